@@ -1,0 +1,137 @@
+// course_file.cpp -- reading, writing and reshaping courses
+#include "course_file.h"
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <unistd.h>
+
+// Two bytes, big-endian; a missing byte reads as EOF (-1).
+static int read16(FILE *f) {
+  int hi = getc(f);
+  int lo = getc(f);
+  return hi * 256 + lo;
+}
+
+// Four bytes, big-endian, taken as a signed 32-bit value. Missing bytes are
+// -1 as in the rest of the reader; the sum is formed in 64 bits and wrapped.
+static int read32(FILE *f) {
+  long long v = 0;
+  for (int i = 0; i < 4; i++) v = v * 256 + getc(f);
+  return (int)(unsigned int)(unsigned long long)v;
+}
+
+void course_read(FILE *f, Map &m) {
+  m.w = read16(f);
+  m.h = read16(f);
+  m.n = read16(f);
+  // The header may announce more than the store can hold: read every byte
+  // the file says is there, but keep only what fits.
+  for (int x = 0; x < m.w; x++)
+    for (int y = 0; y < m.h; y++) {
+      int c = getc(f);
+      if (x < MAP_SIZE && y < MAP_SIZE) m.t[x][y] = (unsigned char)c;
+    }
+  for (int i = 0; i < m.n; i++) {
+    Insertion in;
+    in.x = read32(f);
+    in.y = read32(f);
+    in.code = read32(f);
+    if (i < MAX_INSERTIONS) m.ins[i] = in;
+  }
+  if (m.w > MAP_SIZE) m.w = MAP_SIZE;
+  if (m.h > MAP_SIZE) m.h = MAP_SIZE;
+  if (m.n > MAX_INSERTIONS) m.n = MAX_INSERTIONS;
+}
+
+long course_file_size(const Map &m) {
+  long w = m.w > 0 ? m.w : 0, h = m.h > 0 ? m.h : 0, n = m.n > 0 ? m.n : 0;
+  return 6 + w * h + 12 * n;
+}
+
+static void put16(std::string &s, int v) {
+  s += (char)((v >> 8) & 0xFF);
+  s += (char)(v & 0xFF);
+}
+
+static void put32(std::string &s, int v) {
+  unsigned u = (unsigned)v;
+  for (int sh = 24; sh >= 0; sh -= 8) s += (char)((u >> sh) & 0xFF);
+}
+
+bool course_write(const char *name, const Map &m) {
+  int w = m.w < 0 ? 0 : (m.w > MAP_SIZE ? MAP_SIZE : m.w);
+  int h = m.h < 0 ? 0 : (m.h > MAP_SIZE ? MAP_SIZE : m.h);
+  int n = m.n < 0 ? 0 : (m.n > MAX_INSERTIONS ? MAX_INSERTIONS : m.n);
+  std::string s;
+  s.reserve(6 + w * h + 12 * n);
+  put16(s, w);
+  put16(s, h);
+  put16(s, n);
+  for (int x = 0; x < w; x++)
+    for (int y = 0; y < h; y++) s += (char)m.t[x][y];
+  for (int i = 0; i < n; i++) {
+    put32(s, m.ins[i].x);
+    put32(s, m.ins[i].y);
+    put32(s, m.ins[i].code);
+  }
+  return write_file_atomic(name, s.data(), s.size());
+}
+
+bool write_file_atomic(const char *name, const void *data, size_t size) {
+  std::string tmp = std::string(name) + ".tmp";
+  FILE *f = fopen(tmp.c_str(), "wb");
+  if (!f) return false;
+  bool ok = fwrite(data, 1, size, f) == size;
+  ok = fflush(f) == 0 && ok;
+  ok = fsync(fileno(f)) == 0 && ok;
+  ok = fclose(f) == 0 && ok;
+  if (ok) ok = rename(tmp.c_str(), name) == 0;
+  if (!ok) remove(tmp.c_str());
+  return ok;
+}
+
+void course_insert_row(Map &m, int r) {
+  if (r < 0 || m.h >= MAP_SIZE) return;
+  for (int x = 0; x < m.w && x < MAP_SIZE; x++)
+    for (int y = m.h; y > r; y--) m.t[x][y] = m.t[x][y - 1];
+  m.h++;
+}
+
+void course_delete_row(Map &m, int r) {
+  if (r < 0 || m.h < 1) return;
+  for (int x = 0; x < m.w && x < MAP_SIZE; x++)
+    for (int y = r; y < m.h && y + 1 < MAP_SIZE; y++) m.t[x][y] = m.t[x][y + 1];
+  m.h--;
+}
+
+void course_insert_column(Map &m, int c) {
+  if (c < 0 || m.w >= MAP_SIZE) return;
+  for (int y = 0; y < m.h && y < MAP_SIZE; y++)
+    for (int x = m.w; x > c; x--) m.t[x][y] = m.t[x - 1][y];
+  m.w++;
+}
+
+void course_delete_column(Map &m, int c) {
+  if (c < 0 || m.w < 1) return;
+  for (int y = 0; y < m.h && y < MAP_SIZE; y++)
+    for (int x = c; x < m.w && x + 1 < MAP_SIZE; x++) m.t[x][y] = m.t[x + 1][y];
+  m.w--;
+}
+
+void course_default(Map &m) {
+  m.w = m.h = 25;
+  m.n = 0;
+  for (int x = 0; x < 25; x++)
+    for (int y = 0; y < 25; y++)
+      m.t[x][y] = (x == 0 || y == 0 || x == 24 || y == 24) ? 1 : 2;
+}
+
+int attr_read(const char *name, unsigned char attr[256]) {
+  memset(attr, 0, 256);
+  FILE *f = fopen(name, "rb");
+  if (!f) return -1;
+  int got = (int)fread(attr, 1, 256, f);
+  fclose(f);
+  return got;
+}

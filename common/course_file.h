@@ -1,0 +1,57 @@
+// course_file.h -- the course/level file format shared by all three programs
+//
+// A course is a grid of up to 256 x 256 tile bytes and up to 256 insertions.
+// File layout (big-endian, no magic): w, h, n as 16-bit unsigned values, the
+// w*h tile bytes column by column, then n insertions of three signed 32-bit
+// values (x, y, code).
+#ifndef COURSE_FILE_H
+#define COURSE_FILE_H
+
+#include <cstddef>
+#include <cstdio>
+
+enum { MAP_SIZE = 256, MAX_INSERTIONS = 256 };
+
+struct Insertion {
+  int x, y, code;
+};
+
+struct Map {
+  int w, h, n;
+  unsigned char t[MAP_SIZE][MAP_SIZE];  // t[x][y]
+  Insertion ins[MAX_INSERTIONS];
+};
+
+// Reads a course from an open stream into m. Nothing is cleared first. Bytes
+// missing at the end of the file read as -1, so a short header gives negative
+// sizes (and nothing more is read). Never writes outside t or ins: a header
+// that announces more than 256 columns, rows or insertions keeps what fits.
+void course_read(FILE *f, Map &m);
+
+// Writes m to name through a temporary file that replaces name only once every
+// byte is on disk. Returns false (old file untouched) if anything fails.
+bool course_write(const char *name, const Map &m);
+
+// Writes size bytes to name the same safe way. Returns false on failure.
+bool write_file_atomic(const char *name, const void *data, size_t size);
+
+// Serialised size of m in bytes.
+long course_file_size(const Map &m);
+
+// Grid edits: shift cells one place and change one dimension by one.
+// Insertions keep their pixel positions.
+void course_insert_row(Map &m, int r);
+void course_delete_row(Map &m, int r);
+void course_insert_column(Map &m, int c);
+void course_delete_column(Map &m, int c);
+
+// The default course: 25 x 25, tile 1 on the border, tile 2 inside, no
+// insertions.
+void course_default(Map &m);
+
+// Reads up to 256 attribute bytes from "tileattr.wz"-style file name into
+// attr; bytes the file lacks are set to 0. Returns the number of bytes read,
+// or -1 if the file cannot be opened.
+int attr_read(const char *name, unsigned char attr[256]);
+
+#endif

@@ -1,0 +1,212 @@
+// share.cpp -- start-up, shared resources, the course store and tile drawing
+#include "share.h"
+
+#include <cstdarg>
+#include <cstdlib>
+#include <ctime>
+#include <unistd.h>
+
+FILE *fr;
+DATAFILE *D;
+BITMAP *buf;
+int col_red, col_blue, col_white, col_green, col_black, col_yellow, col_cyan,
+    col_magenta, col_grey, col_gold;
+
+Map map;
+unsigned char tile_attr[256];
+int n_maps;
+int OX, OY;
+
+static const char *ATTR_FILE = "tileattr.wz";
+
+void fail(const char *fmt, ...) {
+  char msg[512];
+  va_list ap;
+  va_start(ap, fmt);
+  vsnprintf(msg, sizeof msg, fmt, ap);
+  va_end(ap);
+  if (fr) fputs(msg, fr);
+  fputs(msg, stderr);
+  fputc('\n', stderr);
+  exit(1);
+}
+
+// ---------------------------------------------------------------------------
+// Course store
+
+// tiles_init
+// Reads the attribute table and sets up the default course.
+void tiles_init() {
+  int got = attr_read(ATTR_FILE, tile_attr);
+  if (got < 256 && fr)
+    fprintf(fr, "\"%s\" holds %d of 256 bytes; the rest are 0\n", ATTR_FILE,
+            got < 0 ? 0 : got);
+  course_default(map);
+}
+
+// try_load_map
+// Replaces the course in memory by the file name; on failure logs the
+// standard line and keeps the course.
+bool try_load_map(const char *name) {
+  FILE *f = fopen(name, "rb");
+  if (!f) {
+    if (fr) fprintf(fr, "Couldn't open file \"%s\"", name);
+    fprintf(stderr, "Couldn't open file \"%s\"\n", name);
+    return false;
+  }
+  course_read(f, map);
+  fclose(f);
+  return true;
+}
+
+// load_map
+// As try_load_map, but a file that can't be opened ends the program.
+void load_map(const char *name) {
+  if (!try_load_map(name)) exit(1);
+}
+
+// save_map
+// Writes the course, then the attribute table; neither replaces its old
+// file unless it was written whole.
+bool save_map(const char *name) {
+  if (!course_write(name, map)) {
+    if (fr) fprintf(fr, "Couldn't write file \"%s\"\n", name);
+    return false;
+  }
+  if (!write_file_atomic(ATTR_FILE, tile_attr, 256)) {
+    if (fr) fprintf(fr, "Couldn't write file \"%s\"\n", ATTR_FILE);
+    return false;
+  }
+  return true;
+}
+
+void insert_row(int r) { course_insert_row(map, r); }
+void delete_row(int r) { course_delete_row(map, r); }
+void insert_column(int c) { course_insert_column(map, c); }
+void delete_column(int c) { course_delete_column(map, c); }
+
+// count_maps
+// n_maps = length of the unbroken run m01.map, m02.map, ... (at most 99).
+void count_maps() {
+  n_maps = 0;
+  for (int i = 1; i <= 99; i++) {
+    char name[16];
+    snprintf(name, sizeof name, "m%02d.map", i);
+    if (!exists(name)) break;
+    n_maps = i;
+  }
+}
+
+// ---------------------------------------------------------------------------
+// Tile drawing
+
+// draw_tile
+// Draws cell (x, y) into buf through the view origin, if it is on the course.
+void draw_tile(int x, int y) {
+  if (x < 0 || x >= map.w || y < 0 || y >= map.h) return;
+  draw_sprite(buf, (BITMAP *)D[OBJ_TILE0 + map.t[x][y]].dat, 32 * x - OX,
+              32 * y - OY);
+}
+
+// draw_tiles
+// Draws every cell that can overlap buf; the extra column and row on the
+// top-left cover negative and unaligned origins (division truncates).
+void draw_tiles() {
+  int x0 = OX / 32 - 1, x1 = (buf->w + OX) / 32;
+  int y0 = OY / 32 - 1, y1 = (buf->h + OY) / 32;
+  for (int y = y0; y <= y1; y++)
+    for (int x = x0; x <= x1; x++) draw_tile(x, y);
+}
+
+// ---------------------------------------------------------------------------
+// Start-up and shut-down
+
+void make_colours() {
+  col_red = makecol(255, 0, 0);
+  col_white = makecol(255, 255, 255);
+  col_black = makecol(0, 0, 0);
+  col_green = makecol(0, 255, 0);
+  col_blue = makecol(0, 0, 255);
+  col_cyan = makecol(0, 255, 255);
+  col_magenta = makecol(255, 0, 255);
+  col_yellow = makecol(255, 255, 0);
+  col_grey = makecol(128, 128, 128);
+  col_gold = makecol(128, 64, 0);
+}
+
+const char *check_datafile(DATAFILE *d) {
+  static char msg[128];
+  int n = 0;
+  while (d[n].type != DAT_END) n++;
+  if (n < N_OBJECTS) {
+    snprintf(msg, sizeof msg, "\"data.dat\" holds %d objects, %d needed", n,
+             N_OBJECTS);
+    return msg;
+  }
+  for (int i = 1; i < N_OBJECTS; i++) {
+    int want = DAT_BITMAP;
+    if (i == 0 || i == 16 || i == 18 || i == 20) continue;
+    if (i == OBJ_FONT) want = DAT_FONT;
+    if (i == OBJ_MUSIC) want = DAT_MIDI;
+    if (d[i].type != want) {
+      snprintf(msg, sizeof msg, "\"data.dat\" object %d has the wrong type", i);
+      return msg;
+    }
+  }
+  return nullptr;
+}
+
+// Points Allegro's software MIDI synthesiser at the instrument patches the
+// build puts beside the program, when they are there.
+static void use_local_patches() {
+  if (!exists("patches/default.cfg")) return;
+  char cwd[1024];
+  if (!getcwd(cwd, sizeof cwd - 16)) return;
+  char path[1100];
+  snprintf(path, sizeof path, "%s/patches/", cwd);
+  set_config_string("sound", "patches", path);
+}
+
+// share_init
+// Brings up Allegro, the log, the screen, the datafile and its music, the
+// course store and the colours. Anything missing ends the program with a
+// message (status 1).
+void share_init() {
+  fr = fopen("report.txt", "w");
+  if (!fr) fail("Couldn't create \"report.txt\"");
+  srand(time(NULL));
+  if (allegro_init() != 0) fail("Couldn't start Allegro (is there a display?)");
+  if (install_timer() != 0) fail("Couldn't install the timer");
+  if (install_keyboard() != 0) fail("Couldn't install the keyboard");
+  printf("Initialising joystick...");
+  install_joystick(JOY_TYPE_AUTODETECT);
+  printf(" done.\n");
+  reserve_voices(4, 4);
+  use_local_patches();
+  if (install_sound(DIGI_AUTODETECT, MIDI_AUTODETECT, NULL) != 0)
+    install_sound(DIGI_AUTODETECT, MIDI_NONE, NULL);
+  set_color_depth(16);
+  if (set_gfx_mode(GFX_AUTODETECT, 640, 480, 0, 0) != 0 &&
+      set_gfx_mode(GFX_AUTODETECT_WINDOWED, 640, 480, 0, 0) != 0)
+    fail("Couldn't set the 640x480 16-bit graphics mode: %s", allegro_error);
+  buf = create_bitmap(SCREEN_W, SCREEN_H);
+  if (!buf) fail("Couldn't create the composition bitmap");
+  D = load_datafile("data.dat");
+  if (!D) fail("Couldn't open file \"data.dat\"");
+  if (const char *why = check_datafile(D)) fail("%s", why);
+  play_midi((MIDI *)D[OBJ_MUSIC].dat, TRUE);
+  midi_seek(rand() % 880 + 2);
+  tiles_init();
+  count_maps();
+  make_colours();
+}
+
+// share_cleanup
+void share_cleanup() {
+  fclose(fr);
+  fr = nullptr;
+  destroy_bitmap(buf);
+  buf = nullptr;
+  unload_datafile(D);
+  D = nullptr;
+}
