@@ -26,10 +26,19 @@ void course_read(FILE *f, Map &m) {
   m.h = read16(f);
   m.n = read16(f);
   // The header may announce more than the store can hold: read every byte
-  // the file says is there, but keep only what fits.
+  // the file says is there, but keep only what fits. Once the file has
+  // ended every further byte is -1, so the rest of the grid is filled
+  // without reading on (a huge header on a short file must not spin).
+  int kw = m.w < MAP_SIZE ? m.w : MAP_SIZE, kh = m.h < MAP_SIZE ? m.h : MAP_SIZE;
   for (int x = 0; x < m.w; x++)
     for (int y = 0; y < m.h; y++) {
       int c = getc(f);
+      if (c == EOF) {
+        for (int xx = x; xx < kw; xx++)
+          for (int yy = (xx == x ? y : 0); yy < kh; yy++) m.t[xx][yy] = 255;
+        x = m.w;
+        break;
+      }
       if (x < MAP_SIZE && y < MAP_SIZE) m.t[x][y] = (unsigned char)c;
     }
   for (int i = 0; i < m.n; i++) {

@@ -1,8 +1,233 @@
-// course_file_test.cpp -- placeholder until the format tests land
+// course_file_test.cpp -- the course file format and the grid edits
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
 #include "course_file.h"
-TEST(CourseFile, DefaultSize) {
-  static Map m;
-  course_default(m);
-  EXPECT_EQ(course_file_size(m), 631);
+
+namespace {
+
+std::vector<unsigned char> slurp(const std::string &name) {
+  std::vector<unsigned char> v;
+  FILE *f = fopen(name.c_str(), "rb");
+  if (!f) return v;
+  int c;
+  while ((c = getc(f)) != EOF) v.push_back((unsigned char)c);
+  fclose(f);
+  return v;
 }
+
+void spit(const std::string &name, const std::vector<unsigned char> &v) {
+  FILE *f = fopen(name.c_str(), "wb");
+  ASSERT_TRUE(f);
+  fwrite(v.data(), 1, v.size(), f);
+  fclose(f);
+}
+
+// Reads bytes through a temporary file, as the programs do.
+void read_bytes(const std::vector<unsigned char> &v, Map &m) {
+  FILE *f = tmpfile();
+  fwrite(v.data(), 1, v.size(), f);
+  rewind(f);
+  course_read(f, m);
+  fclose(f);
+}
+
+class CourseFile : public ::testing::Test {
+ protected:
+  static Map m, back;
+  std::string dir;
+  void SetUp() override {
+    char tmpl[] = "/tmp/course_test.XXXXXX";
+    dir = mkdtemp(tmpl);
+    memset(&m, 0, sizeof m);
+    memset(&back, 0, sizeof back);
+    course_default(m);
+  }
+  void TearDown() override {
+    std::string cmd = "rm -rf " + dir;
+    (void)system(cmd.c_str());
+  }
+  std::string path(const char *name) { return dir + "/" + name; }
+};
+Map CourseFile::m, CourseFile::back;
+
+TEST_F(CourseFile, DefaultCourseBytes) {
+  ASSERT_TRUE(course_write(path("d.map").c_str(), m));
+  std::vector<unsigned char> v = slurp(path("d.map"));
+  ASSERT_EQ(v.size(), 631u);
+  EXPECT_EQ(course_file_size(m), 631);
+  const unsigned char head[] = {0, 25, 0, 25, 0, 0};
+  EXPECT_EQ(0, memcmp(v.data(), head, 6));
+  for (int y = 0; y < 25; y++) EXPECT_EQ(v[6 + y], 1) << "column 0 row " << y;
+  EXPECT_EQ(v[32], 2);  // column 1, row 1
+}
+
+TEST_F(CourseFile, RoundTripKeepsEverything) {
+  m.w = 7;
+  m.h = 5;
+  for (int x = 0; x < 7; x++)
+    for (int y = 0; y < 5; y++) m.t[x][y] = (unsigned char)(x * 31 + y * 7);
+  m.n = 3;
+  m.ins[0] = {-5, -70000, 11};
+  m.ins[1] = {2147483647, -2147483647 - 1, 53};
+  m.ins[2] = {100, 200, -1};
+  ASSERT_TRUE(course_write(path("r.map").c_str(), m));
+  EXPECT_EQ(slurp(path("r.map")).size(), 6u + 35 + 36);
+  FILE *f = fopen(path("r.map").c_str(), "rb");
+  course_read(f, back);
+  fclose(f);
+  EXPECT_EQ(back.w, 7);
+  EXPECT_EQ(back.h, 5);
+  ASSERT_EQ(back.n, 3);
+  for (int x = 0; x < 7; x++)
+    for (int y = 0; y < 5; y++) EXPECT_EQ(back.t[x][y], m.t[x][y]);
+  for (int i = 0; i < 3; i++) {
+    EXPECT_EQ(back.ins[i].x, m.ins[i].x);
+    EXPECT_EQ(back.ins[i].y, m.ins[i].y);
+    EXPECT_EQ(back.ins[i].code, m.ins[i].code);
+  }
+}
+
+TEST_F(CourseFile, LargestCourse) {
+  m.w = m.h = 256;
+  m.n = 256;
+  for (int i = 0; i < 256; i++) m.ins[i] = {i, -i, i % 60};
+  m.t[255][255] = 77;
+  ASSERT_TRUE(course_write(path("big.map").c_str(), m));
+  std::vector<unsigned char> v = slurp(path("big.map"));
+  ASSERT_EQ(v.size(), 68614u);
+  const unsigned char head[] = {1, 0, 1, 0, 1, 0};
+  EXPECT_EQ(0, memcmp(v.data(), head, 6));
+  read_bytes(v, back);
+  EXPECT_EQ(back.w, 256);
+  EXPECT_EQ(back.n, 256);
+  EXPECT_EQ(back.t[255][255], 77);
+  EXPECT_EQ(back.ins[255].y, -255);
+}
+
+// A header that announces more than the store holds keeps what fits and
+// never touches memory beyond the grid or the insertion table.
+TEST_F(CourseFile, OversizedHeaderKeepsWhatFits) {
+  std::vector<unsigned char> v = {0x01, 0x2C, 0x00, 0x02, 0x01, 0x2C};  // 300 x 2, 300 insertions
+  for (int x = 0; x < 300; x++) {
+    v.push_back((unsigned char)x);
+    v.push_back((unsigned char)(x + 1));
+  }
+  for (int i = 0; i < 300; i++)
+    for (int k = 0; k < 3; k++) {
+      v.push_back(0);
+      v.push_back(0);
+      v.push_back((unsigned char)(i >> 8));
+      v.push_back((unsigned char)i);
+    }
+  read_bytes(v, back);
+  EXPECT_EQ(back.w, 256);
+  EXPECT_EQ(back.h, 2);
+  EXPECT_EQ(back.n, 256);
+  EXPECT_EQ(back.t[255][1], (unsigned char)(256));
+  EXPECT_EQ(back.t[10][0], 10);
+  EXPECT_EQ(back.ins[255].code, 255);
+
+  // 0xFFFF in every header field: nothing fits beyond 256, the file ends
+  // long before, and the reader still stops.
+  read_bytes({0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 9}, back);
+  EXPECT_EQ(back.w, 256);
+  EXPECT_EQ(back.h, 256);
+  EXPECT_EQ(back.t[0][0], 9);
+  EXPECT_EQ(back.t[0][1], 255);
+}
+
+TEST_F(CourseFile, TruncatedFileReadsMissingBytesAsMinusOne) {
+  // Header cut after the width: height and count are negative, no tile is read.
+  back.t[0][0] = 42;
+  read_bytes({0x00, 0x03, 0x00}, back);
+  EXPECT_EQ(back.w, 3);
+  EXPECT_EQ(back.h, 0 * 256 - 1);
+  EXPECT_EQ(back.n, -257);
+  EXPECT_EQ(back.t[0][0], 42);
+
+  // Tiles cut short: the missing ones become 255.
+  read_bytes({0, 2, 0, 2, 0, 1, 5, 6, 7}, back);
+  EXPECT_EQ(back.t[0][0], 5);
+  EXPECT_EQ(back.t[1][0], 7);
+  EXPECT_EQ(back.t[1][1], 255);
+  // Each missing byte counts -1 in b0*2^24 + b1*2^16 + b2*2^8 + b3.
+  EXPECT_EQ(back.ins[0].x, -16843009);
+
+  read_bytes({}, back);
+  EXPECT_EQ(back.w, -257);
+  EXPECT_LE(course_file_size(back), 6);
+}
+
+TEST_F(CourseFile, FailedWriteKeepsOldFile) {
+  std::string target = path("keep.map");
+  ASSERT_TRUE(course_write(target.c_str(), m));
+  std::vector<unsigned char> before = slurp(target);
+  // A directory where the temporary file would go makes the write fail.
+  ASSERT_EQ(0, mkdir((target + ".tmp").c_str(), 0755));
+  m.w = 3;
+  EXPECT_FALSE(course_write(target.c_str(), m));
+  EXPECT_EQ(slurp(target), before);
+  EXPECT_FALSE(course_write((dir + "/no/such/dir.map").c_str(), m));
+}
+
+TEST_F(CourseFile, InsertRowDuplicatesRow) {
+  m.t[5][3] = 9;
+  course_insert_row(m, 3);
+  EXPECT_EQ(m.h, 26);
+  EXPECT_EQ(m.t[5][3], 9);
+  EXPECT_EQ(m.t[5][4], 9);
+  EXPECT_EQ(m.t[5][5], 2);
+  for (int x = 0; x < 25; x++) EXPECT_EQ(m.t[x][25], 1);
+  course_delete_row(m, 3);
+  EXPECT_EQ(m.h, 25);
+  EXPECT_EQ(m.t[5][3], 9);
+  EXPECT_EQ(m.t[5][4], 2);
+}
+
+TEST_F(CourseFile, DeleteColumnShiftsLeft) {
+  course_delete_column(m, 0);
+  EXPECT_EQ(m.w, 24);
+  EXPECT_EQ(m.t[0][0], 1);
+  EXPECT_EQ(m.t[0][24], 1);
+  for (int y = 1; y < 24; y++) EXPECT_EQ(m.t[0][y], 2);
+}
+
+// Edits at the edge move nothing; stale cells beyond the course come back.
+TEST_F(CourseFile, EdgeEditsShowStaleCells) {
+  m.t[25][4] = 33;  // beyond the course
+  course_insert_column(m, 25);
+  EXPECT_EQ(m.w, 26);
+  EXPECT_EQ(m.t[25][4], 33);
+  EXPECT_EQ(m.t[24][4], 1);
+  course_delete_row(m, 24);  // drops the last row
+  EXPECT_EQ(m.h, 24);
+  EXPECT_EQ(m.t[3][23], 2);
+
+  // At the full size the edits stay inside the grid.
+  m.w = m.h = 256;
+  course_delete_row(m, 0);
+  course_delete_column(m, 255);
+  EXPECT_EQ(m.h, 255);
+  EXPECT_EQ(m.w, 255);
+}
+
+TEST_F(CourseFile, AttributeFileShortOrMissing) {
+  unsigned char attr[256];
+  EXPECT_EQ(attr_read(path("none.wz").c_str(), attr), -1);
+  for (int i = 0; i < 256; i++) EXPECT_EQ(attr[i], 0);
+  spit(path("short.wz"), {1, 2, 3});
+  EXPECT_EQ(attr_read(path("short.wz").c_str(), attr), 3);
+  EXPECT_EQ(attr[2], 3);
+  EXPECT_EQ(attr[3], 0);
+  EXPECT_EQ(attr[255], 0);
+}
+
+}  // namespace
