@@ -25,9 +25,8 @@ void fail(const char *fmt, ...) {
   va_start(ap, fmt);
   vsnprintf(msg, sizeof msg, fmt, ap);
   va_end(ap);
-  if (fr) fputs(msg, fr);
-  fputs(msg, stderr);
-  fputc('\n', stderr);
+  if (fr) fprintf(fr, "%s\n", msg);
+  fprintf(stderr, "%s\n", msg);
   exit(1);
 }
 
