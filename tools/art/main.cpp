@@ -1,0 +1,110 @@
+// main.cpp -- topdown_art TILES OUTDIR
+//
+// Draws every picture of topdown's data.dat into OUTDIR as 24-bit BMPs
+// (the font as an 8-bit PCX grid), each named O<index>_<what> so that the
+// packer's alphabetical order is the object order. TILES is the tile list
+// ("index char attrs name" per line); the name chooses each tile's picture.
+#include <allegro.h>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "glyphs.h"
+#include "paint.h"
+#include "sprites.h"
+#include "tiles.h"
+#include "title.h"
+
+static std::string out_dir;
+
+// fail
+// Stops the tool with a message.
+static void fail(const std::string &msg) {
+  fprintf(stderr, "topdown_art: %s\n", msg.c_str());
+  exit(1);
+}
+
+// object_path
+// OUTDIR/O<index>_<what>.<ext>
+static std::string object_path(int index, const std::string &what, const char *ext) {
+  char name[64];
+  snprintf(name, sizeof name, "O%03d_%s.%s", index, what.c_str(), ext);
+  return out_dir + "/" + name;
+}
+
+// write
+// Saves one picture object, stopping on failure.
+static void write(int index, const std::string &what, const Image &im) {
+  std::string path = object_path(index, what, "bmp");
+  if (!save_image(im, path)) fail("can't write " + path);
+}
+
+// read_tile_names
+// Fills names[index] from the tile list; indices not listed stay empty.
+static void read_tile_names(const char *file, std::string names[256]) {
+  std::ifstream in(file);
+  if (!in) fail(std::string("can't open ") + file);
+  std::string line;
+  int lineno = 0;
+  while (std::getline(in, line)) {
+    lineno++;
+    if (line.empty() || line[0] == '#') continue;
+    std::stringstream ss(line);
+    int index;
+    std::string ch, attrs, name;
+    if (!(ss >> index >> ch >> attrs >> name) || index < 0 || index > 255)
+      fail(std::string(file) + ":" + std::to_string(lineno) + ": expected: index char attrs name");
+    if (!tile_known(name))
+      fprintf(stderr, "topdown_art: %s:%d: no drawing for tile \"%s\", using a plate\n", file,
+              lineno, name.c_str());
+    names[index] = name;
+  }
+}
+
+int main(int argc, char **argv) {
+  if (argc != 3) {
+    fprintf(stderr, "usage: topdown_art TILES OUTDIR\n");
+    return 2;
+  }
+  out_dir = argv[2];
+  std::string names[256];
+  read_tile_names(argv[1], names);
+
+  if (install_allegro(SYSTEM_NONE, &errno, atexit) != 0) fail("can't start Allegro");
+  set_color_depth(24);
+
+  Image tiny = make_image(1, 1, {0, 0, 0});
+  for (int unused : {0, 16, 18, 20}) write(unused, "unused", tiny);
+
+  write(1, "shot_au", sprite_shot_au());
+  write(2, "walker_rest", sprite_walker(0));
+  write(3, "walker_step_late", sprite_walker(1));
+  write(4, "walker_step_early", sprite_walker(-1));
+  write(5, "walker_riding", sprite_walker_riding());
+  write(6, "shot_usa", sprite_shot_usa());
+  write(7, "boat", sprite_boat());
+  write(8, "car", sprite_car());
+  write(9, "bike_empty", sprite_bike(false));
+  write(10, "bike", sprite_bike(true));
+  write(11, "whirl", sprite_whirl());
+  write(12, "item_access", sprite_item_access());
+  write(13, "item_slowing", sprite_item_slowing());
+  write(14, "item_boost", sprite_item_boost());
+
+  std::string font = object_path(15, "font", "pcx");
+  if (!save_font_sheet(font)) fail("can't write " + font);
+
+  write(17, "title", title_picture());
+
+  for (int t = 0; t < 256; t++) {
+    char what[16];
+    snprintf(what, sizeof what, "t%03d", t);
+    write(21 + t, what, tile_picture(names[t], t));
+  }
+  return 0;
+}
+END_OF_MAIN()

@@ -1,0 +1,357 @@
+// sprites.cpp -- the pictures of characters: walkers, vehicles, items, shots
+//
+// Sizes follow the characters' boxes: walker 14, item 18, shot 10, bike 24,
+// car 44, boat 40, whirl 40 pixels. Shapes are filled, shaded with a bevel
+// lit from the top left and framed with a dark outline.
+#include "sprites.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace pal {
+const Rgb ink = {24, 20, 28};
+const Rgb skin = {236, 184, 140}, skin_dark = {190, 130, 96};
+const Rgb shirt = {214, 40, 40}, shirt_dark = {150, 24, 30};
+const Rgb hair = {92, 58, 30}, cap = {255, 214, 40};
+const Rgb shoe = {50, 40, 36};
+const Rgb tyre = {34, 34, 38};
+const Rgb car_body = {40, 110, 220}, car_stripe = {240, 240, 250};
+const Rgb glass = {150, 210, 240};
+const Rgb cabin = {54, 52, 60}, seat = {128, 60, 40};
+const Rgb headlight = {255, 250, 200}, taillight = {230, 30, 30};
+const Rgb hull = {236, 236, 240}, hull_band = {200, 40, 40};
+const Rgb deck = {176, 124, 70};
+const Rgb motor = {60, 62, 70};
+const Rgb bike_paint = {40, 170, 80}, chrome = {200, 204, 212};
+const Rgb jacket = {50, 56, 70}, helmet = {240, 240, 244}, visor = {30, 40, 70};
+const Rgb wind = {196, 212, 228}, wind_light = {250, 252, 255};
+const Rgb wood = {190, 120, 50}, wood_dark = {120, 70, 30};
+const Rgb ball = {248, 248, 240}, stitch = {210, 30, 30};
+const Rgb boost_disc = {230, 70, 30}, bolt = {255, 230, 60};
+const Rgb shell = {200, 120, 50}, shell_dark = {130, 70, 30}, snail = {150, 170, 110};
+const Rgb card = {90, 150, 230}, card_light = {220, 236, 250}, photo = {240, 200, 160};
+} // namespace pal
+
+// mask_of
+// Which pixels of a sprite are opaque.
+static std::vector<bool> mask_of(const Image &im) {
+  std::vector<bool> m(im.w * im.h);
+  for (int y = 0; y < im.h; y++)
+    for (int x = 0; x < im.w; x++) m[y * im.w + x] = im.solid(x, y);
+  return m;
+}
+
+// layer
+// Draws `part` (a sprite-sized picture with its own shading) over `im`.
+static void layer(Image &im, const Image &part) { blit_masked(part, im, 0, 0); }
+
+// shaded_ellipse
+// A filled ellipse with its own bevel, as a layer of a w x h sprite.
+static Image shaded_ellipse(int w, int h, double cx, double cy, double rx, double ry, Rgb c,
+                            int depth = 1) {
+  Image part = make_image(w, h, KEY);
+  fill_ellipse(part, cx, cy, rx, ry, c);
+  bevel(part, mask_of(part), depth, 0.25, 0.3);
+  return part;
+}
+
+// rounded_rect
+// Fills a rectangle whose corners are cut round with radius r.
+static void rounded_rect(Image &im, int x0, int y0, int x1, int y1, double r, Rgb c) {
+  for (int y = y0; y <= y1; y++)
+    for (int x = x0; x <= x1; x++) {
+      double cx = std::clamp(x + 0.5, x0 + r, x1 + 1 - r);
+      double cy = std::clamp(y + 0.5, y0 + r, y1 + 1 - r);
+      if (std::hypot(x + 0.5 - cx, y + 0.5 - cy) <= r) im.set(x, y, c);
+    }
+}
+
+// finish
+// The common last step: a dark outline round the whole sprite.
+static Image finish(Image im) {
+  outline(im, pal::ink);
+  return im;
+}
+
+// walker_body
+// Arms, shoulders and head of the walker, 16 x 16, facing up: dark hair
+// with a bright cap peak pointing ahead. arms_forward reaches both hands
+// ahead (to handlebars or a wheel); swing moves the left arm back and the
+// right arm forward (or the reverse for -1) while walking.
+static Image walker_body(bool arms_forward, int swing) {
+  const int W = 16;
+  Image im = make_image(W, W, KEY);
+  if (arms_forward) {
+    for (double ax : {3.2, 12.8}) {
+      layer(im, shaded_ellipse(W, W, ax, 7.0, 1.5, 3.0, pal::shirt));
+      fill_ellipse(im, ax, 3.6, 1.3, 1.3, pal::skin);
+    }
+  } else {
+    double left = 9.5 + swing * 1.5, right = 9.5 - swing * 1.5;
+    layer(im, shaded_ellipse(W, W, 2.6, left, 1.5, 2.4, pal::shirt));
+    layer(im, shaded_ellipse(W, W, 13.4, right, 1.5, 2.4, pal::shirt));
+    fill_ellipse(im, 2.6, left + 2.4 * (swing > 0 ? 1 : swing < 0 ? -1 : 1), 1.2, 1.2, pal::skin);
+    fill_ellipse(im, 13.4, right + 2.4 * (swing < 0 ? 1 : swing > 0 ? -1 : 1), 1.2, 1.2, pal::skin);
+  }
+  layer(im, shaded_ellipse(W, W, 8, 10, 5.4, 2.8, pal::shirt, 1));
+  layer(im, shaded_ellipse(W, W, 8, 8.8, 3.1, 3.1, pal::hair, 1));
+  fill_ellipse(im, 8, 5.6, 2.3, 1.3, pal::cap);
+  im.set(7, 5, scale(pal::cap, 1.2));
+  return im;
+}
+
+// sprite_walker
+// The walker on foot, 16 x 16; step +1 puts the left foot forward, -1 the
+// right, 0 stands with the feet hidden under the body.
+Image sprite_walker(int step) {
+  Image im = make_image(16, 16, KEY);
+  if (step != 0) {
+    fill_ellipse(im, 5.6, 9 - step * 5.2, 1.5, 2.0, pal::shoe);
+    fill_ellipse(im, 10.4, 9 + step * 5.2, 1.5, 2.0, pal::shoe);
+  }
+  layer(im, walker_body(false, step));
+  return finish(im);
+}
+
+// sprite_walker_riding
+// The walker seated in a vehicle, hands forward on the controls.
+Image sprite_walker_riding() { return finish(walker_body(true, 0)); }
+
+// sprite_car
+// An open two-seater, 28 x 44, front at the top, the driver's seat on the
+// left (5 pixels left of the centre line, level with the centre).
+Image sprite_car() {
+  Image im = make_image(CAR_W, CAR_H, KEY);
+  // wheels peeking out of the body
+  for (int wy : {7, 31}) {
+    rounded_rect(im, 1, wy, 5, wy + 7, 1.5, pal::tyre);
+    rounded_rect(im, 22, wy, 26, wy + 7, 1.5, pal::tyre);
+  }
+  Image body = make_image(CAR_W, CAR_H, KEY);
+  rounded_rect(body, 3, 1, 24, 42, 5, pal::car_body);
+  // a racing stripe down the middle
+  for (int y = 1; y <= 42; y++)
+    for (int x = 13; x <= 14; x++)
+      if (body.solid(x, y)) body.set(x, y, pal::car_stripe);
+  bevel(body, mask_of(body), 2, 0.3, 0.35);
+  layer(im, body);
+  // windscreen, cabin and seats
+  rounded_rect(im, 6, 14, 21, 16, 1, pal::glass);
+  for (int x = 7; x <= 20; x++) im.set(x, 14, scale(pal::glass, 1.2));
+  rounded_rect(im, 6, 17, 21, 30, 2, pal::cabin);
+  rounded_rect(im, 5, 19, 12, 27, 2, pal::seat);   // driver (centre x 9)
+  rounded_rect(im, 15, 19, 22, 27, 2, pal::seat);  // passenger
+  for (int x = 6; x <= 11; x++) im.set(x, 26, scale(pal::seat, 0.7));
+  for (int x = 16; x <= 21; x++) im.set(x, 26, scale(pal::seat, 0.7));
+  // steering wheel before the driver's seat
+  for (int x = 7; x <= 11; x++) im.set(x, 17, {20, 20, 24});
+  im.set(9, 18, {20, 20, 24});
+  // lights
+  fill_rect(im, 5, 2, 7, 3, pal::headlight);
+  fill_rect(im, 20, 2, 22, 3, pal::headlight);
+  fill_rect(im, 5, 40, 7, 41, pal::taillight);
+  fill_rect(im, 20, 40, 22, 41, pal::taillight);
+  // a grille line across the bonnet front and a boot line
+  for (int x = 9; x <= 18; x++) im.set(x, 5, scale(pal::car_body, 0.6));
+  for (int x = 7; x <= 20; x++) im.set(x, 33, scale(pal::car_body, 0.7));
+  return finish(im);
+}
+
+// sprite_boat
+// A motor launch, 24 x 40, bow at the top, the helm seat on the left
+// (4 pixels left of the centre line, level with the centre).
+Image sprite_boat() {
+  Image im = make_image(BOAT_W, BOAT_H, KEY);
+  auto half_width = [](double y) {
+    if (y < 16) return 10.0 * std::sqrt(std::max(0.0, (y - 1) / 15.0));
+    return 10.0 - std::max(0.0, (y - 34) * 0.3);
+  };
+  Image hull = make_image(BOAT_W, BOAT_H, KEY);
+  for (int y = 1; y <= 37; y++)
+    for (int x = 0; x < BOAT_W; x++) {
+      double hw = half_width(y + 0.5);
+      double dx = std::fabs(x + 0.5 - 12);
+      if (dx <= hw) hull.set(x, y, dx > hw - 1.6 ? pal::hull_band : pal::hull);
+    }
+  bevel(hull, mask_of(hull), 2, 0.2, 0.35);
+  layer(im, hull);
+  // wooden deck inside the gunwale
+  Image deck = make_image(BOAT_W, BOAT_H, KEY);
+  for (int y = 8; y <= 35; y++)
+    for (int x = 0; x < BOAT_W; x++) {
+      double hw = half_width(y + 0.5) - 2.6;
+      if (std::fabs(x + 0.5 - 12) <= hw) {
+        Rgb c = pal::deck;
+        if ((x - 1) % 3 == 0) c = scale(c, 0.8);
+        deck.set(x, y, c);
+      }
+    }
+  layer(im, deck);
+  // windscreen across the deck and the helm seat behind it
+  for (int x = 5; x <= 18; x++) {
+    im.set(x, 15, pal::glass);
+    im.set(x, 16, scale(pal::glass, 0.8));
+  }
+  rounded_rect(im, 5, 18, 11, 24, 2, pal::seat);   // helm (centre x 8)
+  rounded_rect(im, 13, 26, 19, 31, 2, pal::seat);  // bench
+  // the outboard motor on the stern
+  rounded_rect(im, 9, 35, 14, 39, 1, pal::motor);
+  for (int x = 10; x <= 13; x++) im.set(x, 36, scale(pal::motor, 1.5));
+  return finish(im);
+}
+
+// sprite_bike
+// A small motorbike, 14 x 26, front wheel at the top. The ridden picture
+// carries a helmeted rider, whom a player riding it covers.
+Image sprite_bike(bool ridden) {
+  const int W = 14, H = 26;
+  Image im = make_image(W, H, KEY);
+  rounded_rect(im, 5, 1, 8, 8, 1.5, pal::tyre);    // front wheel
+  rounded_rect(im, 5, 17, 8, 24, 1.5, pal::tyre);  // rear wheel
+  for (int y = 2; y <= 7; y += 2) im.set(6, y, {70, 70, 76});
+  for (int y = 18; y <= 23; y += 2) im.set(6, y, {70, 70, 76});
+  // handlebar
+  for (int x = 1; x <= 12; x++) im.set(x, 7, pal::chrome);
+  im.set(1, 8, pal::tyre);
+  im.set(12, 8, pal::tyre);
+  // tank, seat and tail
+  Image body = make_image(W, H, KEY);
+  rounded_rect(body, 4, 8, 9, 14, 2, pal::bike_paint);
+  rounded_rect(body, 5, 14, 8, 20, 1.5, {40, 36, 36});
+  bevel(body, mask_of(body), 1, 0.3, 0.3);
+  layer(im, body);
+  im.set(6, 21, pal::taillight);
+  im.set(7, 21, pal::taillight);
+  if (ridden) {
+    // the rider: jacket, arms to the bar, white helmet with a dark visor
+    layer(im, shaded_ellipse(W, H, 2.8, 10.5, 1.4, 3.0, pal::jacket));
+    layer(im, shaded_ellipse(W, H, 11.2, 10.5, 1.4, 3.0, pal::jacket));
+    layer(im, shaded_ellipse(W, H, 7, 14, 5, 3, pal::jacket, 2));
+    layer(im, shaded_ellipse(W, H, 7, 12.5, 3.2, 3.4, pal::helmet, 1));
+    fill_rect(im, 5, 9, 8, 10, pal::visor);
+  }
+  return finish(im);
+}
+
+// sprite_whirl
+// A whirlwind, 40 x 40: five thin spiral arms of air and dust round a
+// bright eye, fading out towards the rim.
+Image sprite_whirl() {
+  const int W = 40;
+  const double R = 18.5;
+  Image im = make_image(W, W, KEY);
+  for (int y = 0; y < W; y++)
+    for (int x = 0; x < W; x++) {
+      double dx = x + 0.5 - 20, dy = y + 0.5 - 20;
+      double r = std::hypot(dx, dy);
+      if (r > R) continue;
+      double a = std::atan2(dy, dx);
+      double arm = std::sin(5 * a + r * 0.7);
+      double edge = 0.2 + 0.5 * (r / R);  // arms thin out towards the rim
+      if (r > 3.5 && arm < edge) continue;
+      double t = 1 - r / R;
+      Rgb c = mix(pal::wind, pal::wind_light, 0.3 + 0.7 * t);
+      if (arm < edge + 0.2) c = scale(c, 0.8);   // trailing side of an arm
+      if (hash01(x, y, 400) < 0.08) c = {176, 146, 104};  // dust
+      im.set(x, y, c);
+    }
+  fill_ellipse(im, 20, 20, 2.5, 2.5, pal::wind_light);
+  outline(im, {84, 98, 120});
+  return im;
+}
+
+// sprite_shot_au
+// A boomerang, 12 x 12.
+Image sprite_shot_au() {
+  Image im = make_image(12, 12, KEY);
+  for (int y = 0; y < 12; y++)
+    for (int x = 0; x < 12; x++) {
+      double dx = x + 0.5 - 1.5, dy = y + 0.5 - 1.5;  // bend round the top-left corner
+      double r = std::hypot(dx, dy);
+      if (r < 6.5 || r > 9.5 || dx < -0.5 || dy < -0.5) continue;
+      im.set(x, y, r < 7.6 ? scale(pal::wood, 1.2) : (r > 8.6 ? pal::wood_dark : pal::wood));
+    }
+  return finish(im);
+}
+
+// sprite_shot_usa
+// A baseball, 11 x 11, with red stitching.
+Image sprite_shot_usa() {
+  Image im = make_image(11, 11, KEY);
+  Image ball = shaded_ellipse(11, 11, 5.5, 5.5, 4.5, 4.5, pal::ball, 2);
+  layer(im, ball);
+  const int stitches[][2] = {{3, 2}, {2, 4}, {2, 6}, {3, 8}, {7, 2}, {8, 4}, {8, 6}, {7, 8}};
+  for (auto &s : stitches) im.set(s[0], s[1], pal::stitch);
+  return finish(im);
+}
+
+// sprite_item_boost
+// Boost: a yellow lightning bolt on a red disc, 18 x 18.
+Image sprite_item_boost() {
+  const int W = 18;
+  Image im = make_image(W, W, KEY);
+  layer(im, shaded_ellipse(W, W, 9, 9, 8, 8, pal::boost_disc, 2));
+  static const char *bolt[] = {
+      "......####",
+      ".....####.",
+      "....####..",
+      "...####...",
+      "..#######.",
+      ".....####.",
+      "....####..",
+      "...###....",
+      "..##......",
+      ".#........",
+  };
+  for (int y = 0; y < 10; y++)
+    for (int x = 0; bolt[y][x]; x++)
+      if (bolt[y][x] == '#') {
+        im.set(x + 4, y + 4, pal::bolt);
+        if (!im.solid(x + 5, y + 5) || bolt[y][x + 1] != '#') blend(im, x + 5, y + 5, pal::ink, 0.3);
+      }
+  return finish(im);
+}
+
+// sprite_item_slowing
+// Slowing: a snail, 18 x 18.
+Image sprite_item_slowing() {
+  const int W = 18;
+  Image im = make_image(W, W, KEY);
+  // body along the bottom, head up at the right with two eye stalks
+  Image body = make_image(W, W, KEY);
+  rounded_rect(body, 1, 12, 16, 15, 2, pal::snail);
+  rounded_rect(body, 13, 8, 16, 13, 1.5, pal::snail);
+  bevel(body, mask_of(body), 1, 0.25, 0.3);
+  layer(im, body);
+  line(im, 14, 7, 13, 4, pal::snail);
+  line(im, 16, 7, 17, 4, pal::snail);
+  im.set(13, 3, pal::ink);
+  im.set(17, 3, pal::ink);
+  // the shell: a spiral on a round shell
+  layer(im, shaded_ellipse(W, W, 7, 8.5, 6, 6, pal::shell, 2));
+  for (int i = 0; i < 60; i++) {
+    double a = i * 0.2, r = 0.6 + i * 0.075;
+    int x = (int)std::floor(7 + r * std::cos(a)), y = (int)std::floor(8.5 + r * std::sin(a));
+    im.set(x, y, pal::shell_dark);
+  }
+  return finish(im);
+}
+
+// sprite_item_access
+// Access pass: a blue key card with a photo and a magnetic stripe, 18 x 18.
+Image sprite_item_access() {
+  const int W = 18;
+  Image im = make_image(W, W, KEY);
+  Image card = make_image(W, W, KEY);
+  rounded_rect(card, 1, 3, 16, 14, 2, pal::card);
+  bevel(card, mask_of(card), 1, 0.3, 0.3);
+  layer(im, card);
+  fill_rect(im, 1, 5, 16, 6, {30, 36, 50});             // stripe
+  fill_rect(im, 3, 8, 6, 12, pal::photo);               // photo
+  fill_rect(im, 4, 8, 5, 9, {110, 70, 40});             // hair
+  for (int x = 8; x <= 14; x++) im.set(x, 9, pal::card_light);
+  for (int x = 8; x <= 12; x++) im.set(x, 11, pal::card_light);
+  // a clip hole at the top
+  rounded_rect(im, 7, 0, 10, 2, 1, {200, 204, 212});
+  return finish(im);
+}
