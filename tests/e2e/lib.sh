@@ -14,7 +14,17 @@ e2e_fail() {
 }
 
 e2e_cleanup() {
-  [ -n "$E2E_PID" ] && kill "$E2E_PID" 2>/dev/null
+  # Stop the program before its X server: a program that loses its display
+  # first may hang in its exit handler. SIGKILL if SIGTERM is not enough.
+  if [ -n "$E2E_PID" ]; then
+    kill "$E2E_PID" 2>/dev/null
+    local i
+    for i in 1 2 3 4 5 6 7 8 9 10; do
+      kill -0 "$E2E_PID" 2>/dev/null || break
+      sleep 0.1
+    done
+    kill -9 "$E2E_PID" 2>/dev/null
+  fi
   [ -n "$E2E_XVFB" ] && kill "$E2E_XVFB" 2>/dev/null
   wait 2>/dev/null
   if [ -n "${WORK:-}" ] && [ -z "${E2E_KEEP:-}" ]; then rm -rf "$WORK"; fi
@@ -23,28 +33,38 @@ e2e_cleanup() {
 # e2e_init WxH: a scratch folder in $WORK and an Xvfb of that size on a free
 # display, exported as DISPLAY.
 e2e_init() {
-  local size=$1
+  local size=$1 try
   WORK=$(mktemp -d /tmp/e2e.XXXXXX)
   trap e2e_cleanup EXIT
-  local n
-  for n in $(seq 80 199); do
-    # Xvfb takes the lock file itself; a display whose lock exists is busy.
-    [ -e /tmp/.X$n-lock ] && continue
-    Xvfb :$n -screen 0 ${size}x24 -nolisten tcp >"$WORK/xvfb.txt" 2>&1 &
-    E2E_XVFB=$!
-    local i
-    for i in $(seq 1 50); do
-      [ -e /tmp/.X11-unix/X$n ] && break
-      kill -0 $E2E_XVFB 2>/dev/null || break
-      sleep 0.1
-    done
-    if kill -0 $E2E_XVFB 2>/dev/null && [ -e /tmp/.X11-unix/X$n ]; then
-      export DISPLAY=:$n
-      return 0
-    fi
+  for try in 1 2 3; do
+    e2e_xvfb "$size" && return 0
+    kill "$E2E_XVFB" 2>/dev/null
+    wait "$E2E_XVFB" 2>/dev/null
     E2E_XVFB=
   done
-  e2e_fail "no free display for Xvfb"
+  e2e_fail "Xvfb did not start: $(cat "$WORK/xvfb.txt")"
+}
+
+# e2e_xvfb WxH: one try at starting the X server. Xvfb picks a free display
+# itself and writes its number to the given file descriptor, so tests
+# running side by side never share a display. A server that has just ended
+# elsewhere can take the new one's socket with it, so check that the display
+# answers before using it.
+e2e_xvfb() {
+  Xvfb -displayfd 3 -screen 0 "$1"x24 -nolisten tcp 3>"$WORK/display.txt" \
+    >"$WORK/xvfb.txt" 2>&1 &
+  E2E_XVFB=$!
+  local i n=
+  for i in $(seq 1 100); do
+    n=$(head -1 "$WORK/display.txt" 2>/dev/null)
+    [ -n "$n" ] && break
+    kill -0 $E2E_XVFB 2>/dev/null || return 1
+    sleep 0.1
+  done
+  [ -n "$n" ] || return 1
+  export DISPLAY=:$n
+  sleep 0.2
+  [ "$(xdotool getdisplaygeometry 2>/dev/null)" = "${1/x/ }" ]
 }
 
 # e2e_copy_run DIR: copies a run folder into $WORK.
@@ -53,7 +73,10 @@ e2e_copy_run() {
 }
 
 # e2e_start PROGRAM [ARGS...]: starts ./PROGRAM in $WORK and waits for its
-# window. Standard output and error go to out.txt and err.txt.
+# window. Standard output and error go to out.txt and err.txt. A fullscreen
+# Allegro program's named window stays unmapped (the one shown has no name),
+# so wait for the name, then for a visible window, and put the pointer in
+# the middle of the screen: with no window manager focus follows the pointer.
 e2e_start() {
   local prog=$1
   shift
@@ -61,14 +84,31 @@ e2e_start() {
   E2E_PID=$!
   local i
   for i in $(seq 1 100); do
-    E2E_WID=$(xdotool search --onlyvisible --name "$prog" 2>/dev/null | head -1)
-    [ -n "$E2E_WID" ] && break
+    E2E_WID=$(xdotool search --name "^$prog\$" 2>/dev/null | head -1)
+    [ -n "$E2E_WID" ] && xdotool search --onlyvisible --name '.*' >/dev/null 2>&1 && break
     kill -0 $E2E_PID 2>/dev/null || e2e_fail "$prog ended at start-up"
     sleep 0.1
   done
   [ -n "$E2E_WID" ] || e2e_fail "$prog showed no window"
-  xdotool windowfocus --sync "$E2E_WID" 2>/dev/null
+  local geo
+  geo=$(xdotool getdisplaygeometry)
+  xdotool mousemove $(( ${geo% *} / 2 )) $(( ${geo#* } / 2 ))
   sleep 0.5
+}
+
+# e2e_shot_until NAME TEST [ARGS...]: takes screenshots into $WORK/NAME.png
+# until the command TEST ARGS... PICTURE succeeds, for up to 10 seconds.
+e2e_shot_until() {
+  local name=$1 i
+  shift
+  for i in $(seq 1 40); do
+    kill -0 "$E2E_PID" 2>/dev/null || e2e_fail "the program ended while waiting for $name"
+    if import -window root "$WORK/$name.png" 2>/dev/null && "$@" "$WORK/$name.png"; then
+      return 0
+    fi
+    sleep 0.25
+  done
+  e2e_fail "timed out waiting for $name"
 }
 
 # e2e_key KEY...: presses and releases keys (one readkey() each).

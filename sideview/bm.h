@@ -1,0 +1,73 @@
+// bm.h -- the virtual machine of sideview: memory and bus, the scan-line
+// display with its palette, the keyboard ports, the clock with its line and
+// frame callbacks, and the four-voice sound generator.
+#ifndef BM_H
+#define BM_H
+
+#include <allegro.h>
+
+// Address map of the bus.
+enum {
+  BM_MEM_SIZE = 0x40000,   // 0x00000-0x3FFFF: four 64 KB banks of memory
+  BM_VIDMODE = 0x40000,    // video mode: 0 palette, 1 direct colour
+  BM_PAGE0 = 0x40001,      // bank of plane 0
+  BM_PAGE1 = 0x40002,      // bank of plane 1
+  BM_PALETTE = 0x40003,    // 32 palette registers (colour codes)
+  BM_KEYS = 0x40023,       // 12 keyboard ports, read only
+  BM_SOUND = 0x4002F,      // 4 voices x 3 sound registers, write only
+  BM_BUS_END = 0x4003B,
+};
+
+// Timing.
+enum {
+  BM_LINE_CYCLES = 128,
+  BM_LINES = 312,           // scan lines per frame, 0..239 visible
+  BM_VISIBLE_LINES = 240,
+  BM_FRAME_CYCLES = 39936,  // 128 x 312; 50 frames per second
+};
+
+// Colour of the left / right pixel for every (plane-1 byte x 256 + plane-0 byte).
+extern unsigned char MapTableHigh[65536];
+extern unsigned char MapTableLow[65536];
+// The 320x240 8-bit back buffer the scan lines are generated into.
+extern BITMAP *back;
+
+// Brings the machine up on the real display, timer, keyboard and sound.
+// Returns 0, or 1 when machine memory cannot be allocated.
+int bmSetup(void);
+// Releases what bmSetup (or bmSetupHeadless) created; safe to call twice.
+void bmSetdown(void);
+
+void bmPut8(int address, unsigned char value);
+unsigned char bmGet8(int address);
+void bmPut16(int address, unsigned short value);
+unsigned short bmGet16(int address);
+void bmPut32(int address, unsigned int value);
+unsigned int bmGet32(int address);
+// 0: let the rest of the frame pass; 1: the rest of the scan line.
+void bmWait(int what);
+// 0: frame callback, 1: line callback; a null fn removes it.
+void bmSetCallBack(int which, void (*fn)(int));
+
+// --- Headless use and inspection (tests, benchmarks, tools) ---------------
+
+// Brings the machine up without a display, timer, keyboard or audio stream:
+// Allegro on SYSTEM_NONE, a memory bitmap stands in for the screen and the
+// frame wait returns at once. Memory is zeroed so that runs repeat exactly.
+// Returns 0, or 1 when memory cannot be allocated.
+int bmSetupHeadless(void);
+// The bitmap each finished frame is shown on (the screen, or its stand-in).
+BITMAP *bmDisplay(void);
+// Machine memory (BM_MEM_SIZE bytes), for fast set-up and inspection.
+unsigned char *bmMemory(void);
+// Cycles since the start of the frame; the scan line to be generated next.
+int bmCycles(void);
+int bmLine(void);
+// The 256-entry palette handed to Allegro.
+void bmGetPalette(PALETTE pal);
+// The colour of colour code i, from the YCbCr formula (Allegro's 0..63).
+RGB bmCodeColour(int i);
+// Mixes n samples of the sound generator into out, applying due events.
+void bmMixSamples(unsigned char *out, int n);
+
+#endif
