@@ -10,7 +10,7 @@ BUILD=${BUILD_DIR:-$ROOT/build}
 # Packages to build and run the programs (freepats: instruments for music).
 RUN_PACKAGES="g++ make cmake pkg-config liballegro4-dev freepats"
 # And to run the tests.
-TEST_PACKAGES="googletest libgtest-dev libbenchmark-dev xvfb xdotool imagemagick x11-apps sox"
+TEST_PACKAGES="python3 googletest libgtest-dev libbenchmark-dev xvfb xdotool imagemagick x11-apps sox"
 
 setup_packages() {
   local missing=() p
