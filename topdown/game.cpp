@@ -1,8 +1,265 @@
-// game.cpp -- characters, movement, contact, drawing and the play loop
+// game.cpp -- play state, player input, cast production and the play loop
 #include "game.h"
 
+#include <cstdio>
+#include <cstdlib>
+
+#include "share.h"
+
+volatile int t1;
+int t2;
+int fts;
+int fps;
+int n_players;
+bool USA;
+int clap_t;
+
+// Program change to the applause instrument on channel 16, full volume
+// (sent to channel 9), and the applause note on channel 16.
+unsigned char clapping[8] = {0xCF, 0x7E, 0xB8, 0x07, 0x7F, 0x9F, 0x3E, 0x7F};
+unsigned char stop_clapping[3] = {0x8F, 0x3E, 0x00};
+
+Bits bits;
+BITMAP *buf2;
+
+// timer_click
+// The 50 Hz timer callback: one tick of the game clock.
+static void timer_click() { t1 = t1 + 1; }
+END_OF_STATIC_FUNCTION(timer_click)
+
+// ---------------------------------------------------------------------------
+// Player input
+
+// One player's word from a joystick: stick 0 for the turns and thrust,
+// button 2 for thrust too, button 1 fires, button 0 is action.
+static int joystick_word(int n) {
+  JOYSTICK_INFO &j = joy[n];
+  JOYSTICK_AXIS_INFO &h = j.stick[0].axis[0], &v = j.stick[0].axis[1];
+  bits - 0;
+  bits < (h.d1 != 0) < (h.d2 != 0) < (v.d1 != 0 || j.button[2].b != 0) <
+      (v.d2 != 0) < (j.button[1].b != 0) < (j.button[0].b != 0);
+  return bits.value;
+}
+
+// get_input
+// One player: arrows, Ctrl, Shift or joystick 0. Two players: player 1 has
+// the letters W A S D, B, V or joystick 0; player 2 the arrows, Ctrl, Shift
+// or joystick 1.
+int get_input() {
+  poll_joystick();
+  bits - 0;
+  bits < (key[KEY_LEFT] != 0) < (key[KEY_RIGHT] != 0) < (key[KEY_UP] != 0) <
+      (key[KEY_DOWN] != 0) < (key[KEY_LCONTROL] || key[KEY_RCONTROL]) <
+      (key[KEY_LSHIFT] || key[KEY_RSHIFT]);
+  int arrows = bits.value;
+  int j0 = joystick_word(0);
+  bits - 0;
+  bits < (key[KEY_A] != 0) < (key[KEY_D] != 0) < (key[KEY_W] != 0) <
+      (key[KEY_S] != 0) < (key[KEY_B] != 0) < (key[KEY_V] != 0);
+  int letters = bits.value;
+  int j1 = joystick_word(1);
+  if (n_players == 1) return arrows | j0;
+  return (letters | j0) | ((arrows | j1) << 8);
+}
+
+// ---------------------------------------------------------------------------
+// Cast
+
+// produce_cast
+// Players first (all code-11 starts, then with two players all code-12
+// starts), then the vehicles and items the course places, in their order.
+bool produce_cast(int entry) {
+  n_characs = 0;
+  for (int i = 0; i < map.n; i++)
+    if (map.ins[i].code == 11) add_charac(map.ins[i].x, map.ins[i].y, 1);
+  if (n_players == 2)
+    for (int i = 0; i < map.n; i++)
+      if (map.ins[i].code == 12) add_charac(map.ins[i].x, map.ins[i].y, 1);
+  if (n_characs == 0) {
+    if (fr) fprintf(fr, "No entry code %d found\n", entry);
+    return false;
+  }
+  for (int i = 0; i < map.n; i++) {
+    const Insertion &in = map.ins[i];
+    static const int VEHICLE[3] = {KIND_CAR, KIND_BIKE, KIND_BOAT};
+    int cls = in.code / 10, variant = in.code % 10;
+    if (cls >= 2 && cls <= 4) {
+      if (!add_charac(in.x, in.y, VEHICLE[cls - 2])) break;
+      Charac &c = C[n_characs - 1];
+      c.angle = variant * 25;
+      if (variant == RANDOM_DRIVER) c.sub = RANDOM_DRIVER;
+    } else if (cls == 5) {
+      if (!add_charac(in.x, in.y, KIND_ITEM)) break;
+      C[n_characs - 1].sub = variant;
+    }
+  }
+  return true;
+}
+
+// scatter_extras
+// Over a 30-pixel grid covering the course, a few points get a boost,
+// slowing or ammunition item or a whirl. Stops when the table is full.
+void scatter_extras() {
+  for (int x = 20; x < map.w * 32 - 20; x += 30)
+    for (int y = 20; y < map.h * 32 - 20; y += 30) {
+      int r = rand() % 5000, kind = 0, sub = 0;
+      if (r >= 100 && r <= 111) kind = KIND_ITEM, sub = ITEM_BOOST;
+      else if (r >= 200 && r <= 219) kind = KIND_ITEM, sub = ITEM_SLOW;
+      else if (r >= 300 && r <= 324) kind = KIND_ITEM, sub = ITEM_AMMO;
+      else if (r >= 400 && r <= 405) kind = KIND_WHIRL;
+      if (!kind) continue;
+      if (!add_charac(x, y, kind)) return;
+      C[n_characs - 1].sub = sub;
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Play loop
+
+// make_game_bitmaps
+// Two players draw each view into a half-width buf and compose the screen
+// in buf2 (the screen-sized start-up buf); every view gets a heads-up panel.
+void make_game_bitmaps() {
+  if (n_players == 2) {
+    buf2 = buf;
+    buf = create_bitmap(buf2->w / 2, buf2->h);
+  }
+  hud = create_bitmap(300, 36);
+}
+
+// free_game_bitmaps
+void free_game_bitmaps() {
+  if (n_players == 2) {
+    destroy_bitmap(buf);
+    buf = buf2;
+    buf2 = nullptr;
+  }
+  destroy_bitmap(hud);
+  hud = nullptr;
+}
+
+// init
+// Per-game set-up: the game clock and the game's bitmaps.
+static void init() {
+  LOCK_VARIABLE(t1);
+  LOCK_FUNCTION(timer_click);
+  install_int_ex(timer_click, BPS_TO_TIMER(STEPS_PER_SECOND));
+  make_game_bitmaps();
+}
+
+// cleanup
+// Per-game tear-down: stops the applause, frees the bitmaps, drops the keys
+// typed during the game and empties the cast.
+static void cleanup() {
+  if (clap_t != 0) {
+    midi_out(stop_clapping, sizeof stop_clapping);
+    clap_t = 0;
+  }
+  free_game_bitmaps();
+  while (keypressed()) readkey();
+  n_characs = 0;
+}
+
+// logic_step
+// Applause countdown, decisions, input, movement, contacts, clock.
+void logic_step() {
+  if (clap_t != 0 && --clap_t == 0)
+    midi_out(stop_clapping, sizeof stop_clapping);
+  for (int i = 0; i < n_characs; i++) C[i].think();
+  int in = get_input();
+  C[0].ctrl = in;
+  if (n_players != 1) {
+    C[1].ctrl = in >> 8;
+    C[0].ctrl = in & 0xff;
+  }
+  for (int i = 0; i < n_characs; i++) C[i].move();
+  for (int i = 0; i < n_characs && i < CONTACT_LIMIT; i++)
+    for (int j = i + 1; j < n_characs; j++) two_body(&C[i], &C[j]);
+  t2++;
+  if (t2 % STEPS_PER_SECOND == 0) {
+    fps = fts;
+    fts = 0;
+  }
+}
+
+// Centres the view on a walker, kept within the course (a course narrower
+// than the view shows from its left or top edge).
+static void centre_view(Charac &c) {
+  if (c.kind != KIND_WALKER) return;
+  OX = (int)c.x - buf->w / 2;
+  if (OX > map.w * 32 - buf->w) OX = map.w * 32 - buf->w;
+  if (OX < 0) OX = 0;
+  OY = (int)c.y - buf->h / 2;
+  if (OY > map.h * 32 - buf->h) OY = map.h * 32 - buf->h;
+  if (OY < 0) OY = 0;
+}
+
+// The two-player clock line over the seam: game time and frame rate, white
+// on a dark shadow, crossed by the two magenta seam columns.
+static void draw_seam() {
+  FONT *f = (FONT *)D[OBJ_FONT].dat;
+  int w = buf2->w, h = buf2->h, t = t1;
+  char line[64];
+  snprintf(line, sizeof line, "%2d:%02d (%2dfps)", t / 3000, (t / 50) % 60,
+           fps);
+  textout_centre_ex(buf2, f, line, w / 2 - 1, 10, col_black, -1);
+  textout_centre_ex(buf2, f, line, w / 2, 9, col_white, -1);
+  vline(buf2, w / 2 - 1, 0, h - 1, col_magenta);
+  vline(buf2, w / 2, 0, h - 1, col_magenta);
+}
+
+// draw_frame
+// Each player's view: tiles, characters from last to first (players on
+// top), the player's panel; then the split screen's seam, all shown on dest.
+// The start-up buf (buf2 with two players) has the screen's size.
+void draw_frame(BITMAP *dest) {
+  for (int p = 0; p < n_players; p++) {
+    centre_view(C[p]);
+    clear_to_color(buf, col_black);
+    draw_tiles();
+    for (int i = n_characs - 1; i >= 0; i--) C[i].draw();
+    draw_hud(p);
+    blit(hud, buf, 0, 0, 0, buf->h - hud->h, hud->w, hud->h);
+    if (n_players == 2)
+      blit(buf, buf2, 0, 0, p == 0 ? 0 : buf2->w / 2, 0, buf->w, buf->h);
+    else
+      blit(buf, dest, 0, 0, 0, 0, buf->w, buf->h);
+  }
+  if (n_players == 2) {
+    draw_seam();
+    blit(buf2, dest, 0, 0, 0, 0, buf2->w, buf2->h);
+  }
+  fts++;
+}
+
+// play_pass
+// The logic never waits for drawing: a step runs whenever one is due, and
+// a frame is drawn only when the logic has caught up with the clock.
+bool play_pass(BITMAP *dest) {
+  if (t2 < t1) {
+    logic_step();
+    return false;
+  }
+  draw_frame(dest);
+  return true;
+}
+
+// play_map
+// One game on course number course until Esc.
 int play_map(int course, int entry) {
-  (void)course;
-  (void)entry;
+  t1 = 1;
+  t2 = 0;
+  init();
+  char name[16];
+  snprintf(name, sizeof name, "m%02d.map", course);
+  load_map(name);
+  if (!produce_cast(entry)) {
+    if (fr) fprintf(fr, "Produce cast failed\n");
+    cleanup();
+    return -1;
+  }
+  scatter_extras();
+  while (!key[KEY_ESC]) play_pass(screen);
+  cleanup();
   return -1;
 }

@@ -1,0 +1,99 @@
+// game_bench.cpp -- the cost of one logic step with a full table of
+// characters on the largest course, and of one frame of a one-player view.
+#include <benchmark/benchmark.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+
+#include "game.h"
+#include "share.h"
+
+// Allegro without a display, a 640 x 480 buf, and the real datafile when the
+// build has made it (else plain squares for every picture).
+static void setup() {
+  static bool done = false;
+  if (done) return;
+  done = true;
+  install_allegro(SYSTEM_NONE, &errno, atexit);
+  set_color_depth(16);
+  make_colours();
+  buf = create_bitmap(640, 480);
+  D = load_datafile(RUN_DIR "/topdown/data.dat");
+  if (!D) {
+    static DATAFILE fake[N_OBJECTS + 1];
+    for (int i = 0; i < N_OBJECTS; i++) {
+      BITMAP *b = create_bitmap(i >= OBJ_TILE0 ? 32 : 16, i >= OBJ_TILE0 ? 32 : 16);
+      clear_to_color(b, makecol(i * 40 & 255, i * 90 & 255, i * 50 & 255));
+      fake[i].dat = b;
+      fake[i].type = DAT_BITMAP;
+    }
+    fake[OBJ_FONT].dat = font;
+    fake[OBJ_FONT].type = DAT_FONT;
+    fake[N_OBJECTS].type = DAT_END;
+    D = fake;
+  }
+  if (attr_read(RUN_DIR "/topdown/tileattr.wz", tile_attr) != 256) {
+    memset(tile_attr, Dry, sizeof tile_attr);
+    tile_attr[1] = NoWalk | Dry;
+    tile_attr[9] = NoWalk;
+  }
+}
+
+// A 256 x 256 course: grass with walls every 16 tiles and ponds between.
+static void big_course() {
+  map.w = map.h = 256;
+  map.n = 0;
+  for (int x = 0; x < 256; x++)
+    for (int y = 0; y < 256; y++) {
+      int t = 2;
+      if (x % 16 == 0 && y % 4 != 0) t = 1;
+      if (x % 16 > 5 && x % 16 < 9 && y % 16 > 5 && y % 16 < 9) t = 9;
+      if (y % 32 == 20) t = 8;
+      map.t[x][y] = (unsigned char)t;
+    }
+}
+
+static void BM_LogicStepFullTable(benchmark::State &state) {
+  setup();
+  big_course();
+  srand(1);
+  n_players = 1;
+  n_characs = 0;
+  add_charac(100, 100, KIND_WALKER);
+  static const int kinds[] = {KIND_ITEM, KIND_WHIRL, KIND_CAR, KIND_BIKE,
+                              KIND_BOAT, KIND_WALKER, KIND_ITEM};
+  for (int i = 1; i < MAX_CHARACS; i++) {
+    add_charac(20 + rand() % 8150, 20 + rand() % 8150, kinds[i % 7]);
+    if (i % 3 == 0) C[i].sub = RANDOM_DRIVER;
+    if (C[i].kind == KIND_ITEM && i % 3) C[i].sub = 1 + i % 4;
+  }
+  t2 = 0;
+  for (auto _ : state) logic_step();
+  state.counters["characters"] = n_characs;
+}
+BENCHMARK(BM_LogicStepFullTable)->Unit(benchmark::kMillisecond);
+
+static void BM_FrameOnePlayer300InView(benchmark::State &state) {
+  setup();
+  big_course();
+  srand(2);
+  n_players = 1;
+  n_characs = 0;
+  add_charac(4000, 4000, KIND_WALKER);
+  static const int kinds[] = {KIND_ITEM, KIND_WHIRL, KIND_CAR, KIND_BIKE,
+                              KIND_BOAT, KIND_WALKER, KIND_SHOT};
+  for (int i = 1; i < 300; i++) {
+    add_charac(4000 - 320 + rand() % 640, 4000 - 240 + rand() % 480, kinds[i % 7]);
+    C[i].angle = rand() % 256;
+    C[i].sub = C[i].kind == KIND_ITEM ? 1 + i % 4 : 0;
+  }
+  make_game_bitmaps();
+  BITMAP *dest = create_bitmap(640, 480);
+  for (auto _ : state) draw_frame(dest);
+  free_game_bitmaps();
+  destroy_bitmap(dest);
+}
+BENCHMARK(BM_FrameOnePlayer300InView)->Unit(benchmark::kMillisecond);
+
+BENCHMARK_MAIN();
