@@ -1,18 +1,40 @@
-// main.cpp -- topdown's entry: start up, show course 1, end on Esc
+// main.cpp -- topdown's entry: start-up, the main menu, games and the course
+// editor, shut-down
+#include "game.h"
+#include "maped.h"
+#include "menu.h"
 #include "share.h"
 
 int main(int argc, char **argv) {
   (void)argc;
   (void)argv;
   share_init();
-  load_map("m01.map");
-  OX = OY = 0;
-  clear_to_color(buf, col_black);
-  draw_tiles();
-  blit(buf, screen, 0, 0, 0, 0, SCREEN_W, SCREEN_H);
-  while ((readkey() >> 8) != KEY_ESC) {
+  BITMAP *menu_bmp = create_bitmap(500, 200);
+  if (!menu_bmp) fail("Couldn't create the menu bitmap");
+  menu_font = (FONT *)D[OBJ_FONT].dat;
+  main_menu_build(n_maps);
+
+  for (;;) {
+    main_menu_draw(menu_bmp, (BITMAP *)D[OBJ_TITLE].dat);
+    blit(buf, screen, 0, 0, 0, 0, SCREEN_W, SCREEN_H);
+    int r = main_menu_key(readkey());
+    if (r == MENU_PLAY) {
+      play_map(course, 0);
+      clear_keybuf();  // keys pressed in the game are not menu keys
+    } else if (r == MENU_EDITOR) {
+      char name[16];
+      course_file_name(name, sizeof name);
+      maped_main(name);
+      main_menu_after_editor();
+      clear_keybuf();
+    } else if (r == MENU_QUIT) {
+      break;
+    }
   }
+
+  destroy_bitmap(menu_bmp);
   share_cleanup();
+  main_menu_destroy();
   return 0;
 }
 END_OF_MAIN()

@@ -1,0 +1,492 @@
+// maped.cpp -- the course editor: tiles, attributes, selection and clipboard,
+// rows and columns, insertions, three scales, load and save
+#include "maped.h"
+
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+#include <unistd.h>
+
+#include "share.h"
+
+int CT = 0;
+int CI = -1;
+int scale = 1;
+bool selON = false;
+int selL, selR, selU, selD;
+int selW, selH;
+unsigned char sel[256 * 256];
+const char sy[] = "0+-PM";
+char maped_name[MAPED_NAME_SIZE];
+
+// The insertion codes that the adding keys place.
+enum {
+  CODE_PLAYER1 = 11,
+  CODE_PLAYER2 = 12,
+  CODE_CAR = 20,
+  CODE_BIKE = 30,
+  CODE_BOAT = 40,
+  CODE_ACCESS = 53,
+};
+
+static const char *const attr_names[6] = {"NoWalk", "Dry",        "Ice",
+                                          "Slow",   "Restricted", "Sharp"};
+
+// ---------------------------------------------------------------------------
+// The Allegro-facing layer
+
+// Allegro's file selector on a scratch buffer large enough for any path it
+// builds; the choice is then fitted into name.
+static bool allegro_select_file(const char *title, char *name, int size) {
+  char path[1024];
+  snprintf(path, sizeof path, "%s", name);
+  int ok = file_select_ex(title, path, "map", sizeof path, 0, 0);
+  show_mouse(screen);
+  if (!ok) return false;
+  path[sizeof path - 1] = '\0';
+  if (store_file_name(path, name, size)) return true;
+  maped_alert("That file name is too long:", path);
+  return false;
+}
+
+static void allegro_alert(const char *line1, const char *line2) {
+  alert(line1, line2, nullptr, "&OK", nullptr, 'o', 0);
+}
+
+bool (*maped_select_file)(const char *, char *, int) = allegro_select_file;
+void (*maped_alert)(const char *, const char *) = allegro_alert;
+
+// store_file_name
+// Copies chosen into name if it fits, else the part below the working
+// folder if that fits. Returns false (name untouched) otherwise.
+bool store_file_name(const char *chosen, char *name, int size) {
+  size_t len = strlen(chosen);
+  if (len < (size_t)size) {
+    memcpy(name, chosen, len + 1);
+    return true;
+  }
+  char cwd[1024];
+  if (!getcwd(cwd, sizeof cwd)) return false;
+  size_t cl = strlen(cwd);
+  if (cl > 0 && cwd[cl - 1] == '/') cl--;  // the root folder "/"
+  if (strncmp(chosen, cwd, cl) != 0 || chosen[cl] != '/') return false;
+  const char *rest = chosen + cl + 1;
+  len = strlen(rest);
+  if (len == 0 || len >= (size_t)size) return false;
+  memcpy(name, rest, len + 1);
+  return true;
+}
+
+// init
+// Shows the mouse pointer and sets the file selector's text colour.
+static void init() {
+  install_mouse();
+  show_mouse(screen);
+  gui_fg_color = 211;
+}
+
+// ---------------------------------------------------------------------------
+// Mouse position
+
+// The view's size: the composition bitmap, which is the screen's size.
+static int view_w() { return buf ? buf->w : SCREEN_W; }
+static int view_h() { return buf ? buf->h : SCREEN_H; }
+
+int mouse_course_x() { return mouse_x * scale + OX; }
+int mouse_course_y() { return mouse_y * scale + OY; }
+int mouse_tile_x() { return mouse_course_x() / 32; }
+int mouse_tile_y() { return mouse_course_y() / 32; }
+
+// mouse_in
+// Whether the mouse's tile lies on the course. Division truncates toward
+// zero, so the 31 course pixels left of (or above) the course count as on it.
+bool mouse_in() {
+  int tx = mouse_tile_x(), ty = mouse_tile_y();
+  return tx >= 0 && tx < map.w && ty >= 0 && ty < map.h;
+}
+
+// set_scale
+// Changes the scale, keeping the course point at the view's centre in place.
+void set_scale(int s) {
+  int cx = OX + (scale * view_w()) / 2;
+  int cy = OY + (scale * view_h()) / 2;
+  scale = s;
+  OX = cx - (s * view_w()) / 2;
+  OY = cy - (s * view_h()) / 2;
+}
+
+// ---------------------------------------------------------------------------
+// Selection and clipboard
+
+// Clips the rectangle l..r, u..d to the course. Returns false if nothing is
+// left (including rectangles given the wrong way round).
+static bool clip_to_course(int &l, int &u, int &r, int &d) {
+  if (l < 0) l = 0;
+  if (u < 0) u = 0;
+  if (r > map.w - 1) r = map.w - 1;
+  if (d > map.h - 1) d = map.h - 1;
+  return l <= r && u <= d;
+}
+
+// copy_selection
+// Stores the selected tiles, clipped to the course, in the clipboard. A
+// selection set the wrong way round copies nothing and leaves a negative
+// size, so that a later paste does nothing.
+void copy_selection() {
+  int l = selL, u = selU, r = selR, d = selD;
+  if (l < 0) l = 0;
+  if (u < 0) u = 0;
+  if (r > map.w - 1) r = map.w - 1;
+  if (d > map.h - 1) d = map.h - 1;
+  for (int x = l; x <= r; x++)
+    for (int y = u; y <= d; y++) sel[(x - l) * 256 + (y - u)] = map.t[x][y];
+  selW = r - l;
+  selH = d - u;
+}
+
+// paste_selection
+// Pastes the clipboard with its top-left at tile (tx, ty), clipped to the
+// course. The clipboard's corner follows the clipped target's corner.
+void paste_selection(int tx, int ty) {
+  if (selW < 0 || selH < 0) return;
+  int l = tx, u = ty, r = tx + selW, d = ty + selH;
+  if (!clip_to_course(l, u, r, d)) return;
+  for (int x = l; x <= r; x++)
+    for (int y = u; y <= d; y++) map.t[x][y] = sel[(x - l) * 256 + (y - u)];
+}
+
+// ---------------------------------------------------------------------------
+// Insertions
+
+// add_insertion
+// Adds an insertion with code at the mouse and selects it, so its code can
+// be typed at once. A course full of insertions gets no more.
+void add_insertion(int code) {
+  if (map.n < 0 || map.n >= MAX_INSERTIONS) return;
+  Insertion &in = map.ins[map.n];
+  in.x = mouse_course_x();
+  in.y = mouse_course_y();
+  in.code = code;
+  CI = map.n;
+  map.n++;
+}
+
+// delete_insertion
+// Removes the selected insertion; the last one takes its slot.
+void delete_insertion() {
+  if (CI < 0 || CI >= map.n) return;
+  map.n--;
+  map.ins[CI] = map.ins[map.n];
+  CI = -1;
+}
+
+// Appends a typed digit to a code (code * 10 + digit), ignoring it if the
+// result would not fit in an int.
+static void type_digit(int &code, int digit) {
+  long long c = (long long)code * 10 + digit;
+  if (c >= INT_MIN && c <= INT_MAX) code = (int)c;
+}
+
+// Moves a coordinate by d, stopping at the ends of the int range instead of
+// overflowing (coordinates loaded from a file may lie anywhere).
+static void nudge(int &v, int d) {
+  long long w = (long long)v + d;
+  v = w < INT_MIN ? INT_MIN : w > INT_MAX ? INT_MAX : (int)w;
+}
+
+// ---------------------------------------------------------------------------
+// Keys and mouse
+
+// Keys that act on tiles, the view, the selection and the attributes
+// (no insertion selected).
+static void tile_key(int sc) {
+  if (mouse_in()) {
+    int tx = mouse_tile_x(), ty = mouse_tile_y();
+    switch (sc) {
+      case KEY_INSERT:
+        if (map.w < MAP_SIZE) insert_column(tx);
+        break;
+      case KEY_DEL:
+        delete_column(tx);
+        break;
+      case KEY_HOME:
+        if (map.h < MAP_SIZE) insert_row(ty);
+        break;
+      case KEY_END:
+        delete_row(ty);
+        break;
+    }
+  }
+  switch (sc) {
+    case KEY_Z: set_scale(1); break;
+    case KEY_A: set_scale(2); break;
+    case KEY_Q: set_scale(4); break;
+    case KEY_F1: case KEY_F2: case KEY_F3:
+    case KEY_F4: case KEY_F5: case KEY_F6:
+      tile_attr[CT] ^= 1 << (sc - KEY_F1);
+      break;
+    case KEY_F9: tile_attr[CT] = Dry; break;
+    case KEY_MINUS: CT = (CT - 1) & 255; break;
+    case KEY_EQUALS: CT = (CT + 1) & 255; break;
+    case KEY_PGUP: CT = (CT - 16) & 255; break;
+    case KEY_PGDN: CT = (CT + 16) & 255; break;
+    case KEY_OPENBRACE:
+      if (mouse_in()) {
+        selL = mouse_tile_x();
+        selU = mouse_tile_y();
+        selON = true;
+      }
+      break;
+    case KEY_CLOSEBRACE:
+      if (mouse_in()) {
+        selR = mouse_tile_x();
+        selD = mouse_tile_y();
+        selON = true;
+      }
+      break;
+    case KEY_SPACE: selON = false; break;
+    case KEY_C: copy_selection(); break;
+    case KEY_V: paste_selection(mouse_tile_x(), mouse_tile_y()); break;
+    case KEY_LEFT: OX -= 16 * scale; break;
+    case KEY_RIGHT: OX += 16 * scale; break;
+    case KEY_UP: OY -= 16 * scale; break;
+    case KEY_DOWN: OY += 16 * scale; break;
+  }
+}
+
+// Keys that act on the selected insertion: digits type its code, Backspace
+// drops the last digit, Del deletes it, the arrows move it by 4 pixels.
+static void insertion_key(int sc, int ch) {
+  Insertion &in = map.ins[CI];
+  if (ch >= '0' && ch <= '9') type_digit(in.code, ch - '0');
+  switch (sc) {
+    case KEY_BACKSPACE: in.code /= 10; break;
+    case KEY_DEL: delete_insertion(); break;
+    case KEY_LEFT: nudge(in.x, -4); break;
+    case KEY_RIGHT: nudge(in.x, 4); break;
+    case KEY_UP: nudge(in.y, -4); break;
+    case KEY_DOWN: nudge(in.y, 4); break;
+  }
+}
+
+// Load: a file that cannot be opened leaves the course, and the name it is
+// saved under by default, as they were.
+static void load_key() {
+  char old[MAPED_NAME_SIZE];
+  memcpy(old, maped_name, sizeof old);
+  if (maped_select_file("Load map:", maped_name, MAPED_NAME_SIZE) &&
+      !try_load_map(maped_name)) {
+    maped_alert("Couldn't open file", maped_name);
+    memcpy(maped_name, old, sizeof old);
+  }
+  CI = -1;
+}
+
+// Save: a failed save says so; the old file is still whole.
+static void save_key() {
+  if (maped_select_file("Save map as:", maped_name, MAPED_NAME_SIZE) &&
+      !save_map(maped_name))
+    maped_alert("Couldn't save the course as", maped_name);
+}
+
+// maped_key
+// One key: first the mode's own keys, then those of both modes.
+bool maped_key(int k) {
+  int sc = k >> 8, ch = k & 0xFF;
+  if (CI >= map.n) CI = -1;
+  if (CI < 0)
+    tile_key(sc);
+  else
+    insertion_key(sc, ch);
+
+  switch (sc) {
+    case KEY_1: if (CI == -1) add_insertion(CODE_PLAYER1); break;
+    case KEY_2: if (CI == -1) add_insertion(CODE_PLAYER2); break;
+    case KEY_R: if (CI == -1) add_insertion(CODE_CAR); break;
+    case KEY_K: if (CI == -1) add_insertion(CODE_BIKE); break;
+    case KEY_O: if (CI == -1) add_insertion(CODE_BOAT); break;
+    case KEY_P: if (CI == -1) add_insertion(CODE_ACCESS); break;
+    case KEY_L: load_key(); break;
+    case KEY_S: save_key(); break;
+    case KEY_TAB:
+      CI++;
+      if (CI >= map.n) CI = -1;
+      break;
+    case KEY_ESC:
+      show_mouse(nullptr);
+      return false;
+  }
+  return true;
+}
+
+// maped_mouse
+// Left button paints with CT (Ctrl: adds an insertion with code 0); right
+// button selects the insertion nearest the pointer (closer than 8 pixels)
+// and picks the tile under it.
+void maped_mouse() {
+  int b = mouse_b;
+  if (b == 1) {
+    bool ctrl = key[KEY_LCONTROL] || key[KEY_RCONTROL];
+    if (CI >= 0) return;
+    if (ctrl)
+      add_insertion(0);
+    else if (mouse_in())
+      map.t[mouse_tile_x()][mouse_tile_y()] = CT;
+  } else if (b == 2) {
+    CI = -1;
+    long long mx = mouse_course_x(), my = mouse_course_y(), best = 8;
+    for (int i = 0; i < map.n && i < MAX_INSERTIONS; i++) {
+      long long d = llabs(map.ins[i].x - mx) + llabs(map.ins[i].y - my);
+      if (d < best) {
+        best = d;
+        CI = i;
+      }
+    }
+    if (mouse_in()) CT = map.t[mouse_tile_x()][mouse_tile_y()];
+  }
+}
+
+// ---------------------------------------------------------------------------
+// Drawing
+
+static BITMAP *tile_picture(int t) {
+  return (BITMAP *)D[OBJ_TILE0 + (t & 255)].dat;
+}
+
+// The visible tiles, scaled: 32, 16 or 8 pixels a tile.
+static void draw_visible_tiles() {
+  int x0 = OX / 32, x1 = (OX + view_w() * scale) / 32;
+  int y0 = OY / 32, y1 = (OY + view_h() * scale) / 32;
+  if (x0 < 0) x0 = 0;
+  if (y0 < 0) y0 = 0;
+  if (x1 > map.w - 1) x1 = map.w - 1;
+  if (y1 > map.h - 1) y1 = map.h - 1;
+  int size = 32 / scale;
+  for (int x = x0; x <= x1; x++)
+    for (int y = y0; y <= y1; y++) {
+      BITMAP *b = tile_picture(map.t[x][y]);
+      int sx = (x * 32 - OX) / scale, sy_ = (y * 32 - OY) / scale;
+      if (scale == 1)
+        draw_sprite(buf, b, sx, sy_);
+      else
+        stretch_sprite(buf, b, sx, sy_, size, size);
+    }
+}
+
+// One dot of the selection outline on tile (x, y).
+static void selection_dot(int x, int y, int colour) {
+  circlefill(buf, (x * 32 - OX + 8) / scale, (y * 32 - OY + 8) / scale,
+             4 / scale + 2, colour);
+}
+
+// The selection outline: green dots along the top and bottom edges, magenta
+// along the left and right (drawn last, so the corners are magenta).
+static void draw_selection() {
+  for (int x = selL; x <= selR; x++) {
+    selection_dot(x, selU, col_green);
+    selection_dot(x, selD, col_green);
+  }
+  for (int y = selU; y <= selD; y++) {
+    selection_dot(selL, y, col_magenta);
+    selection_dot(selR, y, col_magenta);
+  }
+}
+
+// A dot for one insertion, coloured by what it places (code / 10): players
+// green with their number, cars white, bikes magenta, boats cyan, items
+// blue with their letter, anything else black.
+static void draw_marker(const Insertion &in) {
+  // Worked out in 64 bits: a loaded course may hold any coordinates. Markers
+  // far off the screen are skipped so the drawing calls get sane numbers.
+  long long lx = ((long long)in.x - OX) / scale;
+  long long ly = ((long long)in.y - OY) / scale;
+  if (lx < -16 || ly < -16 || lx > view_w() + 16 || ly > view_h() + 16) return;
+  int cx = (int)lx, cy = (int)ly;
+  int kind = in.code / 10, variant = in.code % 10;
+  if (kind == 1) {
+    circlefill(buf, cx, cy, 5, col_green);
+    if (scale == 1)
+      textprintf_ex(buf, font, cx - 4, cy - 4, col_red, -1, "%d", variant);
+    return;
+  }
+  int colour = col_black;
+  switch (kind) {
+    case 2: colour = col_white; break;
+    case 3: colour = col_magenta; break;
+    case 4: colour = col_cyan; break;
+    case 5: colour = col_blue; break;
+  }
+  if (scale == 1) {
+    circlefill(buf, cx, cy, 5, colour);
+    circle(buf, cx, cy, 5, col_black);
+    if (kind == 5 && variant < 5)
+      textprintf_ex(buf, font, cx - 4, cy - 4, col_white, -1, "%c",
+                    sy[variant]);
+  } else if (scale == 2) {
+    circlefill(buf, cx, cy, 3, colour);
+  }
+}
+
+// The band at the top: the current tile and its attributes, or the
+// selected insertion.
+static void draw_status() {
+  rectfill(buf, 0, 0, view_w(), view_h() / 10, col_black);
+  if (CI < 0 || CI >= map.n) {
+    draw_sprite(buf, tile_picture(CT), 1, 1);
+    const char *a[6];
+    for (int i = 0; i < 6; i++)
+      a[i] = tile_attr[CT & 255] & (1 << i) ? attr_names[i] : "";
+    textprintf_ex(buf, font, 31, 10, col_blue, -1,
+                  "Current tile: %d   Attributes: %s %s %s %s %s %s", CT,
+                  a[0], a[1], a[2], a[3], a[4], a[5]);
+  } else {
+    const Insertion &in = map.ins[CI];
+    textprintf_ex(buf, font, 31, 10, col_blue, -1,
+                  "Insertion #%d: %d at (%d,%d)", CI, in.code, in.x, in.y);
+  }
+}
+
+// draw_editor
+// The editor screen in buf: tiles, selection, insertion markers, status.
+void draw_editor() {
+  clear_to_color(buf, 0);
+  draw_visible_tiles();
+  if (selON) draw_selection();
+  for (int i = 0; i < map.n && i < MAX_INSERTIONS; i++)
+    draw_marker(map.ins[i]);
+  draw_status();
+}
+
+// draw_all
+// Draws the editor screen and shows it, hiding the pointer while copying.
+void draw_all() {
+  draw_editor();
+  scare_mouse();
+  blit(buf, screen, 0, 0, 0, 0, SCREEN_W, SCREEN_H);
+  unscare_mouse();
+}
+
+// ---------------------------------------------------------------------------
+
+// maped_main
+// Runs the editor on path (or on the course in memory when path is null)
+// until Esc. A file that cannot be opened leaves the course in memory to
+// edit, under that name.
+void maped_main(const char *path) {
+  fprintf(fr, "Starting maped (%s)\n", path ? path : "(null)");
+  init();
+  if (path) {
+    if (!store_file_name(path, maped_name, MAPED_NAME_SIZE))
+      maped_name[0] = '\0';
+    if (!try_load_map(path)) maped_alert("Couldn't open file", path);
+  } else {
+    maped_name[0] = '\0';
+  }
+  CI = -1;
+  for (;;) {
+    if (keypressed() && !maped_key(readkey())) return;
+    maped_mouse();
+    draw_all();
+    rest(1);
+  }
+}

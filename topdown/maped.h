@@ -1,0 +1,63 @@
+// maped.h -- the course editor: tiles, attributes, selection and clipboard,
+// rows and columns, insertions, three scales, load and save
+#ifndef MAPED_H
+#define MAPED_H
+
+extern int CT;     // current tile for painting, 0 ... 255
+extern int CI;     // selected insertion, -1 = none (tile mode)
+extern int scale;  // one screen pixel covers scale course pixels: 1, 2, 4
+extern bool selON;                // the selection outline is shown
+extern int selL, selR, selU, selD;  // selection corners (not ordered)
+extern int selW, selH;  // size of the last copied block, last minus first
+extern unsigned char sel[256 * 256];  // clipboard, column * 256 + row
+extern const char sy[];               // item marker letters by code mod 10
+
+// The editor's file name: the selectors start from it, and they write the
+// chosen name into it.
+enum { MAPED_NAME_SIZE = 80 };
+extern char maped_name[MAPED_NAME_SIZE];
+
+// Runs the editor until Esc, first loading path if it is not null.
+void maped_main(const char *path);
+
+// Handles one readkey() value. Returns false when the editor should end.
+bool maped_key(int k);
+
+// Handles the mouse buttons once (painting, picking, Ctrl-click).
+void maped_mouse();
+
+// Draws the whole editor screen into buf and copies it to the screen.
+void draw_all();
+
+// Draws the editor screen into buf only.
+void draw_editor();
+
+// The mouse's position in course pixels and its tile.
+int mouse_course_x();
+int mouse_course_y();
+int mouse_tile_x();
+int mouse_tile_y();
+bool mouse_in();  // the mouse's tile lies on the course
+
+// Changes the scale, keeping the course point at the view's centre in place.
+void set_scale(int s);
+
+// Selection and clipboard.
+void copy_selection();
+void paste_selection(int tx, int ty);
+
+// Insertions: add one with code at the mouse and select it (nothing when
+// the course holds 256); delete the selected one.
+void add_insertion(int code);
+void delete_insertion();
+
+// The Allegro-facing parts, replaceable by tests: a file selector that
+// fills name (size bytes) and returns true when confirmed, and a message box.
+extern bool (*maped_select_file)(const char *title, char *name, int size);
+extern void (*maped_alert)(const char *line1, const char *line2);
+
+// Stores a chosen file name in name (size bytes). A name that does not fit
+// is tried relative to the working folder; false if it still does not fit.
+bool store_file_name(const char *chosen, char *name, int size);
+
+#endif
