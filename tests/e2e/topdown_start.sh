@@ -1,13 +1,19 @@
 # topdown_start.sh -- topdown starts in a copy of its run folder, shows a
-# picture, ends on Esc with status 0; without "data.dat" it says so and
-# ends with status 1.
+# picture, plays its music, ends on Esc with status 0; without "data.dat" it
+# says so and ends with status 1.
 source "$(dirname "$0")/lib.sh"
 RUN=$1
 e2e_init 640x480
 e2e_copy_run "$RUN/topdown"
 
+# The sound output goes to a file (ALSA's file plugin over its null device).
+cat >"$WORK/asound.conf" <<EOF
+pcm.!default { type plug; slave { pcm { type file; slave.pcm { type null };
+  file "$WORK/sound.wav"; format "wav" }; format S16_LE } }
+EOF
+export ALSA_CONFIG_PATH="$WORK/asound.conf"
 e2e_start topdown
-sleep 1
+sleep 2
 e2e_shot "$WORK/start.png"
 colours=$(e2e_colours "$WORK/start.png")
 [ "$colours" -gt 8 ] || e2e_fail "the screen is nearly blank ($colours colours)"
@@ -22,6 +28,11 @@ e2e_wait_exit 10
 [ "$E2E_RC" = 0 ] || e2e_fail "exit status $E2E_RC after Esc"
 [ -f "$WORK/report.txt" ] || e2e_fail "no report.txt"
 grep -q "Initialising joystick... done." "$WORK/out.txt" || e2e_fail "no joystick line on the console"
+
+# The tune was playing: the captured sound is not silence.
+[ -s "$WORK/sound.wav" ] || e2e_fail "no sound was written"
+rms=$(sox "$WORK/sound.wav" -n stat 2>&1 | awk '/RMS +amplitude/ {print $3}')
+awk -v r="$rms" 'BEGIN { exit !(r > 0.01) }' || e2e_fail "the music is silent (RMS $rms)"
 
 # Without its datafile the program names the problem and fails.
 rm "$WORK/data.dat"
