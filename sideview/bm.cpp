@@ -411,7 +411,8 @@ static void __bmSetdownSound(void) {
 
 // __bmAddSoundEvent
 // Queues a register write stamped with the machine time; the mixer applies
-// it when its sample clock gets there. A full queue loses the oldest.
+// it when its sample clock gets there. The queue is not checked for room: a
+// writer that laps the mixer makes it look empty, losing what was pending.
 static void __bmAddSoundEvent(int voice, int reg, unsigned char value) {
   SoundEvent &e = SQueue[SQueueWPtr];
   e.voice = voice;

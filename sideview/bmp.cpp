@@ -52,7 +52,9 @@ void destroy_bmp(bmp *b) {
 
 // blit1
 // Clips once: columns x0..x1-1 and rows y0..y1-1 of the rectangle are the
-// ones inside both records; then copies row by row.
+// ones inside both records; then copies them pixel by pixel, rows top
+// first and each row left to right, also when src and dst are one record
+// (an overlapping copy to the right or below repeats what it has copied).
 void blit1(bmp *src, bmp *dst, int src_x, int src_y, int dst_x, int dst_y, int w, int h) {
   if (!src || !dst) return;
   long long x0 = 0, y0 = 0, x1 = w, y1 = h;
@@ -65,10 +67,12 @@ void blit1(bmp *src, bmp *dst, int src_x, int src_y, int dst_x, int dst_y, int w
   if (dst_x + x1 > dst->w) x1 = (long long)dst->w - dst_x;
   if (dst_y + y1 > dst->h) y1 = (long long)dst->h - dst_y;
   if (x1 <= x0 || y1 <= y0) return;
-  size_t n = (size_t)(x1 - x0);
-  for (long long y = y0; y < y1; y++)
-    memmove(dst->data + (y + dst_y) * dst->w + x0 + dst_x,
-            src->data + (y + src_y) * src->w + x0 + src_x, n);
+  long long n = x1 - x0;
+  for (long long y = y0; y < y1; y++) {
+    unsigned char *d = dst->data + (y + dst_y) * dst->w + x0 + dst_x;
+    const unsigned char *s = src->data + (y + src_y) * src->w + x0 + src_x;
+    for (long long i = 0; i < n; i++) d[i] = s[i];
+  }
 }
 
 // sub_bmp

@@ -78,6 +78,21 @@ TEST_F(Mixer, ControlValuesSelectToneNoiseOrSilence) {
   EXPECT_TRUE(std::all_of(quiet.begin(), quiet.end(), [](unsigned char x) { return x == 128; }));
 }
 
+TEST_F(Mixer, AVolumeChangeKeepsTheLevelsSign) {
+  // A half-period is about 22 samples: run into the first negative half.
+  voice(0, 1000, 0x7F);
+  auto s = mix(2);
+  ASSERT_EQ(s[1], 159);  // +31
+  for (int i = 0; i < 50 && s[0] != 97; i++) s = mix(1);
+  ASSERT_EQ(s[0], 97);   // -31
+  bmPut8(BM_SOUND + 2, 0x50);  // tone at volume 16, applied after this sample
+  EXPECT_EQ(mix(1)[0], 97);
+  EXPECT_EQ(mix(1)[0], 128 - 8);
+  s = mix(100);  // and it goes on flipping between -8 and +8
+  EXPECT_EQ(*std::max_element(s.begin(), s.end()), 128 + 8);
+  EXPECT_EQ(*std::min_element(s.begin(), s.end()), 128 - 8);
+}
+
 TEST_F(Mixer, ToneFrequencyFollowsThePeriod) {
   for (int period : {100, 500, 1000, 2271, 5000, 20000}) {
     ASSERT_EQ(bmSetupHeadless(), 0);

@@ -137,6 +137,9 @@ TEST_F(Pictures, BlitEqualsAPixelByPixelCopyForAnyPlacement) {
   bmp *s = numbered(6, 5);
   bmp *d = new_bmp(7, 4);
   bmp *want = new_bmp(7, 4);
+  // Within one record too, where the order of the copy shows.
+  bmp *one = new_bmp(6, 5);
+  bmp *one_want = new_bmp(6, 5);
   const int pos[] = {-9, -4, -1, 0, 1, 3, 5, 6, 7, 12};
   const int size[] = {-2, 0, 1, 3, 6, 9};
   for (int sx : pos)
@@ -151,10 +154,18 @@ TEST_F(Pictures, BlitEqualsAPixelByPixelCopyForAnyPlacement) {
               reference_blit(s, want, sx, sy, dx, dy, w, h);
               ASSERT_EQ(memcmp(d->data, want->data, 28), 0)
                   << sx << "," << sy << " -> " << dx << "," << dy << " size " << w << "x" << h;
+              memcpy(one->data, s->data, 30);
+              memcpy(one_want->data, s->data, 30);
+              blit1(one, one, sx, sy, dx, dy, w, h);
+              reference_blit(one_want, one_want, sx, sy, dx, dy, w, h);
+              ASSERT_EQ(memcmp(one->data, one_want->data, 30), 0)
+                  << "within one: " << sx << "," << sy << " -> " << dx << "," << dy;
             }
   destroy_bmp(s);
   destroy_bmp(d);
   destroy_bmp(want);
+  destroy_bmp(one);
+  destroy_bmp(one_want);
 }
 
 TEST_F(Pictures, SubRecordsCutAndPadWithZero) {

@@ -1,7 +1,7 @@
 // machine_demo.cpp -- shows what the machine layer draws, for the
 // end-to-end test: a direct-colour picture, then a palette-mode picture,
-// then the same after two palette writes, with a quiet tone. Space goes on to the next stage,
-// Esc ends. Once a stage is on screen it prints "stage N" and a list of
+// then the same after two palette writes, with a quiet tone. Space goes on
+// to the next stage, Esc ends. Once a stage is on screen it prints "stage N" and a list of
 // "probe X Y CODE" lines: screen points and the colour code each must show.
 // At the end it prints the frame rate it was held to.
 #include <allegro.h>
@@ -79,7 +79,10 @@ static bool next_stage() {
 }
 
 int main() {
-  bmSetup();
+  if (bmSetup()) {
+    fprintf(stderr, "No memory for the machine\n");
+    return 1;
+  }
   set_window_title("machine_demo");
   bmSetCallBack(0, on_frame);
   auto start = std::chrono::steady_clock::now();
