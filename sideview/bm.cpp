@@ -12,7 +12,6 @@
 
 #include <atomic>
 #include <cerrno>
-#include <cstdarg>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -98,18 +97,6 @@ static const unsigned char __bmKeyMatrix[12][8] = {
 static void __bmUpdateSound(void);
 static void __bmAddSoundEvent(int voice, int reg, unsigned char value);
 
-// __bmFail
-// Start-up failure the program cannot go on from: log, stderr, status 1.
-static void __bmFail(const char *fmt, ...) {
-  char msg[512];
-  va_list ap;
-  va_start(ap, fmt);
-  vsnprintf(msg, sizeof msg, fmt, ap);
-  va_end(ap);
-  if (fr) fprintf(fr, "%s\n", msg);
-  fprintf(stderr, "%s\n", msg);
-  exit(1);
-}
 
 // ---------------------------------------------------------------------------
 // Palette and colour tables
@@ -506,13 +493,13 @@ static int __bmStart(void) {
 // 50 Hz timer and audio stream.
 int bmSetup(void) {
   if (install_allegro(SYSTEM_AUTODETECT, &errno, atexit) != 0)
-    __bmFail("Couldn't start Allegro (is there a display?) %s", allegro_error);
+    fail("Couldn't start Allegro (is there a display?) %s", allegro_error);
   install_timer();
   install_keyboard();
   set_color_depth(8);
   if (set_gfx_mode(GFX_AUTODETECT, SCREEN_WIDTH, SCREEN_HEIGHT, 0, 0) != 0 &&
       set_gfx_mode(GFX_AUTODETECT_WINDOWED, SCREEN_WIDTH, SCREEN_HEIGHT, 0, 0) != 0)
-    __bmFail("Couldn't set the 320x240 8-bit screen mode: %s", allegro_error);
+    fail("Couldn't set the 320x240 8-bit screen mode: %s", allegro_error);
   __bmScreen = screen;
   __bmSetPalette();
   set_palette(__bmAllegroPalette);
@@ -531,7 +518,7 @@ int bmSetup(void) {
 int bmSetupHeadless(void) {
   bmSetdown();
   if (!system_driver && install_allegro(SYSTEM_NONE, &errno, atexit) != 0)
-    __bmFail("Couldn't start Allegro: %s", allegro_error);
+    fail("Couldn't start Allegro: %s", allegro_error);
   __bmOwnScreen = create_bitmap_ex(8, SCREEN_WIDTH, SCREEN_HEIGHT);
   clear_to_color(__bmOwnScreen, 0);
   __bmScreen = __bmOwnScreen;

@@ -1,29 +1,13 @@
 // bmp.cpp -- bitmap records of one byte per pixel, and the BMP loader
 #include "bmp.h"
 
-#include <cstdarg>
 #include <cstdlib>
 #include <cstring>
-
-FILE *fr;
 
 enum {
   HEADER_SIZE = 54,         // file header (14) and information header (40)
   ROW_BUFFER_4BIT = 512,    // a 16-colour row passes through this buffer
 };
-
-// __bmpFail
-// Logs a line naming the picture, repeats it on stderr and ends the program.
-static void __bmpFail(const char *fmt, ...) {
-  char msg[1024];
-  va_list ap;
-  va_start(ap, fmt);
-  vsnprintf(msg, sizeof msg, fmt, ap);
-  va_end(ap);
-  if (fr) fputs(msg, fr);
-  fprintf(stderr, "%s\n", msg);
-  exit(1);
-}
 
 // new_bmp
 // A record of w x h zeroed pixels.
@@ -108,7 +92,7 @@ static bool __bmpReadRow(FILE *f, unsigned char *buf, size_t n) {
 // padded to a multiple of 4 bytes as BMP files are.
 bmp *load_bmp1(const char *name) {
   FILE *f = fopen(name, "rb");
-  if (!f) __bmpFail("Couldn't open file \"%s\"", name);
+  if (!f) fail_open(name);
   // A header cut short reads as zeros, which the size check refuses.
   unsigned char hdr[HEADER_SIZE];
   __bmpReadRow(f, hdr, HEADER_SIZE);
@@ -117,7 +101,7 @@ bmp *load_bmp1(const char *name) {
   if (w <= 0 || h <= 0 || w > BMP_MAX_SIDE || h > BMP_MAX_SIDE ||
       (cd == 4 && w > BMP_MAX_WIDTH_4BIT)) {
     fclose(f);
-    __bmpFail("Couldn't read file \"%s\": bad picture size %d x %d", name, w, h);
+    fail("Couldn't read file \"%s\": bad picture size %d x %d", name, w, h);
   }
   bmp *b = new_bmp(w, h);
   if (cd == 8) {

@@ -15,7 +15,7 @@ struct bmp {
 // The program's log, "report.txt". The machine layer owns the variable so
 // that every program linking it shares one; the program opens it at start
 // (null until then: messages then go to standard error only).
-extern FILE *fr;
+#include "log.h"  // fr, the program's log
 
 // Largest width or height load_bmp1 accepts (a record of at most 64 MB);
 // 16-colour pictures are at most 1024 pixels wide.

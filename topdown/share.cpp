@@ -1,12 +1,10 @@
 // share.cpp -- start-up, shared resources, the course store and tile drawing
 #include "share.h"
 
-#include <cstdarg>
 #include <cstdlib>
 #include <ctime>
 #include <unistd.h>
 
-FILE *fr;
 DATAFILE *D;
 BITMAP *buf;
 int col_red, col_blue, col_white, col_green, col_black, col_yellow, col_cyan,
@@ -19,16 +17,6 @@ int OX, OY;
 
 static const char *ATTR_FILE = "tileattr.wz";
 
-void fail(const char *fmt, ...) {
-  char msg[512];
-  va_list ap;
-  va_start(ap, fmt);
-  vsnprintf(msg, sizeof msg, fmt, ap);
-  va_end(ap);
-  if (fr) fprintf(fr, "%s\n", msg);
-  fprintf(stderr, "%s\n", msg);
-  exit(1);
-}
 
 // ---------------------------------------------------------------------------
 // Course store
@@ -49,8 +37,7 @@ void tiles_init() {
 bool try_load_map(const char *name) {
   FILE *f = fopen(name, "rb");
   if (!f) {
-    if (fr) fprintf(fr, "Couldn't open file \"%s\"", name);
-    fprintf(stderr, "Couldn't open file \"%s\"\n", name);
+    log_open_failure(name);
     return false;
   }
   course_read(f, map);
@@ -61,7 +48,7 @@ bool try_load_map(const char *name) {
 // load_map
 // As try_load_map, but a file that can't be opened ends the program.
 void load_map(const char *name) {
-  if (!try_load_map(name)) exit(1);
+  if (!try_load_map(name)) exit(1);  // the failure is logged already
 }
 
 // save_map

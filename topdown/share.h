@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "course_file.h"
+#include "log.h"
 
 // Tile attribute bits (tile_attr).
 enum {
@@ -43,7 +44,6 @@ enum {
   N_OBJECTS = 277,
 };
 
-extern FILE *fr;        // the log, "report.txt"
 extern DATAFILE *D;     // "data.dat"
 extern BITMAP *buf;     // off-screen composition bitmap
 extern int col_red, col_blue, col_white, col_green, col_black, col_yellow,
@@ -72,9 +72,6 @@ void draw_tiles();
 // Start-up and shut-down.
 void share_init();
 void share_cleanup();
-
-// Writes msg to the log and to standard error, then ends with status 1.
-void fail(const char *fmt, ...);
 
 // Sets the ten shared colours with makecol for the current colour depth.
 void make_colours();
