@@ -10,25 +10,9 @@
 #include <vector>
 
 #include "course_file.h"
+#include "scratch.h"
 
 namespace {
-
-std::vector<unsigned char> slurp(const std::string &name) {
-  std::vector<unsigned char> v;
-  FILE *f = fopen(name.c_str(), "rb");
-  if (!f) return v;
-  int c;
-  while ((c = getc(f)) != EOF) v.push_back((unsigned char)c);
-  fclose(f);
-  return v;
-}
-
-void spit(const std::string &name, const std::vector<unsigned char> &v) {
-  FILE *f = fopen(name.c_str(), "wb");
-  ASSERT_TRUE(f);
-  fwrite(v.data(), 1, v.size(), f);
-  fclose(f);
-}
 
 // Reads bytes through a temporary file, as the programs do.
 void read_bytes(const std::vector<unsigned char> &v, Map &m) {
@@ -42,19 +26,14 @@ void read_bytes(const std::vector<unsigned char> &v, Map &m) {
 class CourseFile : public ::testing::Test {
  protected:
   static Map m, back;
-  std::string dir;
+  Scratch scratch;
+  const std::string &dir = scratch.dir;
   void SetUp() override {
-    char tmpl[] = "/tmp/course_test.XXXXXX";
-    dir = mkdtemp(tmpl);
     memset(&m, 0, sizeof m);
     memset(&back, 0, sizeof back);
     course_default(m);
   }
-  void TearDown() override {
-    std::string cmd = "rm -rf " + dir;
-    (void)system(cmd.c_str());
-  }
-  std::string path(const char *name) { return dir + "/" + name; }
+  std::string path(const char *name) { return scratch.path(name); }
 };
 Map CourseFile::m, CourseFile::back;
 
@@ -223,7 +202,7 @@ TEST_F(CourseFile, AttributeFileShortOrMissing) {
   unsigned char attr[256];
   EXPECT_EQ(attr_read(path("none.wz").c_str(), attr), -1);
   for (int i = 0; i < 256; i++) EXPECT_EQ(attr[i], 0);
-  spit(path("short.wz"), {1, 2, 3});
+  ASSERT_TRUE(spit(path("short.wz"), {1, 2, 3}));
   EXPECT_EQ(attr_read(path("short.wz").c_str(), attr), 3);
   EXPECT_EQ(attr[2], 3);
   EXPECT_EQ(attr[3], 0);

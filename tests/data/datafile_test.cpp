@@ -7,21 +7,12 @@
 #include <string>
 #include <vector>
 
+#include "scratch.h"
 #include "share.h"
 
 namespace {
 
 const std::string RUN = std::string(RUN_DIR) + "/topdown/";
-
-std::vector<unsigned char> slurp(const std::string &name) {
-  std::vector<unsigned char> v;
-  FILE *f = fopen(name.c_str(), "rb");
-  if (!f) return v;
-  int c;
-  while ((c = getc(f)) != EOF) v.push_back((unsigned char)c);
-  fclose(f);
-  return v;
-}
 
 TEST(DataFile, HoldsEveryObjectAtItsIndex) {
   install_allegro(SYSTEM_NONE, &errno, atexit);

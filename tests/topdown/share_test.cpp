@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "scratch.h"
 #include "share.h"
 
 namespace {
@@ -36,13 +37,8 @@ class ShareTest : public ::testing::Test {
     fake[N_OBJECTS].type = DAT_END;
   }
 
-  std::string old_cwd, dir;
+  Scratch scratch{true};
   void SetUp() override {
-    char cwd[1024];
-    old_cwd = getcwd(cwd, sizeof cwd);
-    char tmpl[] = "/tmp/share_test.XXXXXX";
-    dir = mkdtemp(tmpl);
-    ASSERT_EQ(0, chdir(dir.c_str()));
     fr = fopen("report.txt", "w");
     D = fake;
     buf = create_bitmap(640, 480);
@@ -53,19 +49,12 @@ class ShareTest : public ::testing::Test {
     fr = nullptr;
     destroy_bitmap(buf);
     buf = nullptr;
-    ASSERT_EQ(0, chdir(old_cwd.c_str()));
-    std::string cmd = "rm -rf " + dir;
-    (void)system(cmd.c_str());
   }
   static void touch(const char *name) { fclose(fopen(name, "wb")); }
   static std::string log_text() {
     fflush(fr);
-    std::string s;
-    FILE *f = fopen("report.txt", "rb");
-    int c;
-    while ((c = getc(f)) != EOF) s += (char)c;
-    fclose(f);
-    return s;
+    std::vector<unsigned char> v = slurp("report.txt");
+    return std::string(v.begin(), v.end());
   }
   // The tile index whose picture is at buf pixel (x, y), or -1 for none.
   static int tile_at(int x, int y) {
