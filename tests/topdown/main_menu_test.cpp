@@ -105,21 +105,4 @@ TEST_F(MainMenuTest, CourseLoweredAfterEditor) {
   EXPECT_EQ(course, 1);
 }
 
-TEST_F(MainMenuTest, ScreenHasTitleAboveMenu) {
-  buf = create_bitmap(640, 480);
-  BITMAP *menu_bmp = create_bitmap(500, 200);
-  BITMAP *title = create_bitmap(640, 200);
-  clear_to_color(title, col_gold);
-  main_menu_draw(menu_bmp, title);
-  EXPECT_EQ(getpixel(buf, 0, 0), col_gold);
-  EXPECT_EQ(getpixel(buf, 639, 199), col_gold);
-  EXPECT_EQ(getpixel(buf, 0, 200), col_white);
-  EXPECT_EQ(getpixel(buf, 90, 260), col_black);  // the root's spine
-  EXPECT_EQ(getpixel(buf, 90 + 15 + 7, 256), col_yellow);  // "Play" marked
-  destroy_bitmap(title);
-  destroy_bitmap(menu_bmp);
-  destroy_bitmap(buf);
-  buf = nullptr;
-}
-
 }  // namespace

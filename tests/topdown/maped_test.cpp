@@ -144,16 +144,15 @@ TEST_F(MapedTest, RightClickSelectsWithinEightPixelsAndPicks) {
   add_at(100, 100, 11);
   add_at(104, 104, 12);
   add_at(96, 104, 13);
-  point_at(103, 101);  // 3, 4 and 10 pixels away: the nearest wins
-  click(2);
-  EXPECT_EQ(CI, 0);
-  EXPECT_EQ(CT, 77);
-  point_at(100, 104);  // 4 from the last two: the first found wins
+  point_at(103, 103);  // 6, 2 and 8 pixels away: the nearest wins
   click(2);
   EXPECT_EQ(CI, 1);
+  EXPECT_EQ(CT, 77);
+  point_at(100, 106);  // 6 from each: the first found wins
+  click(2);
+  EXPECT_EQ(CI, 0);
   CT = 0;
-  map.ins[2].x = 200;
-  point_at(104, 96);  // 8 from both others: none, but the tile is picked
+  point_at(104, 96);  // 8 or more from each: none, but the tile is picked
   click(2);
   EXPECT_EQ(CI, -1);
   EXPECT_EQ(CT, 77);
@@ -162,15 +161,20 @@ TEST_F(MapedTest, RightClickSelectsWithinEightPixelsAndPicks) {
 TEST_F(MapedTest, RowsColumnsAndAttributesAtTheMouse) {
   point_at(3 * 32, 5 * 32);
   map.t[3][0] = 7;
+  map.t[1][6] = 8;
   press(KEY_INSERT);  // column 3 is now there twice
   EXPECT_EQ(map.w, 26);
+  EXPECT_EQ(map.t[3][0], 7);
   EXPECT_EQ(map.t[4][0], 7);
-  press(KEY_END);
+  press(KEY_END);  // row 6 moves up into row 5
   EXPECT_EQ(map.h, 24);
+  EXPECT_EQ(map.t[1][5], 8);
   press(KEY_DEL);
-  press(KEY_HOME);
+  press(KEY_HOME);  // and row 5 is there twice
   EXPECT_EQ(map.w, 25);
   EXPECT_EQ(map.h, 25);
+  EXPECT_EQ(map.t[1][5], 8);
+  EXPECT_EQ(map.t[1][6], 8);
   point_at(30 * 32, 0);  // off the course: no grid edit
   press(KEY_DEL);
   EXPECT_EQ(map.w, 25);

@@ -30,7 +30,8 @@ struct MenuTest : ::testing::Test {
 
   int press(int scancode) { return set->OnKey(scancode << 8); }
   void cursor_to(MenuItem &it) {
-    while (set->item != &it) press(KEY_DOWN);
+    for (int i = 0; i < 10 && set->item != &it; i++) press(KEY_DOWN);
+    ASSERT_EQ(set->item, &it);
   }
 };
 
