@@ -134,6 +134,11 @@ fix smove(fix d, fix v, fix a);
 // Attribute bits of cell (cx, cy); 0 outside the 256 x 256 grid.
 int cell_attr(int cx, int cy);
 
+// Brings an angle back into [0, 256). Sine, cosine and the sprite rotation
+// repeat every 256 units, so nothing changes but the raw value, which would
+// otherwise overflow after a few minutes of a whirl's spinning.
+inline void wrap_angle(fix &a) { a.v &= 0xFFFFFF; }
+
 // ---------------------------------------------------------------------------
 // Contact
 

@@ -171,6 +171,7 @@ static void steer(Charac &c) {
   fix turn(2.0 - 0.15 * c.ammo);
   if (c.ctrl & CTRL_LEFT) c.angle += turn;
   if (c.ctrl & CTRL_RIGHT) c.angle -= turn;
+  wrap_angle(c.angle);
   fix dx = thrust * cos(c.angle) - c.vx;
   fix dy = (-thrust) * sin(c.angle) - c.vy;
   fix r = sqrt(dx * dx + dy * dy) / grip;
@@ -297,9 +298,10 @@ void Charac::move() {
   if (kind == KIND_WHIRL) {
     if (USA) angle += WHIRL_SPIN;
     else angle -= WHIRL_SPIN;
+    wrap_angle(angle);
   } else if (kind == KIND_SHOT) {
     if (x < 0 || x > map.w * 32 || y < 0 || y > map.h * 32) kind = KIND_NONE;
-    angle = 3 * t2;
+    angle = 3 * (t2 & 255) & 255;  // 3 * t2, a whole number of turns less
   } else {
     steer(*this);
     fire(*this);

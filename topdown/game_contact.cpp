@@ -88,6 +88,7 @@ static void board(Charac *w, Charac *v) {
 static void whirl_turn(Charac *a) {
   int s = USA ? 1 : -1;
   a->angle += s * (a->speed() + 1);
+  wrap_angle(a->angle);
 }
 
 // An armed shot turns a vehicle about and throws out its driver (or marks
@@ -97,6 +98,7 @@ static void hit(Charac *shot, Charac *v) {
   Charac *target = v->link ? v->link : v;
   target->eject_timer = EJECT_STEPS;
   v->angle += HIT_TURN;
+  wrap_angle(v->angle);
 }
 
 // two_body

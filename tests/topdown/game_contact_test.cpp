@@ -48,13 +48,15 @@ TEST(Contact, ArmedShotsTurnVehiclesAndThrowOutDrivers) {
   two_body(&car, &shot);
   EXPECT_EQ(w.eject_timer, 150);
   EXPECT_EQ(car.angle.v, F(138).v);
-  // Empty, the vehicle itself is marked and turned once more, then left
-  // alone while its own timer runs.
-  car.link = w.link = nullptr;
+  w.move();  // thrown out on its next step, without pressing action
+  EXPECT_EQ(w.link, nullptr);
+  EXPECT_EQ(car.link, nullptr);
+  // Empty, the vehicle itself is marked and turned once more (half a turn
+  // past a whole one), then left alone while its own timer runs.
   two_body(&shot, &car);
   two_body(&shot, &car);
   EXPECT_EQ(car.eject_timer, 150);
-  EXPECT_EQ(car.angle.v, F(266).v);
+  EXPECT_EQ(car.angle.v, F(10).v);
   // Shots pass walkers, items, whirls and other shots.
   for (int k : {KIND_WALKER, KIND_ITEM, KIND_WHIRL, KIND_SHOT}) {
     Charac &o = spawn(110, 100, k);
@@ -117,6 +119,12 @@ TEST(Contact, WhirlsTurnWhoeverTouchesThem) {
   EXPECT_EQ(car.angle.v, F(1).v);
   wh.move();
   EXPECT_EQ(wh.angle.v, F(6.4).v);
+  // Spinning the other way for ten minutes: the angle stays within one turn
+  // (sine and cosine repeat every 256) instead of overflowing.
+  USA = false;
+  for (int i = 0; i < 30000; i++) wh.move();
+  long long raw = F(6.4).v - 30000LL * F(6.4).v;
+  EXPECT_EQ(wh.angle.v, (int)(raw & 0xFFFFFF));
 }
 
 TEST(Contact, EqualBodiesExchangeSpeedsLightOnesBounceAtHalf) {

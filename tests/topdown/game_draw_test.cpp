@@ -124,6 +124,7 @@ TEST(Frame, OnePlayerViewAndPanel) {
   BITMAP *dest = create_bitmap(640, 480);
   Charac &w = spawn(1000, 800, KIND_WALKER);
   w.access = true;
+  spawn(1000, 800, KIND_CAR);  // drawn first: the player lies on top
   int frames = fts;
   draw_frame(dest);
   EXPECT_EQ(fts, frames + 1);

@@ -35,6 +35,14 @@ TEST(Record, InitSeatsAndTopSpeeds) {
   EXPECT_EQ((int)bike.seat_y(), 198);
   car.boost = 6;
   EXPECT_EQ(car.max_speed().v, F(36).v);
+  // Boost is cut to 6, then drawn toward 1; the two pulls are tested one
+  // after the other, so a value just above 1 gets both.
+  car.boost = 10;
+  car.move();
+  EXPECT_EQ(car.boost.v, (F(6) * 0.999).v);
+  car.boost = F(1.0005);
+  car.move();
+  EXPECT_EQ(car.boost.v, (F(1.0005) * 0.999 * 1.0001).v);
   EXPECT_EQ(spawn(0, 0, KIND_WALKER).max_speed().v, F(1.5).v);
   EXPECT_EQ(spawn(0, 0, KIND_BOAT).max_speed().v, F(5).v);
   // A full table adds nothing, so nothing is fired either.

@@ -54,6 +54,7 @@ class MapedTest : public ::testing::Test {
     course_default(map);
     OX = OY = 0;
     CT = 0;
+    memset(tile_attr, 0, sizeof tile_attr);  // other tests of this program set them
     CI = -1;
     scale = 1;
     selON = false;
