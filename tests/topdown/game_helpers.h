@@ -10,40 +10,21 @@
 #include <cstring>
 
 #include "game.h"
+#include "headless.h"
 #include "share.h"
 
 // Tiles of the test courses.
 enum { T_WALL = 1, T_GRASS = 2, T_SAND = 7, T_ICE = 8, T_WATER = 9,
        T_SHALLOW = 10, T_FENCE = 15 };
 
-// The colour of stand-in datafile object i (a plain square).
-inline int object_colour(int i) {
-  return makecol((i * 37) & 255, (i * 91) & 255, (i * 53) & 255);
-}
-
 // Allegro headless at 16 bits, a 640 x 480 buf, the colours, the test tile
 // set and the stand-in datafile (object 15 is Allegro's font). Other tests
 // of this program change these globals, so they are set on every call.
 inline void game_headless() {
-  static DATAFILE fake[N_OBJECTS + 1];
   static BITMAP *view;
-  if (!view) {
-    if (!system_driver) install_allegro(SYSTEM_NONE, &errno, atexit);
-    set_color_depth(16);
-    view = create_bitmap(640, 480);
-    for (int i = 0; i < N_OBJECTS; i++) {
-      int size = i >= OBJ_TILE0 ? 32 : 16;
-      BITMAP *b = create_bitmap(size, size);
-      clear_to_color(b, object_colour(i));
-      fake[i] = {b, DAT_BITMAP, 0, nullptr};
-    }
-    fake[OBJ_FONT] = {font, DAT_FONT, 0, nullptr};
-    fake[N_OBJECTS] = {nullptr, DAT_END, 0, nullptr};
-  }
-  set_color_depth(16);
-  make_colours();
+  D = headless_datafile();
+  if (!view) view = create_bitmap(640, 480);
   buf = view;
-  D = fake;
   memset(tile_attr, Dry, sizeof tile_attr);
   tile_attr[T_WALL] = NoWalk | Dry;
   tile_attr[T_WATER] = NoWalk;

@@ -7,7 +7,9 @@
 #include <cstdio>
 #include <string>
 
+#include "headless.h"
 #include "maped.h"
+#include "scratch.h"
 #include "share.h"
 
 namespace {
@@ -25,31 +27,10 @@ void fake_alert(const char *, const char *) { alerts++; }
 
 class MapedTest : public ::testing::Test {
  protected:
-  static DATAFILE fake[N_OBJECTS + 1];
-  static void SetUpTestSuite() {
-    install_allegro(SYSTEM_NONE, &errno, atexit);
-    set_color_depth(16);
-    make_colours();
-    for (int i = 0; i < N_OBJECTS; i++) {
-      fake[i] = DATAFILE();
-      fake[i].type = DAT_BITMAP;
-      BITMAP *b = create_bitmap(32, 32);
-      clear_to_color(b, makecol(8 * (i % 32), 100, 100));
-      fake[i].dat = b;
-    }
-    fake[N_OBJECTS] = DATAFILE();
-    fake[N_OBJECTS].type = DAT_END;
-  }
-
-  std::string old_cwd, dir;
+  Scratch scratch{true};
   void SetUp() override {
-    char cwd[1024];
-    old_cwd = getcwd(cwd, sizeof cwd);
-    char tmpl[] = "/tmp/maped_test.XXXXXX";
-    dir = mkdtemp(tmpl);
-    ASSERT_EQ(0, chdir(dir.c_str()));
     fr = fopen("report.txt", "w");
-    D = fake;
+    D = headless_datafile();
     buf = create_bitmap(640, 480);
     course_default(map);
     OX = OY = 0;
@@ -71,9 +52,6 @@ class MapedTest : public ::testing::Test {
     fr = nullptr;
     destroy_bitmap(buf);
     buf = nullptr;
-    ASSERT_EQ(0, chdir(old_cwd.c_str()));
-    std::string cmd = "rm -rf " + dir;
-    (void)system(cmd.c_str());
   }
 
   static void press(int scancode, int ch = 0) { maped_key(scancode << 8 | ch); }
@@ -94,7 +72,6 @@ class MapedTest : public ::testing::Test {
     in.code = code;
   }
 };
-DATAFILE MapedTest::fake[N_OBJECTS + 1];
 
 TEST_F(MapedTest, InsertionsAddedTypedCycledAndDeleted) {
   press(KEY_TAB);  // nothing to cycle through
@@ -286,10 +263,10 @@ TEST_F(MapedTest, FailedLoadAndSaveKeepWork) {
 
 TEST_F(MapedTest, ChosenNamesNeverOverrunTheBuffer) {
   char name[MAPED_NAME_SIZE] = "old.map";
-  std::string deep = dir + "/" + std::string(90, 'x') + ".map";
+  std::string deep = scratch.dir + "/" + std::string(90, 'x') + ".map";
   EXPECT_FALSE(store_file_name(deep.c_str(), name, sizeof name));
   EXPECT_STREQ(name, "old.map");
-  std::string inside = dir + "/" + std::string(70, 'y') + ".map";
+  std::string inside = scratch.dir + "/" + std::string(70, 'y') + ".map";
   EXPECT_TRUE(store_file_name(inside.c_str(), name, sizeof name));
   EXPECT_EQ(std::string(name), std::string(70, 'y') + ".map");
   std::string exact(79, 'z');

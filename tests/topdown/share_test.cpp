@@ -8,39 +8,20 @@
 #include <string>
 #include <vector>
 
+#include "headless.h"
 #include "scratch.h"
 #include "share.h"
 
 namespace {
 
-// Allegro without a display, 16-bit memory bitmaps, and a datafile whose
-// tile pictures are solid squares whose colour encodes the tile index
-// exactly in 16 bits (red: t mod 32, green: t / 32, blue full).
+// Allegro without a display, 16-bit memory bitmaps and the stand-in
+// datafile, in a scratch folder.
 class ShareTest : public ::testing::Test {
  protected:
-  static DATAFILE fake[N_OBJECTS + 1];
-  static void SetUpTestSuite() {
-    install_allegro(SYSTEM_NONE, &errno, atexit);
-    set_color_depth(16);
-    make_colours();
-    for (int i = 0; i < N_OBJECTS; i++) {
-      fake[i] = DATAFILE();
-      fake[i].type = DAT_BITMAP;
-      if (i >= OBJ_TILE0) {
-        BITMAP *b = create_bitmap(32, 32);
-        int t = i - OBJ_TILE0;
-        clear_to_color(b, makecol((t % 32) * 8, (t / 32) * 32, 255));
-        fake[i].dat = b;
-      }
-    }
-    fake[N_OBJECTS] = DATAFILE();
-    fake[N_OBJECTS].type = DAT_END;
-  }
-
   Scratch scratch{true};
   void SetUp() override {
     fr = fopen("report.txt", "w");
-    D = fake;
+    D = headless_datafile();
     buf = create_bitmap(640, 480);
     OX = OY = 0;
   }
@@ -58,12 +39,10 @@ class ShareTest : public ::testing::Test {
   }
   // The tile index whose picture is at buf pixel (x, y), or -1 for none.
   static int tile_at(int x, int y) {
-    int c = getpixel(buf, x, y);
-    if (getb16(c) != 255) return -1;
-    return getr16(c) / 8 + 32 * (getg16(c) / 32);
+    int i = object_at(buf, x, y);
+    return i < OBJ_TILE0 ? -1 : i - OBJ_TILE0;
   }
 };
-DATAFILE ShareTest::fake[N_OBJECTS + 1];
 
 TEST_F(ShareTest, CountMapsStopsAtFirstGap) {
   count_maps();
@@ -199,9 +178,7 @@ TEST_F(ShareTest, DrawTilesHalfWidthAndEmptyCourse) {
 }
 
 TEST(Colours, GoldIsDarkOrange) {
-  install_allegro(SYSTEM_NONE, &errno, atexit);
-  set_color_depth(16);
-  make_colours();
+  headless_datafile();
   EXPECT_EQ(col_gold, makecol(128, 64, 0));
   EXPECT_EQ(col_grey, makecol(128, 128, 128));
   EXPECT_NE(col_gold, col_yellow);
