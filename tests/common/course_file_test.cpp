@@ -17,7 +17,7 @@ namespace {
 // Reads bytes through a temporary file, as the programs do.
 void read_bytes(const std::vector<unsigned char> &v, Map &m) {
   FILE *f = tmpfile();
-  fwrite(v.data(), 1, v.size(), f);
+  if (!v.empty()) fwrite(v.data(), 1, v.size(), f);
   rewind(f);
   course_read(f, m);
   fclose(f);
@@ -143,6 +143,21 @@ TEST_F(CourseFile, TruncatedFileReadsMissingBytesAsMinusOne) {
   read_bytes({}, back);
   EXPECT_EQ(back.w, -257);
   EXPECT_LE(course_file_size(back), 6);
+}
+
+// Whatever the bytes, the reader stays inside the store and ends.
+TEST_F(CourseFile, RandomFilesStayInBounds) {
+  srand(7);
+  for (int k = 0; k < 400; k++) {
+    std::vector<unsigned char> v(rand() % 1200);
+    for (unsigned char &b : v) b = (unsigned char)rand();
+    if (v.size() >= 6 && k % 2) v[0] = v[2] = v[4] = (unsigned char)(rand() % 3);
+    read_bytes(v, back);
+    EXPECT_LE(back.w, 256);
+    EXPECT_LE(back.h, 256);
+    EXPECT_LE(back.n, 256);
+    EXPECT_LE(course_file_size(back), 6 + 256 * 256 + 12 * 256);
+  }
 }
 
 TEST_F(CourseFile, FailedWriteKeepsOldFile) {

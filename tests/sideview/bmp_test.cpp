@@ -39,7 +39,7 @@ class Pictures : public ::testing::Test {
   std::string write(const char *name, const Bytes &b) {
     std::string p = path(name);
     FILE *f = fopen(p.c_str(), "wb");
-    fwrite(b.data(), 1, b.size(), f);
+    if (!b.empty()) fwrite(b.data(), 1, b.size(), f);
     fclose(f);
     return p;
   }

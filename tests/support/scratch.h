@@ -25,7 +25,7 @@ inline std::vector<unsigned char> slurp(const std::string &name) {
 inline bool spit(const std::string &name, const std::vector<unsigned char> &v) {
   FILE *f = fopen(name.c_str(), "wb");
   if (!f) return false;
-  bool ok = fwrite(v.data(), 1, v.size(), f) == v.size();
+  bool ok = v.empty() || fwrite(v.data(), 1, v.size(), f) == v.size();
   return fclose(f) == 0 && ok;
 }
 
