@@ -17,7 +17,6 @@ int OX, OY;
 
 static const char *ATTR_FILE = "tileattr.wz";
 
-
 // ---------------------------------------------------------------------------
 // Course store
 
