@@ -30,24 +30,31 @@ void tiles_init() {
   course_default(map);
 }
 
-// try_load_map
-// Replaces the course in memory by the file name; on failure logs the
-// standard line and keeps the course.
-bool try_load_map(const char *name) {
+// Reads the course file name into map; false if it can't be opened.
+static bool read_course_file(const char *name) {
   FILE *f = fopen(name, "rb");
-  if (!f) {
-    log_open_failure(name);
-    return false;
-  }
+  if (!f) return false;
   course_read(f, map);
   fclose(f);
   return true;
 }
 
+// try_load_map
+// Replaces the course in memory by the file name; on failure logs the
+// standard line and keeps the course. The program goes on, so the line is
+// ended for whatever the log says next.
+bool try_load_map(const char *name) {
+  if (read_course_file(name)) return true;
+  log_open_failure(name);
+  if (fr) fputc('\n', fr);
+  return false;
+}
+
 // load_map
-// As try_load_map, but a file that can't be opened ends the program.
+// Replaces the course in memory by the file name; a file that can't be
+// opened ends the program after the standard log line.
 void load_map(const char *name) {
-  if (!try_load_map(name)) exit(1);  // the failure is logged already
+  if (!read_course_file(name)) fail_open(name);
 }
 
 // save_map

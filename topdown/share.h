@@ -57,7 +57,7 @@ extern int OX, OY;                // course pixel at the top-left of buf
 // Course store.
 void tiles_init();
 void load_map(const char *name);      // ends the program if name can't be opened
-bool try_load_map(const char *name);  // false (course kept, log line) instead
+bool try_load_map(const char *name);  // false (course kept, log line ended) instead
 bool save_map(const char *name);      // false if the course or attributes failed
 void insert_row(int r);
 void delete_row(int r);

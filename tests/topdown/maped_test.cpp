@@ -248,7 +248,7 @@ TEST_F(MapedTest, FailedLoadAndSaveKeepWork) {
   FILE *log = fopen("report.txt", "r");
   ASSERT_TRUE(fgets(line, sizeof line, log));
   fclose(log);
-  EXPECT_STREQ(line, "Couldn't open file \"missing.map\"");
+  EXPECT_STREQ(line, "Couldn't open file \"missing.map\"\n");
 
   chosen = "new.map";
   press(KEY_S);

@@ -110,7 +110,7 @@ TEST_F(ShareTest, FailedLoadKeepsCourseOrEndsProgram) {
   EXPECT_EQ(map.t[3][3], 99);
   EXPECT_EQ(map.w, 25);
   std::string log = log_text();
-  EXPECT_EQ(log.substr(log.size() - 28), "Couldn't open file \"m42.map\"");
+  EXPECT_EQ(log.substr(log.size() - 29), "Couldn't open file \"m42.map\"\n");
   EXPECT_EXIT(load_map("m42.map"), ::testing::ExitedWithCode(1),
               "Couldn't open file \"m42.map\"");
 }
