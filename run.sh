@@ -11,5 +11,6 @@ case "$prog" in
   sideview|sideview_edit) dir=$BUILD/run/sideview ;;
   *) echo "unknown program: $prog (topdown, sideview or sideview_edit)" >&2; exit 2 ;;
 esac
+[ -x "$dir/$prog" ] || { echo "$prog is not built yet" >&2; exit 1; }
 cd "$dir"
 exec "./$prog" "$@"
