@@ -3,7 +3,13 @@
 //   mapc TILES SOURCE OUT          compiles a course source
 //   mapc --attributes TILES OUT    writes the tile attribute table
 //
-// TILES lists the tile set: "index char attrs name" per line.
+// TILES lists the tile set: "index char attrs name" per line. It may start
+// with settings that serve a game other than topdown (topdown's are the
+// defaults):
+//   tilesize N                  tile side in pixels (32)
+//   bits NAME=VALUE ...         the attribute names and their bits
+//                               (NoWalk=0x01 Dry=0x02 ... Sharp=0x20)
+//   unlisted ATTRS              attributes of indices not listed (Dry)
 // A course source holds a grid of tile characters between "grid" and "end"
 // and insertion lines "at TX TY CODE" (centre of a tile) or
 // "px X Y CODE" (exact course pixels). '#' starts a comment line.
@@ -24,15 +30,23 @@ struct TileDef {
   int attr;
 };
 
+// The settings of a tile set and its tiles.
+struct TileSet {
+  int tile_size = 32;
+  std::map<std::string, int> bits = {
+      {"NoWalk", 0x01}, {"Dry", 0x02},        {"Ice", 0x04},
+      {"Slow", 0x08},   {"Restricted", 0x10}, {"Sharp", 0x20}};
+  int unlisted = 0x02;
+  std::vector<TileDef> defs;
+};
+
 static void die(const std::string &where, const std::string &msg) {
   fprintf(stderr, "mapc: %s: %s\n", where.c_str(), msg.c_str());
   exit(1);
 }
 
-static int parse_attrs(const std::string &s, const std::string &where) {
-  static const std::map<std::string, int> bits = {
-      {"NoWalk", 0x01}, {"Dry", 0x02},        {"Ice", 0x04},
-      {"Slow", 0x08},   {"Restricted", 0x10}, {"Sharp", 0x20}};
+static int parse_attrs(const std::map<std::string, int> &bits, const std::string &s,
+                       const std::string &where) {
   if (s == "-") return 0;
   int a = 0;
   std::stringstream ss(s);
@@ -45,16 +59,43 @@ static int parse_attrs(const std::string &s, const std::string &where) {
   return a;
 }
 
-static std::vector<TileDef> read_tiles(const char *name) {
+// read_setting
+// One settings line of the tile set; false if the line is not one.
+static bool read_setting(TileSet &set, const std::string &line, const std::string &where) {
+  std::stringstream ss(line);
+  std::string word;
+  ss >> word;
+  if (word == "tilesize") {
+    if (!(ss >> set.tile_size) || set.tile_size < 1) die(where, "expected: tilesize N");
+  } else if (word == "bits") {
+    set.bits.clear();
+    std::string pair;
+    while (ss >> pair) {
+      size_t eq = pair.find('=');
+      if (eq == std::string::npos || eq == 0) die(where, "expected: bits NAME=VALUE ...");
+      set.bits[pair.substr(0, eq)] = (int)strtol(pair.c_str() + eq + 1, nullptr, 0) & 0xFF;
+    }
+  } else if (word == "unlisted") {
+    std::string attrs;
+    if (!(ss >> attrs)) die(where, "expected: unlisted ATTRS");
+    set.unlisted = parse_attrs(set.bits, attrs, where);
+  } else {
+    return false;
+  }
+  return true;
+}
+
+static TileSet read_tiles(const char *name) {
   std::ifstream in(name);
   if (!in) die(name, "can't open");
-  std::vector<TileDef> defs;
+  TileSet set;
   std::string line;
   int lineno = 0;
   while (std::getline(in, line)) {
     lineno++;
     if (line.empty() || line[0] == '#') continue;
     std::string where = std::string(name) + ":" + std::to_string(lineno);
+    if (read_setting(set, line, where)) continue;
     std::stringstream ss(line);
     TileDef d;
     std::string ch, attrs, tname;
@@ -62,25 +103,24 @@ static std::vector<TileDef> read_tiles(const char *name) {
         d.index < 0 || d.index > 255)
       die(where, "expected: index char attrs name");
     d.ch = ch[0];
-    d.attr = parse_attrs(attrs, where);
-    for (const TileDef &o : defs)
+    d.attr = parse_attrs(set.bits, attrs, where);
+    for (const TileDef &o : set.defs)
       if (o.ch == d.ch || o.index == d.index) die(where, "duplicate tile");
-    defs.push_back(d);
+    set.defs.push_back(d);
   }
-  return defs;
+  return set;
 }
 
-static void write_attributes(const std::vector<TileDef> &defs, const char *out) {
+static void write_attributes(const TileSet &set, const char *out) {
   unsigned char attr[256];
-  for (int i = 0; i < 256; i++) attr[i] = 0x02;  // unlisted tiles: plain Dry
-  for (const TileDef &d : defs) attr[d.index] = (unsigned char)d.attr;
+  for (int i = 0; i < 256; i++) attr[i] = (unsigned char)set.unlisted;
+  for (const TileDef &d : set.defs) attr[d.index] = (unsigned char)d.attr;
   if (!write_file_atomic(out, attr, 256)) die(out, "can't write");
 }
 
-static void compile(const std::vector<TileDef> &defs, const char *src,
-                    const char *out) {
+static void compile(const TileSet &set, const char *src, const char *out) {
   std::map<char, int> legend;
-  for (const TileDef &d : defs) legend[d.ch] = d.index;
+  for (const TileDef &d : set.defs) legend[d.ch] = d.index;
   std::ifstream in(src);
   if (!in) die(src, "can't open");
   static Map m;
@@ -112,8 +152,9 @@ static void compile(const std::vector<TileDef> &defs, const char *src,
       if (!(ss >> a >> b >> code)) die(where, "expected: " + word + " X Y CODE");
       if (m.n >= MAX_INSERTIONS) die(where, "more than 256 insertions");
       Insertion &i = m.ins[m.n++];
-      i.x = (int)(word == "at" ? 32 * a + 16 : a);
-      i.y = (int)(word == "at" ? 32 * b + 16 : b);
+      int ts = set.tile_size;
+      i.x = (int)(word == "at" ? ts * a + ts / 2 : a);
+      i.y = (int)(word == "at" ? ts * b + ts / 2 : b);
       i.code = (int)code;
     } else {
       die(where, "unknown line");
