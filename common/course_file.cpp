@@ -53,6 +53,14 @@ void course_read(FILE *f, Map &m) {
   if (m.n > MAX_INSERTIONS) m.n = MAX_INSERTIONS;
 }
 
+bool course_load(const char *name, Map &m) {
+  FILE *f = fopen(name, "rb");
+  if (!f) return false;
+  course_read(f, m);
+  fclose(f);
+  return true;
+}
+
 long course_file_size(const Map &m) {
   long w = m.w > 0 ? m.w : 0, h = m.h > 0 ? m.h : 0, n = m.n > 0 ? m.n : 0;
   return 6 + w * h + 12 * n;

@@ -28,6 +28,10 @@ struct Map {
 // that announces more than 256 columns, rows or insertions keeps what fits.
 void course_read(FILE *f, Map &m);
 
+// Opens name and reads it into m (course_read). Returns false, with m
+// untouched, if the file can't be opened.
+bool course_load(const char *name, Map &m);
+
 // Writes m to name through a temporary file that replaces name only once every
 // byte is on disk. Returns false (old file untouched) if anything fails.
 bool course_write(const char *name, const Map &m);
