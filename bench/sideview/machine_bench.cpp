@@ -6,11 +6,11 @@
 
 #include "bm.h"
 
-static int hsyncs;
+static int lines;
 
 // Like the game: count lines, show the status bar from line 220 on.
 static void on_line(int) {
-  if (++hsyncs == 220) {
+  if (++lines == 220) {
     bmPut8(BM_PAGE0, 0);
     bmPut8(BM_PAGE1, 0);
   }
@@ -18,7 +18,7 @@ static void on_line(int) {
 
 // Like the game: back to the playfield banks for the next frame.
 static void on_frame(int) {
-  hsyncs = 0;
+  lines = 0;
   bmPut8(BM_PAGE0, 1);
   bmPut8(BM_PAGE1, 2);
 }
