@@ -1,0 +1,92 @@
+// The route driver that the level tests play with: on a small level, a
+// route walks, jumps, climbs and leaves through a door inside the game's
+// own play_map; a route that can't be followed fails with its line.
+#include <gtest/gtest.h>
+
+#include "route.h"
+#include "scratch.h"
+#include "world.h"
+
+namespace {
+
+void route_vsync(int arg) {
+  on_vsync(arg);
+  route_frame();
+}
+
+class Routes : public World {
+ protected:
+  Scratch scratch{true};
+  void SetUp() override {
+    World::SetUp();
+    make_level({
+        "##############################",
+        "#                            #",
+        "#                            #",
+        "#               H       D    #",
+        "#            ===H============#",
+        "#               H            #",
+        "#       =====   H            #",
+        "#               H            #",
+        "##############################",
+    });
+    add_insertion(40, 112, 11);
+    add_insertion(24 * 16 + 8, 48, 13);
+    ASSERT_TRUE(save_map("tr01.map"));
+    bmSetCallBack(0, route_vsync);
+    bar_reset();
+  }
+  void TearDown() override {
+    route_start(nullptr);
+    World::TearDown();
+  }
+  std::map<int, Route> routes(const std::string &text) {
+    spit("tr01.route", std::vector<unsigned char>(text.begin(), text.end()));
+    std::map<int, Route> r;
+    std::string error;
+    EXPECT_TRUE(read_routes("tr01.route", r, error)) << error;
+    return r;
+  }
+};
+
+TEST_F(Routes, ARouteIsPlayedInsideTheGame) {
+  auto r = routes(
+      "from 1\n"
+      "hold right until x>=3.7\n"
+      "hold right+jump until feet<=6 ground within 80  # onto the platform\n"
+      "hold right until x>=16.4\n"
+      "hold - until ground\n"
+      "hold up until feet<=4 ladder\n"
+      "hold up+right until ground x>=17\n"
+      "tap fire\n"
+      "hold right until x>=24.2\n"
+      "expect 3\n");
+  route_start(&r[1]);
+  EXPECT_EQ(play_map(1, 1), 3);
+  EXPECT_EQ(route_driver.failure, "");
+  EXPECT_EQ(C[0].ammo, 1);
+}
+
+TEST_F(Routes, ARouteThatCanNotBeFollowedFailsAtItsLine) {
+  auto r = routes("from 1\nhold left until x>=20 within 30\nexpect 3\n");
+  route_start(&r[1]);
+  EXPECT_EQ(play_map(1, 1), -1);
+  EXPECT_NE(route_driver.failure.find("line 2:"), std::string::npos) << route_driver.failure;
+  key[KEY_ESC] = 0;
+}
+
+TEST(RouteFiles, MistakesAreReportedWithTheirLine) {
+  Scratch s(true);
+  std::map<int, Route> r;
+  std::string error;
+  for (const char *bad : {"hold right until x>=3\n", "from 1\nhold sideways until ground\n",
+                          "from 1\nhold right until somewhere\n", "from 1\nhold right\n",
+                          "from 1\nleap\n"}) {
+    spit("bad.route", std::vector<unsigned char>(bad, bad + strlen(bad)));
+    error.clear();
+    EXPECT_FALSE(read_routes("bad.route", r, error)) << bad;
+    EXPECT_NE(error.find("bad.route:"), std::string::npos) << error;
+  }
+}
+
+}  // namespace
