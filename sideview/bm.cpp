@@ -553,3 +553,12 @@ unsigned char *bmMemory(void) { return __bmMem; }
 int bmCycles(void) { return __bmCounter; }
 int bmLine(void) { return __bmLineCounter; }
 void bmGetPalette(PALETTE pal) { memcpy(pal, __bmAllegroPalette, sizeof(PALETTE)); }
+
+int bmSoundQueue(bmSoundWrite *out, int max) {
+  int n = (SQueueWPtr - SQueueRPtr) & (SQUEUE_SIZE - 1);
+  for (int i = 0; i < n && i < max; i++) {
+    const SoundEvent &e = SQueue[(SQueueRPtr + i) & (SQUEUE_SIZE - 1)];
+    out[i] = bmSoundWrite{e.voice, e.reg, e.value, e.stamp};
+  }
+  return n;
+}

@@ -69,5 +69,14 @@ void bmGetPalette(PALETTE pal);
 RGB bmCodeColour(int i);
 // Mixes n samples of the sound generator into out, applying due events.
 void bmMixSamples(unsigned char *out, int n);
+// A sound-register write waiting for the mixer: voice 0..3, register 0..2,
+// the value written and its time stamp (cycle counter x 256).
+struct bmSoundWrite {
+  int voice, reg, value, stamp;
+};
+// Copies up to max of the queued writes the mixer has not applied yet,
+// oldest first, into out (which may be null when max is 0); returns how
+// many are queued.
+int bmSoundQueue(bmSoundWrite *out, int max);
 
 #endif
