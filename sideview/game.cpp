@@ -13,6 +13,7 @@
 
 #include "bm.h"
 #include "log.h"
+#include "music.h"
 #include "object.h"
 #include "tile.h"
 #include "video.h"
@@ -78,6 +79,7 @@ void on_hsync(int) {
     bmPut8(BM_PAGE0, 0);
     bmPut8(BM_PAGE1, 0);
   }
+  music_update();
 }
 
 // on_vsync
@@ -94,6 +96,7 @@ void on_vsync(int) {
 // init
 void init() {
   fr = fopen("report.txt", "w");
+  music_init();
   tiles_init();
   sprites_init();
   if (bmSetup() != 0) fail("Couldn't set up the machine: no memory for it");
@@ -253,6 +256,7 @@ int level_chain(int (*play)(int level, int entry)) {
 // Four treasure icons over the last view; then the two colour halves of
 // the picture drift apart, one upward and one sideways, until Esc.
 void win() {
+  play_music();
   draw_sprite1(bar.item, 300, 300);
   draw_sprite1(bar.item, 400, 300);
   draw_sprite2(bar.item, 300, 250);

@@ -5,11 +5,13 @@
 
 #include "game.h"
 #include "log.h"
+#include "music.h"
 #include "video.h"
 
 int main(int argc, char **argv) {
   init();
-  (void)music_file(argc, argv);
+  load_music(music_file(argc, argv));
+  play_music();
   credits();
   bar_reset();
   int result = level_chain(play_map);
