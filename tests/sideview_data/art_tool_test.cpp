@@ -47,11 +47,13 @@ TEST(ArtFiles, BmpsReadBackThroughTheGamesLoader) {
   for (int i = 0; i < 30; i++) four.set(i % 10, i / 10, i % 16);
   save_bytes(dir.path("eight.bmp"), bmp8_bytes(eight));
   save_bytes(dir.path("four.bmp"), bmp4_bytes(four, std::vector<Rgb>(16, Rgb{1, 2, 3}).data()));
-  for (auto [name, cv] : {std::pair<const char *, Canvas *>{"eight.bmp", &eight}, {"four.bmp", &four}}) {
+  for (auto [name, cv] :
+       {std::pair<const char *, Canvas *>{"eight.bmp", &eight}, {"four.bmp", &four}}) {
     bmp *b = load_bmp1(dir.path(name).c_str());
     ASSERT_EQ(b->w, cv->w) << name;
     ASSERT_EQ(b->h, cv->h) << name;
-    for (int i = 0; i < b->w * b->h; i++) EXPECT_EQ(b->data[i], cv->px[i]) << name << " pixel " << i;
+    for (int i = 0; i < b->w * b->h; i++)
+      EXPECT_EQ(b->data[i], cv->px[i]) << name << " pixel " << i;
     destroy_bmp(b);
   }
   // The 8-bit palette shows every code as the machine does.
@@ -111,7 +113,8 @@ TEST(ArtCredits, MergeAddsPixelBytesAndKeepsTheLastHeader) {
 TEST(ArtPixelArtDeathTest, RefusesRaggedRowsAndUnknownCharacters) {
   Scratch dir;
   std::string ragged = dir.path("ragged.txt"), unknown = dir.path("unknown.txt");
-  std::string r = "colour a #ff0000 red\npicture p\naa\naaa\n", u = "colour a #ff0000 red\npicture p\nab\n";
+  std::string r = "colour a #ff0000 red\npicture p\naa\naaa\n",
+              u = "colour a #ff0000 red\npicture p\nab\n";
   spit(ragged, Bytes(r.begin(), r.end()));
   spit(unknown, Bytes(u.begin(), u.end()));
   EXPECT_EXIT(read_pixel_art(ragged), ::testing::ExitedWithCode(1), "row 1 is 3 wide");
@@ -131,7 +134,8 @@ TEST(ArtScene, FiguresStandOnTheFloorOrClimbTheLadder) {
       "at 5 1 31\n";  // a mum on the ladder
   spit(level, Bytes(src.begin(), src.end()));
   std::string pictures = std::string(RUN_DIR) + "/sideview";
-  Canvas scene = render_scene(std::string(SOURCE_DIR) + "/data/sideview/tiles.txt", level, pictures);
+  Canvas scene =
+      render_scene(std::string(SOURCE_DIR) + "/data/sideview/tiles.txt", level, pictures);
   Canvas sprites;
   ASSERT_TRUE(load_bmp8(pictures + "/sprites.bmp", sprites));
   // Each figure is drawn where the game would put its sprite: the player

@@ -29,6 +29,8 @@ struct Picture {
   bmp *b = nullptr;
   explicit Picture(const std::string &name) : b(load_bmp1((RUN + name).c_str())) {}
   ~Picture() { destroy_bmp(b); }
+  Picture(const Picture &) = delete;
+  Picture &operator=(const Picture &) = delete;
   int at(int x, int y) const { return b->data[y * b->w + x]; }
 };
 
@@ -57,7 +59,9 @@ TileList read_tile_list() {
     if (first == "tilesize") continue;
     if (first == "bits") {
       std::string pair;
-      while (ss >> pair) bits[pair.substr(0, pair.find('='))] = (int)strtol(pair.c_str() + pair.find('=') + 1, nullptr, 0);
+      while (ss >> pair)
+        bits[pair.substr(0, pair.find('='))] =
+            (int)strtol(pair.c_str() + pair.find('=') + 1, nullptr, 0);
       continue;
     }
     auto parse = [&](const std::string &s) {
@@ -125,11 +129,11 @@ struct SpriteRect {
   int x, y, w, h;
 };
 const SpriteRect SPRITES[] = {
-    {"player standing", 0, 0, 32, 32}, {"player walking", 32, 0, 32, 32},
-    {"mum standing", 64, 0, 32, 32},   {"mum walking", 96, 0, 32, 32},
+    {"player standing", 0, 0, 32, 32},   {"player walking", 32, 0, 32, 32},
+    {"mum standing", 64, 0, 32, 32},     {"mum walking", 96, 0, 32, 32},
     {"mum on a ladder", 128, 0, 32, 34}, {"player on a ladder", 160, 0, 32, 32},
-    {"health", 0, 32, 16, 16},         {"ammo", 16, 32, 16, 16},
-    {"bullet", 32, 32, 16, 16},        {"item", 0, 48, 48, 32},
+    {"health", 0, 32, 16, 16},           {"ammo", 16, 32, 16, 16},
+    {"bullet", 32, 32, 16, 16},          {"item", 0, 48, 48, 32},
 };
 
 // Opaque pixels of a sprite inside and outside a box (x0..x1-1, y0..y1-1
@@ -212,7 +216,8 @@ TEST(SideviewStatusBar, IconsAndBlanksFillTheirSlotsWithoutLeftovers) {
     int x0, y0, x1, y1;  // x1, y1 excluded
     bool has(int x, int y) const { return x >= x0 && x < x1 && y >= y0 && y < y1; }
   };
-  const Rect slots[] = {{30, 3, 30 + 14 * 5, 19}, {130, 3, 130 + 12 * 4 + 14, 19}, {230, 2, 320, 18}};
+  const Rect slots[] = {
+      {30, 3, 30 + 14 * 5, 19}, {130, 3, 130 + 12 * 4 + 14, 19}, {230, 2, 320, 18}};
   const Rect icons[] = {{31, 3, 45, 17}, {130, 3, 142, 15}, {230, 2, 252, 18}};
   for (int k = 0; k < 3; k++) {
     int drawn = 0;
@@ -262,11 +267,12 @@ TEST(SideviewCredits, FourOneBitPicturesAndTheirMerge) {
   ASSERT_EQ(four.bytes.size(), 118u + 38400u);
   for (size_t i = 0; i < 118; i++) ASSERT_EQ(four.bytes[i], pics[3].bytes[i]) << i;
   for (size_t i = 118; i < four.bytes.size(); i++)
-    ASSERT_EQ(four.bytes[i], (unsigned char)(pics[0].bytes[i] + pics[1].bytes[i] + pics[2].bytes[i] +
-                                             pics[3].bytes[i]))
+    ASSERT_EQ(four.bytes[i], (unsigned char)(pics[0].bytes[i] + pics[1].bytes[i] +
+                                             pics[2].bytes[i] + pics[3].bytes[i]))
         << i;
   for (size_t i = 0; i < four.values.size(); i++)
-    ASSERT_EQ(four.values[i], pics[0].values[i] | pics[1].values[i] | pics[2].values[i] | pics[3].values[i]);
+    ASSERT_EQ(four.values[i],
+              pics[0].values[i] | pics[1].values[i] | pics[2].values[i] | pics[3].values[i]);
 }
 
 TEST(SideviewEditorPalette, IsTheMachinesAndKeepsTheEditorReadable) {

@@ -159,7 +159,9 @@ bool load_bmp8(const std::string &path, Canvas &cv) {
   while ((ch = getc(f)) != EOF) v.push_back((unsigned char)ch);
   fclose(f);
   if (v.size() < 54 || v[0] != 'B' || v[1] != 'M') return false;
-  auto at32 = [&](int i) { return (long)(v[i] | v[i + 1] << 8 | v[i + 2] << 16 | (long)v[i + 3] << 24); };
+  auto at32 = [&](int i) {
+    return (long)(v[i] | v[i + 1] << 8 | v[i + 2] << 16 | (long)v[i + 3] << 24);
+  };
   long offset = at32(10), w = at32(18), h = at32(22);
   int bits = v[28] | v[29] << 8;
   if (bits != 8 || w <= 0 || h <= 0 || w > 8192 || h > 8192) return false;

@@ -102,7 +102,8 @@ void title_scene(Canvas &cv, int v) {
   for (int y = 120; y < ground; y++)
     for (int x = 252; x < 300; x++) {
       bool crenel = y < 128 && (x - 252) % 12 >= 6;
-      bool window = x >= 270 && x < 282 && y >= 140 && y < 160 && !(y < 146 && (x - 276) * (x - 276) + (y - 146) * (y - 146) > 36);
+      bool window = x >= 270 && x < 282 && y >= 140 && y < 160 &&
+                    !(y < 146 && (x - 276) * (x - 276) + (y - 146) * (y - 146) > 36);
       if (!crenel && !window) cv.set(x, y, v);
     }
   // a ladder up the tower's side
@@ -117,7 +118,8 @@ void title_scene(Canvas &cv, int v) {
 
 // sprite_by_name
 // A picture of the sprite art, whatever its size.
-const Canvas &sprite_by_name(const PixelArt &sprites, const std::string &name, const std::string &where) {
+const Canvas &sprite_by_name(const PixelArt &sprites, const std::string &name,
+                             const std::string &where) {
   auto it = sprites.pictures.find(name);
   if (it == sprites.pictures.end()) stop(where, "no sprite called " + name);
   return it->second;
@@ -133,8 +135,8 @@ void shadowed_text(Canvas &cv, const std::string &s, int x, int y, int scale, in
   draw_text(letters, s, x, y, scale, 1);
   for (int py = 0; py < cv.h; py++)
     for (int px = 0; px < cv.w; px++)
-      if (!letters.get(px, py) && (letters.get(px - 1, py) || letters.get(px, py - 1) ||
-                                   letters.get(px - 1, py - 1)))
+      if (!letters.get(px, py) &&
+          (letters.get(px - 1, py) || letters.get(px, py - 1) || letters.get(px - 1, py - 1)))
         cv.set(px, py, 0);
   draw_text(cv, s, x, y, scale, v);
 }
@@ -194,8 +196,10 @@ std::vector<Canvas> credit_pictures(const std::string &source, const PixelArt &s
       size_t start = text.find_first_not_of(' ');
       text = start == std::string::npos ? "" : text.substr(start);
       int x = xs == "centre" ? (CREDITS_W - text_width(text, scale)) / 2 : atoi(xs.c_str());
-      if (word == "shadow") shadowed_text(cv, text, x, y, scale, v);
-      else draw_text(cv, text, x, y, scale, v);
+      if (word == "shadow")
+        shadowed_text(cv, text, x, y, scale, v);
+      else
+        draw_text(cv, text, x, y, scale, v);
     } else {
       stop(where, "unknown line");
     }

@@ -27,7 +27,8 @@ static std::vector<unsigned char> palette_picture() {
   Rgb pal[256];
   for (int c = 0; c < 256; c++) pal[c] = shown_colour(c);
   Canvas grid = make_canvas(128, 128);
-  for (int c = 0; c < 256; c++) fill_box(grid, 8 * (c % 16), 8 * (c / 16), 8 * (c % 16) + 7, 8 * (c / 16) + 7, c);
+  for (int c = 0; c < 256; c++)
+    fill_box(grid, 8 * (c % 16), 8 * (c / 16), 8 * (c % 16) + 7, 8 * (c / 16) + 7, c);
   return pcx8_bytes(grid, pal);
 }
 
@@ -37,8 +38,9 @@ int main(int argc, char **argv) {
     return 0;
   }
   if (argc != 3) {
-    fprintf(stderr, "usage: sideview_art DATADIR OUTDIR\n"
-                    "       sideview_art --scene TILES LEVEL PICTURES OUT.bmp\n");
+    fprintf(stderr,
+            "usage: sideview_art DATADIR OUTDIR\n"
+            "       sideview_art --scene TILES LEVEL PICTURES OUT.bmp\n");
     return 2;
   }
   std::string data = argv[1] + std::string("/"), out = argv[2] + std::string("/");

@@ -16,8 +16,9 @@
 
 // finish_picture
 // Turns the collected rows of a picture into colour codes.
-static void finish_picture(PixelArt &art, const std::string &name, const std::vector<std::string> &rows,
-                           const std::map<char, int> &legend, const std::string &where) {
+static void finish_picture(PixelArt &art, const std::string &name,
+                           const std::vector<std::string> &rows, const std::map<char, int> &legend,
+                           const std::string &where) {
   if (rows.empty()) stop(where, "picture " + name + " has no rows");
   Canvas cv = make_canvas((int)rows[0].size(), (int)rows.size());
   for (int y = 0; y < cv.h; y++) {
@@ -29,7 +30,8 @@ static void finish_picture(PixelArt &art, const std::string &name, const std::ve
       if (ch == '.') continue;
       auto it = legend.find(ch);
       if (it == legend.end())
-        stop(where, "picture " + name + ": character '" + std::string(1, ch) + "' not in the legend");
+        stop(where,
+             "picture " + name + ": character '" + std::string(1, ch) + "' not in the legend");
       cv.set(x, y, it->second);
     }
   }
@@ -66,7 +68,8 @@ PixelArt read_pixel_art(const std::string &path) {
     ss >> word;
     if (word == "colour") {
       std::string ch, hex;
-      if (!(ss >> ch >> hex) || ch.size() != 1 || ch == ".") stop(here, "expected: colour CHAR #rrggbb NAME");
+      if (!(ss >> ch >> hex) || ch.size() != 1 || ch == ".")
+        stop(here, "expected: colour CHAR #rrggbb NAME");
       legend[ch[0]] = nearest_code(parse_hex(hex, here));
     } else if (word == "picture") {
       if (!(ss >> name)) stop(here, "expected: picture NAME");
@@ -87,6 +90,7 @@ const Canvas &PixelArt::get(const std::string &name, int w, int h) const {
   if (it == pictures.end()) stop(file, "no picture " + name);
   if (it->second.w != w || it->second.h != h)
     stop(file, "picture " + name + " is " + std::to_string(it->second.w) + " x " +
-                   std::to_string(it->second.h) + ", not " + std::to_string(w) + " x " + std::to_string(h));
+                   std::to_string(it->second.h) + ", not " + std::to_string(w) + " x " +
+                   std::to_string(h));
   return it->second;
 }

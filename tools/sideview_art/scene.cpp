@@ -46,8 +46,10 @@ Level read_level(const std::string &path) {
     lineno++;
     std::string where = path + ":" + std::to_string(lineno);
     if (grid) {
-      if (line == "end") grid = false;
-      else lv.rows.push_back(line);
+      if (line == "end")
+        grid = false;
+      else
+        lv.rows.push_back(line);
       continue;
     }
     if (line.empty() || line[0] == '#') continue;
@@ -55,11 +57,13 @@ Level read_level(const std::string &path) {
     std::string word;
     long a, b, code;
     ss >> word;
-    if (word == "grid") grid = true;
+    if (word == "grid")
+      grid = true;
     else if ((word == "at" || word == "px") && ss >> a >> b >> code)
       lv.ins.push_back(word == "at" ? Placed{(int)(16 * a + 8), (int)(16 * b + 8), (int)code}
                                     : Placed{(int)a, (int)b, (int)code});
-    else stop(where, "unknown line");
+    else
+      stop(where, "unknown line");
   }
   if (lv.rows.empty()) stop(path, "no grid");
   for (const std::string &r : lv.rows)
@@ -82,7 +86,8 @@ std::map<char, TileInfo> read_tile_info(const std::string &path) {
     std::stringstream ss(line);
     std::string first, ch, attrs;
     ss >> first >> ch >> attrs;
-    if (first.empty() || first.find_first_not_of("0123456789") != std::string::npos || ch.size() != 1)
+    if (first.empty() || first.find_first_not_of("0123456789") != std::string::npos ||
+        ch.size() != 1)
       continue;
     TileInfo t;
     t.index = atoi(first.c_str());
@@ -97,7 +102,8 @@ std::map<char, TileInfo> read_tile_info(const std::string &path) {
 }  // namespace
 
 // render_scene
-Canvas render_scene(const std::string &tiles, const std::string &level, const std::string &pictures) {
+Canvas render_scene(const std::string &tiles, const std::string &level,
+                    const std::string &pictures) {
   std::map<char, TileInfo> info = read_tile_info(tiles);
   Level lv = read_level(level);
   Canvas tile_pics = load(pictures + "/tiles.bmp"), sprites = load(pictures + "/sprites.bmp"),
@@ -107,7 +113,8 @@ Canvas render_scene(const std::string &tiles, const std::string &level, const st
     int tx = px >> 4, ty = py >> 4;
     if (tx < 0 || ty < 0 || tx >= tw || ty >= th) return TileInfo{};
     auto it = info.find(lv.rows[ty][tx]);
-    if (it == info.end()) stop(level, std::string("unknown tile character '") + lv.rows[ty][tx] + "'");
+    if (it == info.end())
+      stop(level, std::string("unknown tile character '") + lv.rows[ty][tx] + "'");
     return it->second;
   };
 

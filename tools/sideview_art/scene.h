@@ -12,4 +12,5 @@
 // the floor below them and climb where they stand on a ladder; pickups
 // (41, 42) and items (50..59) stay where they are put. Stops the tool on
 // a malformed source or a missing picture.
-Canvas render_scene(const std::string &tiles, const std::string &level, const std::string &pictures);
+Canvas render_scene(const std::string &tiles, const std::string &level,
+                    const std::string &pictures);

@@ -33,10 +33,6 @@ Canvas t_back_window() {
 
 Canvas t_back_torch() {
   Canvas t = castle_back();
-  // warm light on the nearest stones
-  for (int y = 0; y < 9; y++)
-    for (int x = 2; x < 14; x++)
-      if ((x + y) % 2 == 0 && t.get(x, y) == ink::back_light) t.set(x, y, ink::back_glow);
   // bracket and stick
   hline(t, 6, 9, 11, ink::iron_light);
   hline(t, 6, 9, 12, ink::iron);
@@ -44,7 +40,15 @@ Canvas t_back_torch() {
   fill_box(t, 7, 6, 8, 10, ink::wood);
   t.set(7, 6, ink::wood_light);
   // flame
-  const char *flame[] = {"...r....", "..ro....", "..roo...", ".royo...", ".ryyor..", "..oyo...", "..ooo..."};
+  const char *flame[] = {
+      "...r....",
+      "..ro....",
+      "..roo...",
+      ".royo...",
+      ".ryyor..",
+      "..oyo...",
+      "..ooo...",
+  };
   for (int y = 0; y < 7; y++)
     for (int x = 0; x < 8; x++) {
       char ch = flame[y][x];
@@ -110,7 +114,8 @@ Canvas t_back_moss() {
       t.set(x, joint, ink::moss_dark);
       if (hash01(x, joint, 102) < 0.5) t.set(x, joint - 1, ink::moss);
       int hang = (int)(hash01(x, joint, 103) * 4) - 1;
-      for (int k = 1; k <= hang; k++) t.set(x, (joint + k) % TILE, k == 1 ? ink::moss : ink::moss_dark);
+      for (int k = 1; k <= hang; k++)
+        t.set(x, (joint + k) % TILE, k == 1 ? ink::moss : ink::moss_dark);
       if (hash01(x, joint, 104) < 0.2) t.set(x, joint - 1, ink::moss_light);
     }
   return t;
@@ -353,7 +358,9 @@ Canvas t_cloud() {
         double dx = x + 0.5 - p[0], dy = (y + 0.5 - p[1]) * 1.3;
         double r = std::sqrt(dx * dx + dy * dy);
         if (r <= p[2] && y <= 12) {
-          int c = dy < -p[2] * 0.4 ? ink::cloud_light : dy > p[2] * 0.3 ? ink::cloud_dark : ink::cloud;
+          int c = dy < -p[2] * 0.4  ? ink::cloud_light
+                  : dy > p[2] * 0.3 ? ink::cloud_dark
+                                    : ink::cloud;
           if (t.get(x, y) == ink::sky || c == ink::cloud_light) t.set(x, y, c);
         }
       }
@@ -383,7 +390,10 @@ void leafy(Canvas &t, double cx, double cy, double r, int seed) {
       double d = std::sqrt(dx * dx + dy * dy) + (hash01(x, y, seed) - 0.5) * 1.6;
       if (d > r) continue;
       double lit = -(dx + dy) / r;
-      int c = lit > 0.6 ? ink::leaf_shine : lit > 0.0 ? ink::leaf_light : lit > -0.7 ? ink::leaf : ink::leaf_dark;
+      int c = lit > 0.6    ? ink::leaf_shine
+              : lit > 0.0  ? ink::leaf_light
+              : lit > -0.7 ? ink::leaf
+                           : ink::leaf_dark;
       if (hash01(x, y, seed + 1) < 0.12) c = ink::leaf_dark;
       t.set(x, y, c);
     }

@@ -29,7 +29,8 @@ std::vector<TileEntry> read_tile_table(const std::string &path) {
     int index = atoi(first.c_str());
     if (first.find_first_not_of("0123456789") != std::string::npos || index > 255 ||
         !(ss >> ch >> attrs >> name) || ch.size() != 1) {
-      fprintf(stderr, "sideview_art: %s:%d: expected: index char attrs name\n", path.c_str(), lineno);
+      fprintf(stderr, "sideview_art: %s:%d: expected: index char attrs name\n", path.c_str(),
+              lineno);
       exit(1);
     }
     table.push_back({index, ch[0], name});
@@ -46,18 +47,19 @@ Canvas tile_sheet(const std::vector<TileEntry> &table) {
   for (int i = 0; i < 64; i++) {
     Canvas t;
     if (!tile_picture(names[i], i, t) && !names[i].empty())
-      fprintf(stderr, "sideview_art: no drawing for tile \"%s\", using a plate\n", names[i].c_str());
+      fprintf(stderr, "sideview_art: no drawing for tile \"%s\", using a plate\n",
+              names[i].c_str());
     paste(t, sheet, TILE * (i % 16), TILE * (i / 16));
   }
   return sheet;
 }
 
 const std::vector<SpriteRect> SPRITE_RECTS = {
-    {"player_stand", 0, 0, 32, 32},   {"player_walk", 32, 0, 32, 32},
-    {"mum_stand", 64, 0, 32, 32},     {"mum_walk", 96, 0, 32, 32},
-    {"mum_ladder", 128, 0, 32, 34},   {"player_ladder", 160, 0, 32, 32},
-    {"health", 0, 32, 16, 16},        {"ammo", 16, 32, 16, 16},
-    {"bullet", 32, 32, 16, 16},       {"item", 0, 48, 48, 32},
+    {"player_stand", 0, 0, 32, 32}, {"player_walk", 32, 0, 32, 32},
+    {"mum_stand", 64, 0, 32, 32},   {"mum_walk", 96, 0, 32, 32},
+    {"mum_ladder", 128, 0, 32, 34}, {"player_ladder", 160, 0, 32, 32},
+    {"health", 0, 32, 16, 16},      {"ammo", 16, 32, 16, 16},
+    {"bullet", 32, 32, 16, 16},     {"item", 0, 48, 48, 32},
 };
 
 // sprite_sheet
@@ -74,9 +76,9 @@ const int W = 320, H = 20;
 struct Slot {
   int x0, y0, x1, y1;  // the black inside, corners included
 };
-const Slot hearts = {29, 2, 100, 18};   // hearts and blanks at 30 + 14i, rows 3..18
-const Slot bullets = {129, 2, 192, 18}; // bullets at 130 + 12i, blanks reach 191
-const Slot items = {229, 1, 319, 18};   // items at 230 + 22i, rows 2..17, up to the edge
+const Slot hearts = {29, 2, 100, 18};    // hearts and blanks at 30 + 14i, rows 3..18
+const Slot bullets = {129, 2, 192, 18};  // bullets at 130 + 12i, blanks reach 191
+const Slot items = {229, 1, 319, 18};    // items at 230 + 22i, rows 2..17, up to the edge
 }  // namespace bar
 
 // sunken
