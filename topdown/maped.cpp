@@ -5,7 +5,9 @@
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 #include <unistd.h>
+#include <vector>
 
 #include "share.h"
 
@@ -35,17 +37,27 @@ static const char *const attr_names[6] = {"NoWalk", "Dry",        "Ice",
 // ---------------------------------------------------------------------------
 // The Allegro-facing layer
 
+// working_folder
+// The working folder's path, however long ("" if it can't be told).
+static std::string working_folder() {
+  char *cwd = getcwd(nullptr, 0);
+  std::string s = cwd ? cwd : "";
+  free(cwd);
+  return s;
+}
+
 // Allegro's file selector on a scratch buffer large enough for any path it
 // builds; the choice is then fitted into name.
 static bool allegro_select_file(const char *title, char *name, int size) {
-  char path[1024];
-  snprintf(path, sizeof path, "%s", name);
-  int ok = file_select_ex(title, path, "map", sizeof path, 0, 0);
+  std::string cwd = working_folder();
+  std::vector<char> path(cwd.size() + 1024, '\0');
+  snprintf(path.data(), path.size(), "%s", name);
+  int ok = file_select_ex(title, path.data(), "map", (int)path.size(), 0, 0);
   show_mouse(screen);
   if (!ok) return false;
-  path[sizeof path - 1] = '\0';
-  if (store_file_name(path, name, size)) return true;
-  maped_alert("That file name is too long:", path);
+  path.back() = '\0';
+  if (store_file_name(path.data(), name, size)) return true;
+  maped_alert("That file name is too long:", path.data());
   return false;
 }
 
@@ -65,11 +77,11 @@ bool store_file_name(const char *chosen, char *name, int size) {
     memcpy(name, chosen, len + 1);
     return true;
   }
-  char cwd[1024];
-  if (!getcwd(cwd, sizeof cwd)) return false;
-  size_t cl = strlen(cwd);
-  if (cl > 0 && cwd[cl - 1] == '/') cl--;  // the root folder "/"
-  if (strncmp(chosen, cwd, cl) != 0 || chosen[cl] != '/') return false;
+  std::string cwd = working_folder();
+  if (cwd.empty()) return false;
+  size_t cl = cwd.size();
+  if (cwd[cl - 1] == '/') cl--;  // the root folder "/"
+  if (strncmp(chosen, cwd.c_str(), cl) != 0 || chosen[cl] != '/') return false;
   const char *rest = chosen + cl + 1;
   len = strlen(rest);
   if (len == 0 || len >= (size_t)size) return false;

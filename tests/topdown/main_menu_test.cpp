@@ -8,34 +8,25 @@
 
 #include "game.h"
 #include "menu.h"
+#include "scratch.h"
 #include "share.h"
 
 namespace {
 
 class MainMenuTest : public ::testing::Test {
  protected:
-  std::string old_cwd, dir;
+  Scratch scratch{true};  // the working folder, where the courses are counted
   void SetUp() override {
     install_allegro(SYSTEM_NONE, &errno, atexit);
     set_color_depth(16);
     make_colours();
-    char cwd[1024];
-    old_cwd = getcwd(cwd, sizeof cwd);
-    char tmpl[] = "/tmp/main_menu_test.XXXXXX";
-    dir = mkdtemp(tmpl);
-    ASSERT_EQ(0, chdir(dir.c_str()));
     menu_font = font;
     course = 1;
     n_players = 0;
     USA = false;
     main_menu_build(3);
   }
-  void TearDown() override {
-    main_menu_destroy();
-    ASSERT_EQ(0, chdir(old_cwd.c_str()));
-    std::string cmd = "rm -rf " + dir;
-    (void)system(cmd.c_str());
-  }
+  void TearDown() override { main_menu_destroy(); }
   static int press(int scancode) { return main_menu_key(scancode << 8); }
   static void touch(const char *name) { fclose(fopen(name, "wb")); }
 };
