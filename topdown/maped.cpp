@@ -51,12 +51,14 @@ static std::string working_folder() {
 }
 
 // Allegro's file selector on a scratch buffer large enough for any path it
-// builds; the choice is then fitted into name.
+// builds; the choice is then fitted into name. Clicks made in a dialog are
+// the dialog's: the editor forgets them.
 static bool allegro_select_file(const char *title, char *name, int size) {
   std::string cwd = working_folder();
   std::vector<char> path(cwd.size() + 1024, '\0');
   snprintf(path.data(), path.size(), "%s", name);
   int ok = file_select_ex(title, path.data(), "map", (int)path.size(), 0, 0);
+  click_latch_clear();
   show_mouse(screen);
   if (!ok) return false;
   path.back() = '\0';
@@ -67,11 +69,13 @@ static bool allegro_select_file(const char *title, char *name, int size) {
 
 static void allegro_alert(const char *line1, const char *line2) {
   alert(line1, line2, nullptr, "&OK", nullptr, 'o', 0);
+  click_latch_clear();
 }
 
 // Allegro's alert with Yes and No; Esc in it counts as No.
 static bool allegro_confirm(const char *question) {
   int r = alert(question, nullptr, nullptr, "&Yes", "&No", 'y', 'n');
+  click_latch_clear();
   show_mouse(screen);
   return r == 1;
 }

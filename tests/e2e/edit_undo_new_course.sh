@@ -3,7 +3,7 @@
 # touchpad tap), undo and redo with Ctrl+Z, Ctrl+Y and Ctrl+Shift+Z, save
 # as the next course, m07.map, go back to the menu and pick course 7 at
 # once: open it in the editor, paint, and answer the "Leave without saving?"
-# question with No and then Yes; then play it. The saved file is checked
+# question with No (a click) and then Yes (a key); then play it. The saved file is checked
 # with a reader of its own.
 source "$(dirname "$0")/lib.sh"
 RUN=$1
@@ -79,9 +79,16 @@ sleep 0.5
 e2e_shot "$WORK/question.png"
 e2e_same "$WORK/painted.png" "$WORK/question.png" && e2e_fail "Esc with a change asked nothing"
 menu_shown "$WORK/question.png" && e2e_fail "Esc with a change left without asking"
-e2e_key n                      # No: back to the editor
+e2e_click 351 255              # No, with the mouse: back to the editor
+xdotool mousemove 600 400      # and the pointer out of the way
 sleep 0.5
 e2e_shot_until editor3 editor_shown
+# The click on No was the dialog's: nothing painted under it, tile (10, 7).
+crop() { convert "$1" -crop 32x32+320+224 +repage "$2"; }
+crop "$WORK/painted.png" "$WORK/tile_before.png"
+crop "$WORK/editor3.png" "$WORK/tile_after.png"
+e2e_same "$WORK/tile_before.png" "$WORK/tile_after.png" ||
+  e2e_fail "the click on No painted the course under it"
 e2e_key Escape
 sleep 0.5
 e2e_key y                      # Yes: leave without saving
