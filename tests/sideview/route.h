@@ -215,8 +215,8 @@ inline void route_frame() {
     return;
   }
   if (getenv("ROUTE_TRACE"))  // ROUTE_TRACE=1 shows every frame of a route
-    fprintf(stderr, "line %d frame %d: x %.2f feet %.2f vx %.2f vy %.2f state %x\n", s.line, d.frames,
-            C[0].x / 16, (C[0].y + C[0].ry) / 16, C[0].vx, C[0].vy, C[0].state);
+    fprintf(stderr, "line %d frame %d: x %.2f feet %.2f vx %.2f vy %.2f state %x hp %d ammo %d\n", s.line,
+            d.frames, C[0].x / 16, (C[0].y + C[0].ry) / 16, C[0].vx, C[0].vy, C[0].state, C[0].hp, C[0].ammo);
   bool down = s.op != "tap" || d.frames == 0;
   for (int k : s.keys) key[k] = down;
   d.frames++;
