@@ -150,7 +150,7 @@ TEST_F(Game, EveryLevelIsFinishedFromEachOfItsEntryPoints) {
         int slow;
         int result = play_level(level, entry, &route, slow);
         EXPECT_EQ(route_driver.failure, "") << "level " << level << " from entry " << entry;
-        printf("level %d from %d: %d slow frames\n", level, entry, slow);
+        EXPECT_EQ(slow, 0) << "frames too slow in level " << level << " from entry " << entry;
         EXPECT_EQ(result, route.expect) << "level " << level << " from entry " << entry;
       }
   }
@@ -170,6 +170,7 @@ int play_routed(int level, int entry) {
   }
   int slow;
   int result = play_level(level, entry, &routes[n], slow);
+  EXPECT_EQ(slow, 0) << "frames too slow in level " << level << " from entry " << entry;
   EXPECT_EQ(route_driver.failure, "") << "level " << level << " from entry " << entry;
   EXPECT_EQ(result, routes[n].expect) << "level " << level << " from entry " << entry;
   return result;
