@@ -8,6 +8,7 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
 #include <map>
 #include <string>
 #include <vector>
@@ -153,6 +154,20 @@ TEST_F(Game, EveryLevelIsFinishedFromEachOfItsEntryPoints) {
         EXPECT_EQ(slow, 0) << "frames too slow in level " << level << " from entry " << entry;
         EXPECT_EQ(result, route.expect) << "level " << level << " from entry " << entry;
       }
+  }
+}
+
+TEST(Routes, EveryEntryThatALinkLeadsToHasARoute) {
+  std::ifstream hops(RUN + "/hops.txt");
+  ASSERT_TRUE(hops) << RUN << "/hops.txt";
+  std::map<int, Routes> routes;
+  int from, to;
+  while (hops >> from >> to) {
+    if (to == 0) continue;
+    int level = to / 10, entry = to % 10;
+    if (!routes.count(level)) routes[level] = routes_of(level);
+    EXPECT_FALSE(routes[level][entry].empty())
+        << "no route from entry " << entry << " of level " << level << " (link " << from << " " << to << ")";
   }
 }
 
