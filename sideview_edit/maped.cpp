@@ -147,6 +147,7 @@ bool set_video_mode(int w, int h) {
   if (buffer) destroy_bitmap(buffer);
   buffer = create_bitmap(w, h);
   if (!buffer) fail("Couldn't create the %dx%d screen buffer", w, h);
+  gui_fg_color = COLOUR_INSERTION;  // the file selector's text; a new mode resets it
   show_mouse(screen);
   return ok;
 }
@@ -163,7 +164,6 @@ void init() {
   tiles_init();
   set_color_depth(8);
   set_video_mode(640, 480);
-  gui_fg_color = COLOUR_INSERTION;
   click_hook_install();
 }
 

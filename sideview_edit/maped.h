@@ -29,8 +29,8 @@ enum { MAPED_REDRAWS_PER_SECOND = 60 };
 // ends the program with a message (status 1).
 void init();
 
-// Sets a w x h 8-bit screen with the palette of "pallette.pcx" and a new
-// buffer of that size. If the mode can't be set the one before is set
+// Sets a w x h 8-bit screen with the palette of "pallette.pcx", a new
+// buffer of that size and the dialogs' text colour. If the mode can't be set the one before is set
 // again; false then (and the program ends if even that fails).
 bool set_video_mode(int w, int h);
 

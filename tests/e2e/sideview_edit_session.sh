@@ -123,6 +123,11 @@ if __name__ == '__main__':
     if what == 'screen':
         lv = default_level() if sys.argv[2] == 'default' else level(sys.argv[2])
         screen(lv, int(sys.argv[3]), int(sys.argv[4]), sys.argv[5])
+    elif what == 'dialog':
+        # a file selector written in slot 211, as after any screen mode
+        got, pal = shot(sys.argv[2]), palette()
+        n = sum(got(x, y) == pal[211] for y in range(0, 480, 2) for x in range(0, 640, 2))
+        assert n > 200, 'only %d pixels of the dialog colour' % n
     elif what == 'tile':
         print(unique_tile(level(sys.argv[2]))[0])
     elif what == 'game':
@@ -210,8 +215,12 @@ sleep 0.2
 e2e_type 42
 e2e_key Tab
 e2e_key F5                     # Hurt of the current tile
+e2e_key F11 F12                # a small screen and back
+sleep 1
 e2e_key s
 sleep 1
+e2e_shot "$WORK/selector.png"
+check dialog "$WORK/selector.png" || e2e_fail "the file selector is not in its colours"
 for i in $(seq 1 ${#LEVEL}); do xdotool key BackSpace; done
 e2e_type "mine.map"
 e2e_key Return

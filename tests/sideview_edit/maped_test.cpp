@@ -349,7 +349,9 @@ TEST_F(MapedTest, ScreenModesKeepTheLevelAndThePalette) {
   ASSERT_TRUE(set_video_mode(640, 480));
   EXPECT_EQ(pal[200].r, 50);
   EXPECT_EQ(pal[200].g, 13);
+  gui_fg_color = 0;
   press(KEY_F11);
+  EXPECT_EQ(gui_fg_color, 211);  // the dialogs' text stays readable
   ASSERT_EQ(buffer->w, 320);
   ASSERT_EQ(buffer->h, 200);
   draw_editor();
