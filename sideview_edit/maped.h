@@ -87,8 +87,5 @@ extern bool (*maped_select_file)(const char *title, char *name, int size);
 extern void (*maped_alert)(const char *line1, const char *line2);
 extern bool (*maped_confirm)(const char *question);
 
-// Stores a chosen file name in name (size bytes). A name that does not fit
-// is tried relative to the working folder; false if it still does not fit.
-bool store_file_name(const char *chosen, char *name, int size);
 
 #endif

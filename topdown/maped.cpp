@@ -11,6 +11,8 @@
 #include <vector>
 
 #include "click_hook.h"
+#include "file_dialog.h"
+#include "file_name.h"
 #include "click_latch.h"
 #include "edit_history.h"
 #include "share.h"
@@ -41,30 +43,9 @@ static const char *const attr_names[6] = {"NoWalk", "Dry",        "Ice",
 // ---------------------------------------------------------------------------
 // The Allegro-facing layer
 
-// working_folder
-// The working folder's path, however long ("" if it can't be told).
-static std::string working_folder() {
-  char *cwd = getcwd(nullptr, 0);
-  std::string s = cwd ? cwd : "";
-  free(cwd);
-  return s;
-}
-
-// Allegro's file selector on a scratch buffer large enough for any path it
-// builds; the choice is then fitted into name. Clicks made in a dialog are
-// the dialog's: the editor forgets them.
+// Allegro's file selector, fitting the choice into the editor's name.
 static bool allegro_select_file(const char *title, char *name, int size) {
-  std::string cwd = working_folder();
-  std::vector<char> path(cwd.size() + 1024, '\0');
-  snprintf(path.data(), path.size(), "%s", name);
-  int ok = file_select_ex(title, path.data(), "map", (int)path.size(), 0, 0);
-  click_latch_clear();
-  show_mouse(screen);
-  if (!ok) return false;
-  path.back() = '\0';
-  if (store_file_name(path.data(), name, size)) return true;
-  maped_alert("That file name is too long:", path.data());
-  return false;
+  return select_file_name(title, "map", name, size, maped_alert);
 }
 
 static void allegro_alert(const char *line1, const char *line2) {
@@ -83,27 +64,6 @@ static bool allegro_confirm(const char *question) {
 bool (*maped_select_file)(const char *, char *, int) = allegro_select_file;
 void (*maped_alert)(const char *, const char *) = allegro_alert;
 bool (*maped_confirm)(const char *) = allegro_confirm;
-
-// store_file_name
-// Copies chosen into name if it fits, else the part below the working
-// folder if that fits. Returns false (name untouched) otherwise.
-bool store_file_name(const char *chosen, char *name, int size) {
-  size_t len = strlen(chosen);
-  if (len < (size_t)size) {
-    memcpy(name, chosen, len + 1);
-    return true;
-  }
-  std::string cwd = working_folder();
-  if (cwd.empty()) return false;
-  size_t cl = cwd.size();
-  if (cwd[cl - 1] == '/') cl--;  // the root folder "/"
-  if (strncmp(chosen, cwd.c_str(), cl) != 0 || chosen[cl] != '/') return false;
-  const char *rest = chosen + cl + 1;
-  len = strlen(rest);
-  if (len == 0 || len >= (size_t)size) return false;
-  memcpy(name, rest, len + 1);
-  return true;
-}
 
 // init
 // Shows the mouse pointer, counts every click from now on, and sets the

@@ -495,15 +495,4 @@ TEST_F(MapedTest, EscAsksOnlyWhenSomethingIsUnsaved) {
   EXPECT_EQ(questions, 3);
   EXPECT_EQ(history_undo_steps(), 0);
 }
-
-TEST_F(MapedTest, ChosenNamesNeverOverrunTheBuffer) {
-  char name[MAPED_NAME_SIZE] = "old.map";
-  std::string deep = scratch.dir + "/" + std::string(90, 'x') + ".map";
-  EXPECT_FALSE(store_file_name(deep.c_str(), name, sizeof name));
-  EXPECT_STREQ(name, "old.map");
-  std::string inside = scratch.dir + "/" + std::string(70, 'y') + ".map";
-  EXPECT_TRUE(store_file_name(inside.c_str(), name, sizeof name));
-  EXPECT_EQ(std::string(name), std::string(70, 'y') + ".map");
-}
-
 }  // namespace

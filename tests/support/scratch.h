@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "file_name.h"  // working_folder
+
 // The bytes of a file (empty if it can't be read).
 inline std::vector<unsigned char> slurp(const std::string &name) {
   std::vector<unsigned char> v;
@@ -27,14 +29,6 @@ inline bool spit(const std::string &name, const std::vector<unsigned char> &v) {
   if (!f) return false;
   bool ok = v.empty() || fwrite(v.data(), 1, v.size(), f) == v.size();
   return fclose(f) == 0 && ok;
-}
-
-// The working folder, however long its path ("" if it can't be told).
-inline std::string working_folder() {
-  char *cwd = getcwd(nullptr, 0);
-  std::string s = cwd ? cwd : "";
-  free(cwd);
-  return s;
 }
 
 // A fresh folder under /tmp; with enter, also the working directory until

@@ -285,18 +285,6 @@ TEST_F(MapedTest, FailedLoadAndSaveKeepWork) {
   EXPECT_EQ(alerts, 2);
 }
 
-TEST_F(MapedTest, ChosenNamesNeverOverrunTheBuffer) {
-  char name[MAPED_NAME_SIZE] = "old.map";
-  std::string deep = scratch.dir + "/" + std::string(90, 'x') + ".map";
-  EXPECT_FALSE(store_file_name(deep.c_str(), name, sizeof name));
-  EXPECT_STREQ(name, "old.map");
-  std::string inside = scratch.dir + "/" + std::string(70, 'y') + ".map";
-  EXPECT_TRUE(store_file_name(inside.c_str(), name, sizeof name));
-  EXPECT_EQ(std::string(name), std::string(70, 'y') + ".map");
-  std::string exact(79, 'z');
-  EXPECT_TRUE(store_file_name(exact.c_str(), name, sizeof name));
-  EXPECT_FALSE(store_file_name((exact + "z").c_str(), name, sizeof name));
-}
 
 TEST_F(MapedTest, ItemMarkerLetters) {
   int white = makecol(255, 255, 255);

@@ -1,0 +1,15 @@
+// file_name.h -- the name a file selector chose, fitted into an editor's
+// name buffer
+#ifndef FILE_NAME_H
+#define FILE_NAME_H
+
+#include <string>
+
+// The working folder's path, however long ("" if it can't be told).
+std::string working_folder();
+
+// Copies chosen into name (size bytes) if it fits, else the part below the
+// working folder if that fits. Returns false (name untouched) otherwise.
+bool store_file_name(const char *chosen, char *name, int size);
+
+#endif
