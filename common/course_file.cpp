@@ -3,6 +3,7 @@
 
 #include <unistd.h>
 
+#include <climits>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -163,6 +164,28 @@ void course_delete_column(Map &m, int c) {
   for (int y = 0; y < m.h && y < MAP_SIZE; y++)
     for (int x = c; x < m.w && x + 1 < MAP_SIZE; x++) m.t[x][y] = m.t[x + 1][y];
   m.w--;
+}
+
+int course_add_insertion(Map &m, int x, int y, int code) {
+  if (m.n < 0 || m.n >= MAX_INSERTIONS) return -1;
+  m.ins[m.n] = Insertion{x, y, code};
+  return m.n++;
+}
+
+bool course_delete_insertion(Map &m, int i) {
+  if (i < 0 || i >= m.n || m.n > MAX_INSERTIONS) return false;
+  m.ins[i] = m.ins[--m.n];
+  return true;
+}
+
+void code_append_digit(int &code, int digit) {
+  long long c = (long long)code * 10 + digit;
+  if (c >= INT_MIN && c <= INT_MAX) code = (int)c;
+}
+
+void coordinate_nudge(int &v, int d) {
+  long long w = (long long)v + d;
+  v = w < INT_MIN ? INT_MIN : w > INT_MAX ? INT_MAX : (int)w;
 }
 
 void course_default(Map &m) {

@@ -60,6 +60,19 @@ void course_delete_row(Map &m, int r);
 void course_insert_column(Map &m, int c);
 void course_delete_column(Map &m, int c);
 
+// Insertion edits. Adds (x, y, code) at the end and returns its index, or
+// -1 when the course holds 256 already.
+int course_add_insertion(Map &m, int x, int y, int code);
+// Removes insertion i, the last one taking its slot; false if there is no
+// insertion i.
+bool course_delete_insertion(Map &m, int i);
+// A digit typed after a code: code * 10 + digit, unless that would not fit
+// in an int (then the code stays).
+void code_append_digit(int &code, int digit);
+// Moves a coordinate by d, stopping at the ends of the int range (a course
+// file may hold any coordinate).
+void coordinate_nudge(int &v, int d);
+
 // The default course: 25 x 25, tile 1 on the border, tile 2 inside, no
 // insertions.
 void course_default(Map &m);

@@ -198,35 +198,13 @@ static void step_back(bool redo) {
 // Adds an insertion with code 0 at the mouse and selects it, so its code
 // can be typed at once. A level full of insertions gets no more.
 static void add_insertion() {
-  if (map.n < 0 || map.n >= MAX_INSERTIONS) return;
-  Insertion &in = map.ins[map.n];
-  in.x = mouse_level_x();
-  in.y = mouse_level_y();
-  in.code = 0;
-  CI = map.n;
-  map.n++;
+  int i = course_add_insertion(map, mouse_level_x(), mouse_level_y(), 0);
+  if (i >= 0) CI = i;
 }
 
 // Removes the selected insertion; the last one takes its slot.
 static void delete_insertion() {
-  if (CI < 0 || CI >= map.n) return;
-  map.n--;
-  map.ins[CI] = map.ins[map.n];
-  CI = -1;
-}
-
-// Appends a typed digit to a code (code * 10 + digit), ignoring it if the
-// result would not fit in an int.
-static void type_digit(int &code, int digit) {
-  long long c = (long long)code * 10 + digit;
-  if (c >= INT_MIN && c <= INT_MAX) code = (int)c;
-}
-
-// Moves a coordinate by d, stopping at the ends of the int range instead of
-// overflowing (coordinates loaded from a file may lie anywhere).
-static void nudge(int &v, int d) {
-  long long w = (long long)v + d;
-  v = w < INT_MIN ? INT_MIN : w > INT_MAX ? INT_MAX : (int)w;
+  if (course_delete_insertion(map, CI)) CI = -1;
 }
 
 // ---------------------------------------------------------------------------
@@ -272,14 +250,14 @@ static void tile_key(int sc) {
 // drops the last digit, Del deletes it, the arrows move it by 4 pixels.
 static void insertion_key(int sc, int ch) {
   Insertion &in = map.ins[CI];
-  if (ch >= '0' && ch <= '9') type_digit(in.code, ch - '0');
+  if (ch >= '0' && ch <= '9') code_append_digit(in.code, ch - '0');
   switch (sc) {
     case KEY_BACKSPACE: in.code /= 10; break;
     case KEY_DEL: delete_insertion(); break;
-    case KEY_LEFT: nudge(in.x, -4); break;
-    case KEY_RIGHT: nudge(in.x, 4); break;
-    case KEY_UP: nudge(in.y, -4); break;
-    case KEY_DOWN: nudge(in.y, 4); break;
+    case KEY_LEFT: coordinate_nudge(in.x, -4); break;
+    case KEY_RIGHT: coordinate_nudge(in.x, 4); break;
+    case KEY_UP: coordinate_nudge(in.y, -4); break;
+    case KEY_DOWN: coordinate_nudge(in.y, 4); break;
   }
 }
 

@@ -224,4 +224,31 @@ TEST_F(CourseFile, AttributeFileShortOrMissing) {
   EXPECT_EQ(attr[255], 0);
 }
 
+TEST(Insertions, EditsStayInsideTheTableAndTheIntRange) {
+  static Map m;
+  m.n = 0;
+  EXPECT_EQ(course_add_insertion(m, 1, 2, 3), 0);
+  EXPECT_EQ(course_add_insertion(m, 4, 5, 6), 1);
+  EXPECT_EQ(course_add_insertion(m, 7, 8, 9), 2);
+  EXPECT_TRUE(course_delete_insertion(m, 0));  // the last takes its slot
+  EXPECT_EQ(m.n, 2);
+  EXPECT_EQ(m.ins[0].code, 9);
+  EXPECT_FALSE(course_delete_insertion(m, 2));
+  EXPECT_FALSE(course_delete_insertion(m, -1));
+  while (m.n < MAX_INSERTIONS) course_add_insertion(m, 0, 0, 0);
+  EXPECT_EQ(course_add_insertion(m, 0, 0, 0), -1);
+  EXPECT_EQ(m.n, MAX_INSERTIONS);
+  int code = 21474836;
+  code_append_digit(code, 4);
+  EXPECT_EQ(code, 214748364);
+  code_append_digit(code, 8);  // 2147483648 would not fit
+  EXPECT_EQ(code, 214748364);
+  int x = 2147483645;
+  coordinate_nudge(x, 4);
+  EXPECT_EQ(x, 2147483647);
+  x = -2147483647;
+  coordinate_nudge(x, -4);
+  EXPECT_EQ(x, -2147483647 - 1);
+}
+
 }  // namespace
