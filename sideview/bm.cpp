@@ -7,7 +7,8 @@
 // Machine time is counted in cycles: every bus access costs one. Crossing a
 // scan-line boundary generates that line, runs the line callback and lets
 // the sound generator catch up; the last line of a frame shows the frame and
-// waits for the 50 Hz tick.
+// waits for the 50 Hz tick. Lines are always generated at 320x240; showing
+// the frame enlarges it by a whole factor when the screen is larger.
 #include "bm.h"
 
 #include <atomic>
@@ -58,6 +59,12 @@ static void (*__bmCallBackTable[2])(int);
 static BITMAP *__bmScreen;
 static BITMAP *__bmOwnScreen;          // the headless stand-in, owned here
 static bool __bmPaced;                 // wait for the tick at each frame end
+
+// Enlargement: the factor asked for (0: the desktop's), the one in use, and
+// the enlarged frame, made in memory and sent to a real screen in one blit.
+static int __bmScaleWanted;
+static int __bmScale = 1;
+static BITMAP *__bmBig;
 
 // Sound queue and voices.
 struct SoundEvent {
@@ -207,6 +214,50 @@ static void __bmWaitTick(void) {
   __bmTimeVar.exchange(0);
 }
 
+// bmScaleFor
+int bmScaleFor(int w, int h, bool windowed) {
+  // Nine tenths of the height, in whole pixels: 240k <= 0.9 h.
+  int room = windowed ? h * 9 / 10 : h;
+  int k = 1;
+  while (k < BM_MAX_SCALE && SCREEN_WIDTH * (k + 1) <= w && SCREEN_HEIGHT * (k + 1) <= room) k++;
+  return k;
+}
+
+// bmEnlarge
+// Each source row is widened into the first of its k rows, one 8-byte
+// store per pixel while 8 bytes remain in the row (the next pixel's store
+// overwrites the surplus), byte by byte at the row's end, and then copied
+// into the other k - 1 rows.
+void bmEnlarge(BITMAP *src, BITMAP *dst, int k) {
+  int w = src->w, wide = w * k;
+  for (int y = 0; y < src->h; y++) {
+    const unsigned char *in = src->line[y];
+    unsigned char *out = dst->line[y * k];
+    int x = 0;
+    for (; x * k + 8 <= wide; x++) {
+      uint64_t fill = in[x] * UINT64_C(0x0101010101010101);
+      memcpy(out + x * k, &fill, 8);
+    }
+    for (; x < w; x++) memset(out + x * k, in[x], k);
+    for (int r = 1; r < k; r++) memcpy(dst->line[y * k + r], out, wide);
+  }
+}
+
+// __bmShowFrame
+// Puts the finished back buffer on the screen: a plain blit at scale 1;
+// otherwise enlarged, straight into a memory stand-in, or into the
+// enlarged frame and from there to the screen.
+static void __bmShowFrame(void) {
+  if (__bmScale == 1) {
+    blit(back, __bmScreen, 0, 0, 0, 0, __bmScreen->w, __bmScreen->h);
+  } else if (!__bmBig) {
+    bmEnlarge(back, __bmScreen, __bmScale);
+  } else {
+    bmEnlarge(back, __bmBig, __bmScale);
+    blit(__bmBig, __bmScreen, 0, 0, 0, 0, __bmBig->w, __bmBig->h);
+  }
+}
+
 // __bmDrawLine
 // Generates scan line __bmLineCounter, runs the line callback and, after
 // the last line, shows the frame, runs the frame callback and waits.
@@ -232,7 +283,7 @@ static void __bmDrawLine(void) {
   if (++__bmLineCounter < BM_LINES) return;
   __bmLineCounter = 0;
   __bmCounter -= BM_FRAME_CYCLES;
-  blit(back, __bmScreen, 0, 0, 0, 0, __bmScreen->w, __bmScreen->h);
+  __bmShowFrame();
   if (__bmCallBackTable[0]) __bmCallBackTable[0](0);
   __bmWaitTick();
 }
@@ -488,19 +539,47 @@ static int __bmStart(void) {
   return 0;
 }
 
+// __bmTryMode
+// One attempt at an 8-bit screen of k times 320x240 with the given driver.
+static bool __bmTryMode(int driver, int k) {
+  if (set_gfx_mode(driver, SCREEN_WIDTH * k, SCREEN_HEIGHT * k, 0, 0) != 0) return false;
+  __bmScale = k;
+  return true;
+}
+
+// __bmOpenScreen
+// Full screen first, then a window, each at the factor asked for or else
+// the largest the desktop has room for. A factor of the program's own
+// choosing that the system refuses falls back to the plain 320x240 mode;
+// one the player asked for is not second-guessed.
+static void __bmOpenScreen(void) {
+  int dw = 0, dh = 0;
+  bool known = get_desktop_resolution(&dw, &dh) == 0 && dw > 0 && dh > 0;
+  int full = __bmScaleWanted ? __bmScaleWanted : known ? bmScaleFor(dw, dh, false) : 1;
+  int win = __bmScaleWanted ? __bmScaleWanted : known ? bmScaleFor(dw, dh, true) : 1;
+  set_color_depth(8);
+  if (__bmTryMode(GFX_AUTODETECT, full) || __bmTryMode(GFX_AUTODETECT_WINDOWED, win)) return;
+  if (!__bmScaleWanted && (full > 1 || win > 1) &&
+      (__bmTryMode(GFX_AUTODETECT, 1) || __bmTryMode(GFX_AUTODETECT_WINDOWED, 1)))
+    return;
+  int k = __bmScaleWanted ? __bmScaleWanted : 1;
+  fail("Couldn't set the %dx%d 8-bit screen mode: %s", SCREEN_WIDTH * k, SCREEN_HEIGHT * k,
+       allegro_error);
+}
+
 // bmSetup
-// Brings the machine up on the real screen (320x240, 8 bits), keyboard,
-// 50 Hz timer and audio stream.
+// Brings the machine up on the real screen (320x240 at 8 bits, enlarged
+// by a whole factor), keyboard, 50 Hz timer and audio stream.
 int bmSetup(void) {
   if (install_allegro(SYSTEM_AUTODETECT, &errno, atexit) != 0)
     fail("Couldn't start Allegro (is there a display?) %s", allegro_error);
   install_timer();
   install_keyboard();
-  set_color_depth(8);
-  if (set_gfx_mode(GFX_AUTODETECT, SCREEN_WIDTH, SCREEN_HEIGHT, 0, 0) != 0 &&
-      set_gfx_mode(GFX_AUTODETECT_WINDOWED, SCREEN_WIDTH, SCREEN_HEIGHT, 0, 0) != 0)
-    fail("Couldn't set the 320x240 8-bit screen mode: %s", allegro_error);
+  set_window_title("sideview");
+  __bmOpenScreen();
   __bmScreen = screen;
+  if (__bmScale > 1) __bmBig = create_bitmap_ex(8, SCREEN_WIDTH * __bmScale, SCREEN_HEIGHT * __bmScale);
+  if (__bmScale > 1 && !__bmBig) return 1;
   __bmSetPalette();
   set_palette(__bmAllegroPalette);
   if (__bmStart()) return 1;
@@ -519,7 +598,9 @@ int bmSetupHeadless(void) {
   bmSetdown();
   if (!system_driver && install_allegro(SYSTEM_NONE, &errno, atexit) != 0)
     fail("Couldn't start Allegro: %s", allegro_error);
-  __bmOwnScreen = create_bitmap_ex(8, SCREEN_WIDTH, SCREEN_HEIGHT);
+  __bmScale = __bmScaleWanted ? __bmScaleWanted : 1;
+  __bmOwnScreen = create_bitmap_ex(8, SCREEN_WIDTH * __bmScale, SCREEN_HEIGHT * __bmScale);
+  if (!__bmOwnScreen) return 1;
   clear_to_color(__bmOwnScreen, 0);
   __bmScreen = __bmOwnScreen;
   __bmSetPalette();
@@ -542,6 +623,8 @@ void bmSetdown(void) {
   back = NULL;
   if (__bmOwnScreen) destroy_bitmap(__bmOwnScreen);
   __bmOwnScreen = NULL;
+  if (__bmBig) destroy_bitmap(__bmBig);
+  __bmBig = NULL;
   __bmScreen = NULL;
 }
 
@@ -549,6 +632,8 @@ void bmSetdown(void) {
 // Inspection
 
 BITMAP *bmDisplay(void) { return __bmScreen; }
+void bmSetScale(int k) { __bmScaleWanted = k >= 1 && k <= BM_MAX_SCALE ? k : 0; }
+int bmScale(void) { return __bmScale; }
 unsigned char *bmMemory(void) { return __bmMem; }
 int bmCycles(void) { return __bmCounter; }
 int bmLine(void) { return __bmLineCounter; }
