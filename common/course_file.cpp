@@ -66,6 +66,24 @@ long course_file_size(const Map &m) {
   return 6 + w * h + 12 * n;
 }
 
+// The sizes as the file gets them: w, h within 0 ... 256, n within 0 ... 256.
+static int clamp_size(int v, int most) { return v < 0 ? 0 : (v > most ? most : v); }
+
+bool course_same_file(const Map &a, const Map &b) {
+  int w = clamp_size(a.w, MAP_SIZE), h = clamp_size(a.h, MAP_SIZE),
+      n = clamp_size(a.n, MAX_INSERTIONS);
+  if (w != clamp_size(b.w, MAP_SIZE) || h != clamp_size(b.h, MAP_SIZE) ||
+      n != clamp_size(b.n, MAX_INSERTIONS))
+    return false;
+  for (int x = 0; x < w; x++)
+    if (memcmp(a.t[x], b.t[x], h) != 0) return false;
+  for (int i = 0; i < n; i++)
+    if (a.ins[i].x != b.ins[i].x || a.ins[i].y != b.ins[i].y ||
+        a.ins[i].code != b.ins[i].code)
+      return false;
+  return true;
+}
+
 static void put16(std::string &s, int v) {
   s += (char)((v >> 8) & 0xFF);
   s += (char)(v & 0xFF);
@@ -77,9 +95,8 @@ static void put32(std::string &s, int v) {
 }
 
 bool course_write(const char *name, const Map &m) {
-  int w = m.w < 0 ? 0 : (m.w > MAP_SIZE ? MAP_SIZE : m.w);
-  int h = m.h < 0 ? 0 : (m.h > MAP_SIZE ? MAP_SIZE : m.h);
-  int n = m.n < 0 ? 0 : (m.n > MAX_INSERTIONS ? MAX_INSERTIONS : m.n);
+  int w = clamp_size(m.w, MAP_SIZE), h = clamp_size(m.h, MAP_SIZE),
+      n = clamp_size(m.n, MAX_INSERTIONS);
   std::string s;
   s.reserve(6 + w * h + 12 * n);
   put16(s, w);

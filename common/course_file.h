@@ -39,6 +39,10 @@ bool course_write(const char *name, const Map &m);
 // Writes size bytes to name the same safe way. Returns false on failure.
 bool write_file_atomic(const char *name, const void *data, size_t size);
 
+// True if a and b would be written as the same file (cells outside the
+// course and insertion records past the count don't matter).
+bool course_same_file(const Map &a, const Map &b);
+
 // Serialised size of m in bytes.
 long course_file_size(const Map &m);
 

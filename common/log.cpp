@@ -3,17 +3,23 @@
 
 #include <cstdarg>
 #include <cstdlib>
+#include <string>
 
 FILE *fr;
 
+// The message is formatted at its full length: it may name a file whose
+// path is long.
 void fail(const char *fmt, ...) {
-  char msg[1024];
-  va_list ap;
+  va_list ap, again;
   va_start(ap, fmt);
-  vsnprintf(msg, sizeof msg, fmt, ap);
+  va_copy(again, ap);
+  int len = vsnprintf(nullptr, 0, fmt, ap);
   va_end(ap);
-  if (fr) fprintf(fr, "%s\n", msg);
-  fprintf(stderr, "%s\n", msg);
+  std::string msg(len > 0 ? len + 1 : 1, '\0');
+  vsnprintf(&msg[0], msg.size(), fmt, again);
+  va_end(again);
+  if (fr) fprintf(fr, "%s\n", msg.c_str());
+  fprintf(stderr, "%s\n", msg.c_str());
   exit(1);
 }
 

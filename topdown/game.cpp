@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "share.h"
+#include "times.h"
 
 volatile int t1;
 int t2;
@@ -232,16 +233,36 @@ void draw_frame(BITMAP *dest) {
   fts++;
 }
 
+// Whether a logic step has run since the last frame was drawn.
+static bool stepped;
+
 // play_pass
-// The logic never waits for drawing: a step runs whenever one is due, and
-// a frame is drawn only when the logic has caught up with the clock.
-bool play_pass(BITMAP *dest) {
+// The logic never waits for drawing: a step runs whenever one is due. A
+// frame is drawn once the logic has caught up with the clock, and only if
+// a step has run since the last one: the same picture is never drawn twice.
+PlayPass play_pass(BITMAP *dest) {
   if (t2 < t1) {
     logic_step();
-    return false;
+    stepped = true;
+    return PASS_STEP;
   }
+  if (!stepped) return PASS_WAIT;
   draw_frame(dest);
-  return true;
+  stepped = false;
+  return PASS_FRAME;
+}
+
+// Which players' finishes have been noted in this game.
+static bool noted[2];
+
+// note_finishes
+// A player who has just finished has a time for the course's records.
+void note_finishes(int course) {
+  for (int p = 0; p < n_players && p < 2; p++)
+    if (C[p].finished && !noted[p]) {
+      noted[p] = true;
+      record_time(course, n_players, C[p].finish_time);
+    }
 }
 
 // play_map
@@ -249,6 +270,8 @@ bool play_pass(BITMAP *dest) {
 int play_map(int course, int entry) {
   t1 = 1;
   t2 = 0;
+  stepped = false;
+  noted[0] = noted[1] = false;
   init();
   char name[16];
   snprintf(name, sizeof name, "m%02d.map", course);
@@ -259,7 +282,11 @@ int play_map(int course, int entry) {
     return -1;
   }
   scatter_extras();
-  while (!key[KEY_ESC]) play_pass(screen);
+  // With nothing to do until the next tick, the processor is given up.
+  while (!key[KEY_ESC]) {
+    if (play_pass(screen) == PASS_WAIT) rest(1);
+    note_finishes(course);
+  }
   cleanup();
   return -1;
 }

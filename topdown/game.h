@@ -193,9 +193,14 @@ void logic_step();
 // One frame of every player's view, shown on dest (the screen in a game).
 void draw_frame(BITMAP *dest);
 
-// One pass of the play loop: a logic step if one is due, else a frame.
-// Returns true if it drew a frame.
-bool play_pass(BITMAP *dest);
+// One pass of the play loop: a logic step if one is due, else a frame if a
+// step has run since the last one, else nothing (the loop then waits).
+enum PlayPass { PASS_STEP, PASS_FRAME, PASS_WAIT };
+PlayPass play_pass(BITMAP *dest);
+
+// Notes the finishing times of the players who have finished since the
+// game began (once each) in the best times of course.
+void note_finishes(int course);
 
 // Plays course number course (file "m%02d.map") until Esc. Returns -1.
 int play_map(int course, int entry);

@@ -4,11 +4,13 @@
 #include "maped.h"
 #include "menu.h"
 #include "share.h"
+#include "times.h"
 
 int main(int argc, char **argv) {
   (void)argc;
   (void)argv;
   share_init();
+  times_load();
   BITMAP *menu_bmp = create_bitmap(500, 200);
   if (!menu_bmp) fail("Couldn't create the menu bitmap");
   menu_font = (FONT *)D[OBJ_FONT].dat;

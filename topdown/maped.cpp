@@ -2,11 +2,17 @@
 // rows and columns, insertions, three scales, load and save
 #include "maped.h"
 
+#include <chrono>
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <string>
 #include <unistd.h>
+#include <vector>
 
+#include "click_hook.h"
+#include "click_latch.h"
+#include "edit_history.h"
 #include "share.h"
 
 int CT = 0;
@@ -35,26 +41,48 @@ static const char *const attr_names[6] = {"NoWalk", "Dry",        "Ice",
 // ---------------------------------------------------------------------------
 // The Allegro-facing layer
 
+// working_folder
+// The working folder's path, however long ("" if it can't be told).
+static std::string working_folder() {
+  char *cwd = getcwd(nullptr, 0);
+  std::string s = cwd ? cwd : "";
+  free(cwd);
+  return s;
+}
+
 // Allegro's file selector on a scratch buffer large enough for any path it
-// builds; the choice is then fitted into name.
+// builds; the choice is then fitted into name. Clicks made in a dialog are
+// the dialog's: the editor forgets them.
 static bool allegro_select_file(const char *title, char *name, int size) {
-  char path[1024];
-  snprintf(path, sizeof path, "%s", name);
-  int ok = file_select_ex(title, path, "map", sizeof path, 0, 0);
+  std::string cwd = working_folder();
+  std::vector<char> path(cwd.size() + 1024, '\0');
+  snprintf(path.data(), path.size(), "%s", name);
+  int ok = file_select_ex(title, path.data(), "map", (int)path.size(), 0, 0);
+  click_latch_clear();
   show_mouse(screen);
   if (!ok) return false;
-  path[sizeof path - 1] = '\0';
-  if (store_file_name(path, name, size)) return true;
-  maped_alert("That file name is too long:", path);
+  path.back() = '\0';
+  if (store_file_name(path.data(), name, size)) return true;
+  maped_alert("That file name is too long:", path.data());
   return false;
 }
 
 static void allegro_alert(const char *line1, const char *line2) {
   alert(line1, line2, nullptr, "&OK", nullptr, 'o', 0);
+  click_latch_clear();
+}
+
+// Allegro's alert with Yes and No; Esc in it counts as No.
+static bool allegro_confirm(const char *question) {
+  int r = alert(question, nullptr, nullptr, "&Yes", "&No", 'y', 'n');
+  click_latch_clear();
+  show_mouse(screen);
+  return r == 1;
 }
 
 bool (*maped_select_file)(const char *, char *, int) = allegro_select_file;
 void (*maped_alert)(const char *, const char *) = allegro_alert;
+bool (*maped_confirm)(const char *) = allegro_confirm;
 
 // store_file_name
 // Copies chosen into name if it fits, else the part below the working
@@ -65,11 +93,11 @@ bool store_file_name(const char *chosen, char *name, int size) {
     memcpy(name, chosen, len + 1);
     return true;
   }
-  char cwd[1024];
-  if (!getcwd(cwd, sizeof cwd)) return false;
-  size_t cl = strlen(cwd);
-  if (cl > 0 && cwd[cl - 1] == '/') cl--;  // the root folder "/"
-  if (strncmp(chosen, cwd, cl) != 0 || chosen[cl] != '/') return false;
+  std::string cwd = working_folder();
+  if (cwd.empty()) return false;
+  size_t cl = cwd.size();
+  if (cwd[cl - 1] == '/') cl--;  // the root folder "/"
+  if (strncmp(chosen, cwd.c_str(), cl) != 0 || chosen[cl] != '/') return false;
   const char *rest = chosen + cl + 1;
   len = strlen(rest);
   if (len == 0 || len >= (size_t)size) return false;
@@ -78,9 +106,11 @@ bool store_file_name(const char *chosen, char *name, int size) {
 }
 
 // init
-// Shows the mouse pointer and sets the file selector's text colour.
+// Shows the mouse pointer, counts every click from now on, and sets the
+// file selector's text colour.
 static void init() {
   install_mouse();
+  click_hook_install();
   show_mouse(screen);
   gui_fg_color = 211;
 }
@@ -270,29 +300,62 @@ static void insertion_key(int sc, int ch) {
 }
 
 // Load: a file that cannot be opened leaves the course, and the name it is
-// saved under by default, as they were.
+// saved under by default, as they were. A course loaded starts a new
+// history, with nothing unsaved.
 static void load_key() {
   char old[MAPED_NAME_SIZE];
   memcpy(old, maped_name, sizeof old);
-  if (maped_select_file("Load map:", maped_name, MAPED_NAME_SIZE) &&
-      !try_load_map(maped_name)) {
-    maped_alert("Couldn't open file", maped_name);
-    memcpy(maped_name, old, sizeof old);
+  if (maped_select_file("Load map:", maped_name, MAPED_NAME_SIZE)) {
+    if (try_load_map(maped_name)) {
+      history_reset(map, tile_attr);
+    } else {
+      maped_alert("Couldn't open file", maped_name);
+      memcpy(maped_name, old, sizeof old);
+    }
   }
   CI = -1;
 }
 
-// Save: a failed save says so; the old file is still whole.
+// Save: a failed save says so; the old file is still whole, and the work
+// still counts as unsaved.
 static void save_key() {
-  if (maped_select_file("Save map as:", maped_name, MAPED_NAME_SIZE) &&
-      !save_map(maped_name))
+  if (!maped_select_file("Save map as:", maped_name, MAPED_NAME_SIZE)) return;
+  if (save_map(maped_name))
+    history_mark_saved(map, tile_attr);
+  else
     maped_alert("Couldn't save the course as", maped_name);
 }
 
+// Ctrl+Z undoes, Ctrl+Y and Ctrl+Shift+Z redo. The key's character tells
+// Ctrl with a letter (Ctrl+Z gives 26) even when Ctrl is already up again.
+// Returns false for any other key.
+static bool undo_key(int sc, int ch) {
+  if (sc != KEY_Z && sc != KEY_Y) return false;
+  bool ctrl = ch == sc - KEY_A + 1 || key[KEY_LCONTROL] || key[KEY_RCONTROL];
+  if (!ctrl) return false;
+  bool shift = key[KEY_LSHIFT] || key[KEY_RSHIFT];
+  if (sc == KEY_Y || shift)
+    history_redo(map, tile_attr);
+  else
+    history_undo(map, tile_attr);
+  if (CI >= map.n) CI = -1;
+  return true;
+}
+
+// Esc leaves at once when everything is saved; otherwise only if the user
+// agrees to lose the changes.
+static bool may_leave() {
+  return !history_unsaved(map, tile_attr) || maped_confirm("Leave without saving?");
+}
+
 // maped_key
-// One key: first the mode's own keys, then those of both modes.
+// One key: undo and redo, then the mode's own keys, then those of both
+// modes. Each key is a step of its own in the history (a stroke still being
+// painted is ended first).
 bool maped_key(int k) {
   int sc = k >> 8, ch = k & 0xFF;
+  history_commit(map, tile_attr);
+  if (undo_key(sc, ch)) return true;
   if (CI >= map.n) CI = -1;
   if (CI < 0)
     tile_key(sc);
@@ -313,37 +376,59 @@ bool maped_key(int k) {
       if (CI >= map.n) CI = -1;
       break;
     case KEY_ESC:
+      if (!may_leave()) break;
       show_mouse(nullptr);
       return false;
   }
+  history_commit(map, tile_attr);
   return true;
 }
 
-// maped_mouse
-// Left button paints with CT (Ctrl: adds an insertion with code 0); right
-// button selects the insertion nearest the pointer (closer than 8 pixels)
-// and picks the tile under it.
-void maped_mouse() {
-  int b = mouse_b;
-  if (b == 1) {
-    bool ctrl = key[KEY_LCONTROL] || key[KEY_RCONTROL];
-    if (CI >= 0) return;
-    if (ctrl)
-      add_insertion(0);
-    else if (mouse_in())
-      map.t[mouse_tile_x()][mouse_tile_y()] = CT;
-  } else if (b == 2) {
-    CI = -1;
-    long long mx = mouse_course_x(), my = mouse_course_y(), best = 8;
-    for (int i = 0; i < map.n && i < MAX_INSERTIONS; i++) {
-      long long d = llabs(map.ins[i].x - mx) + llabs(map.ins[i].y - my);
-      if (d < best) {
-        best = d;
-        CI = i;
-      }
+// The left button: paints with CT, or with Ctrl adds an insertion with
+// code 0 (tile mode only).
+static void left_button() {
+  bool ctrl = key[KEY_LCONTROL] || key[KEY_RCONTROL];
+  if (CI >= 0) return;
+  if (ctrl)
+    add_insertion(0);
+  else if (mouse_in())
+    map.t[mouse_tile_x()][mouse_tile_y()] = CT;
+}
+
+// The right button: selects the insertion nearest the pointer (closer than
+// 8 pixels) and picks the tile under it.
+static void right_button() {
+  CI = -1;
+  long long mx = mouse_course_x(), my = mouse_course_y(), best = 8;
+  for (int i = 0; i < map.n && i < MAX_INSERTIONS; i++) {
+    long long d = llabs(map.ins[i].x - mx) + llabs(map.ins[i].y - my);
+    if (d < best) {
+      best = d;
+      CI = i;
     }
-    if (mouse_in()) CT = map.t[mouse_tile_x()][mouse_tile_y()];
   }
+  if (mouse_in()) CT = map.t[mouse_tile_x()][mouse_tile_y()];
+}
+
+// Whether the left button has acted since the stroke was last committed.
+static bool stroke;
+
+// maped_mouse
+// Each press counted since the last pass acts once, however short it was;
+// a button held alone acts on every pass, so holding the left one paints
+// on. A stroke becomes one step of the history once the button is up.
+bool maped_mouse() {
+  int b = mouse_b;
+  int left = click_acts(click_latch_take(LATCH_LEFT), b == 1);
+  int right = click_acts(click_latch_take(LATCH_RIGHT), b == 2);
+  for (int i = 0; i < left; i++) left_button();
+  for (int i = 0; i < right; i++) right_button();
+  if (left) stroke = true;
+  if (stroke && !(b & 1)) {
+    history_commit(map, tile_attr);
+    stroke = false;
+  }
+  return left || right;
 }
 
 // ---------------------------------------------------------------------------
@@ -373,8 +458,10 @@ static void draw_visible_tiles() {
     }
 }
 
-// One dot of the selection outline on tile (x, y).
+// One dot of the selection outline on tile (x, y), if that tile lies on the
+// course (tiles are drawn only there, and so is the outline).
 static void selection_dot(int x, int y, int colour) {
+  if (x < 0 || x >= map.w || y < 0 || y >= map.h) return;
   circlefill(buf, (x * 32 - OX + 8) / scale, (y * 32 - OY + 8) / scale,
              4 / scale + 2, colour);
 }
@@ -471,7 +558,9 @@ void draw_all() {
 // maped_main
 // Runs the editor on path (or on the course in memory when path is null)
 // until Esc. A file that cannot be opened leaves the course in memory to
-// edit, under that name.
+// edit, under that name. The screen is drawn again only after a key, a
+// mouse move or a click, and at most MAPED_REDRAWS_PER_SECOND times a
+// second; between passes the processor is given up.
 void maped_main(const char *path) {
   fprintf(fr, "Starting maped (%s)\n", path ? path : "(null)");
   init();
@@ -483,10 +572,33 @@ void maped_main(const char *path) {
     maped_name[0] = '\0';
   }
   CI = -1;
+  stroke = false;
+  history_reset(map, tile_attr);
+
+  using Clock = std::chrono::steady_clock;
+  const Clock::duration gap = std::chrono::microseconds(1000000 / MAPED_REDRAWS_PER_SECOND);
+  Clock::time_point drawn = Clock::now() - gap;
+  bool dirty = true;
+  int mx = mouse_x, my = mouse_y, mb = mouse_b;
   for (;;) {
-    if (keypressed() && !maped_key(readkey())) return;
-    maped_mouse();
-    draw_all();
+    if (keypressed()) {
+      if (!maped_key(readkey())) break;
+      dirty = true;
+    }
+    if (maped_mouse()) dirty = true;
+    if (mouse_x != mx || mouse_y != my || mouse_b != mb) {
+      mx = mouse_x;
+      my = mouse_y;
+      mb = mouse_b;
+      dirty = true;
+    }
+    Clock::time_point now = Clock::now();
+    if (dirty && now - drawn >= gap) {
+      draw_all();
+      drawn = now;
+      dirty = false;
+    }
     rest(1);
   }
+  click_hook_remove();
 }

@@ -23,8 +23,13 @@ void maped_main(const char *path);
 // Handles one readkey() value. Returns false when the editor should end.
 bool maped_key(int k);
 
-// Handles the mouse buttons once (painting, picking, Ctrl-click).
-void maped_mouse();
+// Handles the mouse buttons once (painting, picking, Ctrl-click): every
+// press counted by the click latch since the last call, or a button held.
+// Returns true if a button acted.
+bool maped_mouse();
+
+// The editor's screen is redrawn at most this often.
+enum { MAPED_REDRAWS_PER_SECOND = 60 };
 
 // Draws the whole editor screen into buf and copies it to the screen.
 void draw_all();
@@ -52,9 +57,11 @@ void add_insertion(int code);
 void delete_insertion();
 
 // The Allegro-facing parts, replaceable by tests: a file selector that
-// fills name (size bytes) and returns true when confirmed, and a message box.
+// fills name (size bytes) and returns true when confirmed, a message box,
+// and a question answered Yes (true) or No.
 extern bool (*maped_select_file)(const char *title, char *name, int size);
 extern void (*maped_alert)(const char *line1, const char *line2);
+extern bool (*maped_confirm)(const char *question);
 
 // Stores a chosen file name in name (size bytes). A name that does not fit
 // is tried relative to the working folder; false if it still does not fit.

@@ -5,6 +5,7 @@
 
 #include "game.h"
 #include "share.h"
+#include "times.h"
 
 FONT *menu_font = font;
 
@@ -290,6 +291,7 @@ int course = 1;
 MenuSet *main_menu;
 MenuList *players_list, *country_list;
 static MenuList *main_list;
+static MenuItem *course_item;  // "Course number"
 static std::vector<MenuItem *> main_items;
 
 // Keeps item for main_menu_destroy and returns it.
@@ -309,7 +311,7 @@ void main_menu_build(int n_courses) {
   main_list = new MenuList;
   *main_list << own(new MenuItem("Play", MENU_PLAY))
              << own(new MenuItem("Course editor", MENU_EDITOR))
-             << own(new MenuItem("Course number", &course, 1, n_courses))
+             << (course_item = own(new MenuItem("Course number", &course, 1, n_courses)))
              << own(new MenuItem("Players", players_list))
              << own(new MenuItem("Country", country_list))
              << own(new MenuItem("Quit", MENU_QUIT));
@@ -329,11 +331,25 @@ int main_menu_key(int k) {
   return r;
 }
 
+// Beside the course number, while the main list shows its numbers: the
+// selected course's best time for the selected number of players.
+static void draw_best_time(BITMAP *bmp) {
+  if (main_menu->lists.size() != 1) return;
+  std::string label = best_time_label(course, players_list->cursor + 1);
+  if (label.empty()) return;
+  std::string number = std::to_string(course);
+  int x = main_list->x + main_list->width + 5 +
+          text_length(menu_font, number.c_str()) + text_length(menu_font, "  ");
+  int y = main_list->y + course_item->y - text_height(menu_font) / 2;
+  textout_ex(bmp, menu_font, label.c_str(), x, y, main_menu->col_text, -1);
+}
+
 // main_menu_draw
 void main_menu_draw(BITMAP *menu_bmp, BITMAP *title) {
   clear_to_color(buf, col_white);
   clear_to_color(menu_bmp, col_white);
   main_menu->Draw(menu_bmp);
+  draw_best_time(menu_bmp);
   blit(menu_bmp, buf, 0, 0, 60, 240, menu_bmp->w, menu_bmp->h);
   if (title) blit(title, buf, 0, 0, 0, 0, buf->w, 200);
 }
@@ -343,10 +359,12 @@ void course_file_name(char *name, int size) {
 }
 
 // main_menu_after_editor
-// The editor may have saved new courses; the number item keeps its start-up
-// limit, but course never points past the last course file.
+// The editor may have saved new courses, or the last one may have gone: the
+// number item's limit follows the new count at once, and course never
+// points past the last course file.
 void main_menu_after_editor() {
   count_maps();
+  course_item->num->max = n_maps;
   if (course > n_maps) course = n_maps;
   if (course < 1) course = 1;
 }
@@ -360,4 +378,5 @@ void main_menu_destroy() {
   delete players_list;
   delete country_list;
   main_list = players_list = country_list = nullptr;
+  course_item = nullptr;
 }

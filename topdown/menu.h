@@ -110,15 +110,16 @@ void main_menu_build(int n_courses);
 // options into n_players and USA. Returns what OnKey returned.
 int main_menu_key(int k);
 
-// Composes the menu screen in buf: white, the menu drawn into menu_bmp and
-// copied to (60, 240), the title picture over the top 200 rows.
+// Composes the menu screen in buf: white, the menu drawn into menu_bmp (with
+// the selected course's best time beside its number) and copied to
+// (60, 240), the title picture over the top 200 rows.
 void main_menu_draw(BITMAP *menu_bmp, BITMAP *title);
 
 // The file name of the selected course, "m%02d.map", into name.
 void course_file_name(char *name, int size);
 
-// After the course editor: recounts the courses and lowers course to the
-// count (never below 1).
+// After the course editor: recounts the courses, makes the count the upper
+// limit of "Course number" and lowers course to it (never below 1).
 void main_menu_after_editor();
 
 void main_menu_destroy();

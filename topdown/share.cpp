@@ -3,6 +3,7 @@
 
 #include <cstdlib>
 #include <ctime>
+#include <string>
 #include <unistd.h>
 
 DATAFILE *D;
@@ -152,11 +153,11 @@ const char *check_datafile(DATAFILE *d) {
 // build puts beside the program, when they are there.
 static void use_local_patches() {
   if (!exists("patches/default.cfg")) return;
-  char cwd[1024];
-  if (!getcwd(cwd, sizeof cwd - 16)) return;
-  char path[1100];
-  snprintf(path, sizeof path, "%s/patches/", cwd);
-  set_config_string("sound", "patches", path);
+  char *cwd = getcwd(nullptr, 0);
+  if (!cwd) return;
+  std::string path = std::string(cwd) + "/patches/";
+  free(cwd);
+  set_config_string("sound", "patches", path.c_str());
 }
 
 // share_init

@@ -3,6 +3,7 @@
 
 usage: music_tune_check.py TUNE.mid
        music_tune_check.py --first-notes K TUNE.mid
+       music_tune_check.py --first-periods K TUNE.mid
 
 The first form checks: a format-0 file with one track, ticks per quarter
 note, a set-tempo event, at least 60 seconds long at its tempo, never more
@@ -12,7 +13,9 @@ at the same tick), no notes on channel 10 (counted from 0), every note-on
 released by its note-off, and an end-of-track event closing the track.
 
 The second form prints the frequencies in Hz of the first K notes, for a
-check of what is heard.
+check of what is heard; the third their periods on the game's sound
+generator ("P" and the period, from the note's frequency in single
+precision: 1,000,000 / f - 1, truncated), which is what it really plays.
 """
 import struct
 import sys
@@ -162,11 +165,22 @@ def first_notes(path, k):
     return ["%.2f" % (440.0 * 2 ** ((key - 69) / 12.0)) for key in keys]
 
 
+def first_periods(path, k):
+    _, events = read(path)
+    keys = [key for _, _, key, on in notes_of(events) if on][:k]
+    single = lambda x: struct.unpack("f", struct.pack("f", x))[0]
+    return ["P%d" % int(single(single(1e6 / single(440.0 * 2 ** ((key - 69) / 12.0))) - 1))
+            for key in keys]
+
+
 def main():
     args = sys.argv[1:]
     try:
         if len(args) == 3 and args[0] == "--first-notes":
             print(" ".join(first_notes(args[2], int(args[1]))))
+            return 0
+        if len(args) == 3 and args[0] == "--first-periods":
+            print(" ".join(first_periods(args[2], int(args[1]))))
             return 0
         if len(args) == 1:
             check(args[0])
@@ -174,7 +188,7 @@ def main():
     except (OSError, Fault) as e:
         print("%s: %s" % (args[-1], e), file=sys.stderr)
         return 1
-    print("\n".join(__doc__.strip().splitlines()[2:4]), file=sys.stderr)
+    print("\n".join(__doc__.strip().splitlines()[2:5]), file=sys.stderr)
     return 2
 
 

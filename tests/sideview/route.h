@@ -6,7 +6,12 @@
 // tiles, fractions allowed: x is the player's centre (10.5 is the middle of
 // tile 10), feet its bottom edge in whole pixels (12 = standing on a floor
 // in row 12).
-//   from E                       the route of a level entered at entry E
+//   from E                       a route of a level entered at entry E;
+//                                a second "from E" is the route taken on
+//                                the second visit, and so on
+//   hp N, ammo N, items K...     what the player holds when the route is
+//                                tried on its own (4, 2 and none if not
+//                                given); a whole game carries its own
 //   hold KEYS until COND...      hold the keys until every condition holds
 //   tap KEYS                     hold the keys one frame, release one
 //   wait N                       N frames without keys
@@ -46,12 +51,17 @@ struct RouteStep {
 struct Route {
   int entry = 0;
   int expect = 0;
+  int hp = 4, ammo = 2;
+  std::vector<int> items;
   std::vector<RouteStep> steps;
 };
 
-// Reads every route of a file by entry point; false with a message if the
-// file is missing or malformed.
-inline bool read_routes(const std::string &path, std::map<int, Route> &routes, std::string &error) {
+// Routes by entry point, in the order of the visits they are for.
+typedef std::map<int, std::vector<Route>> Routes;
+
+// Reads every route of a file; false with a message if the file is
+// missing or malformed.
+inline bool read_routes(const std::string &path, Routes &routes, std::string &error) {
   std::ifstream in(path);
   if (!in) {
     error = "can't open " + path;
@@ -74,11 +84,21 @@ inline bool read_routes(const std::string &path, std::map<int, Route> &routes, s
     if (op == "from") {
       int e;
       if (!(words >> e)) return error = where + "expected: from E", false;
-      r = &routes[e];
+      routes[e].push_back(Route{});
+      r = &routes[e].back();
       r->entry = e;
       continue;
     }
     if (!r) return error = where + "a route starts with: from E", false;
+    if (op == "hp" || op == "ammo") {
+      if (!(words >> (op == "hp" ? r->hp : r->ammo))) return error = where + "expected: " + op + " N", false;
+      continue;
+    }
+    if (op == "items") {
+      int k;
+      while (words >> k) r->items.push_back(k);
+      continue;
+    }
     RouteStep s{op, {}, {}, 600, line};
     if (op == "hold" || op == "tap") {
       std::string keys;

@@ -14,7 +14,7 @@ void route_vsync(int arg) {
   route_frame();
 }
 
-class Routes : public World {
+class RoutePlay : public World {
  protected:
   Scratch scratch{true};
   void SetUp() override {
@@ -40,16 +40,16 @@ class Routes : public World {
     route_start(nullptr);
     World::TearDown();
   }
-  std::map<int, Route> routes(const std::string &text) {
+  ::Routes routes(const std::string &text) {
     spit("tr01.route", std::vector<unsigned char>(text.begin(), text.end()));
-    std::map<int, Route> r;
+    ::Routes r;
     std::string error;
     EXPECT_TRUE(read_routes("tr01.route", r, error)) << error;
     return r;
   }
 };
 
-TEST_F(Routes, ARouteIsPlayedInsideTheGame) {
+TEST_F(RoutePlay, ARouteIsPlayedInsideTheGame) {
   auto r = routes(
       "from 1\n"
       "hold right until x>=3.7\n"
@@ -61,15 +61,19 @@ TEST_F(Routes, ARouteIsPlayedInsideTheGame) {
       "tap fire\n"
       "hold right until x>=24.2\n"
       "expect 3\n");
-  route_start(&r[1]);
+  route_start(&r[1][0]);
   EXPECT_EQ(play_map(1, 1), 3);
   EXPECT_EQ(route_driver.failure, "");
   EXPECT_EQ(C[0].ammo, 1);
 }
 
-TEST_F(Routes, ARouteThatCanNotBeFollowedFailsAtItsLine) {
-  auto r = routes("from 1\nhold left until x>=20 within 30\nexpect 3\n");
-  route_start(&r[1]);
+TEST_F(RoutePlay, ARouteThatCanNotBeFollowedFailsAtItsLine) {
+  auto r = routes("from 1\nhold left until x>=20 within 30\nexpect 3\nfrom 1\nhp 2\nitems 0 3\nexpect 4\n");
+  ASSERT_EQ(r[1].size(), 2u);
+  EXPECT_EQ(r[1][1].hp, 2);
+  EXPECT_EQ(r[1][1].items, std::vector<int>({0, 3}));
+  EXPECT_EQ(r[1][1].expect, 4);
+  route_start(&r[1][0]);
   EXPECT_EQ(play_map(1, 1), -1);
   EXPECT_NE(route_driver.failure.find("line 2:"), std::string::npos) << route_driver.failure;
   key[KEY_ESC] = 0;
@@ -77,7 +81,7 @@ TEST_F(Routes, ARouteThatCanNotBeFollowedFailsAtItsLine) {
 
 TEST(RouteFiles, MistakesAreReportedWithTheirLine) {
   Scratch s(true);
-  std::map<int, Route> r;
+  ::Routes r;
   std::string error;
   for (const char *bad : {"hold right until x>=3\n", "from 1\nhold sideways until ground\n",
                           "from 1\nhold right until somewhere\n", "from 1\nhold right\n",

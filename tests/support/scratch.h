@@ -29,6 +29,14 @@ inline bool spit(const std::string &name, const std::vector<unsigned char> &v) {
   return fclose(f) == 0 && ok;
 }
 
+// The working folder, however long its path ("" if it can't be told).
+inline std::string working_folder() {
+  char *cwd = getcwd(nullptr, 0);
+  std::string s = cwd ? cwd : "";
+  free(cwd);
+  return s;
+}
+
 // A fresh folder under /tmp; with enter, also the working directory until
 // the object ends.
 class Scratch {
@@ -37,8 +45,7 @@ class Scratch {
     char tmpl[] = "/tmp/scratch.XXXXXX";
     dir = mkdtemp(tmpl) ? tmpl : "/tmp";
     if (enter) {
-      char cwd[4096];
-      if (getcwd(cwd, sizeof cwd)) old = cwd;
+      old = working_folder();
       if (chdir(dir.c_str()) != 0) old.clear();
     }
   }

@@ -179,13 +179,19 @@ Outcome drive_course(const std::vector<Waypoint> &route, int max_steps) {
   return out;
 }
 
+// "m01" for course 1: the name of its files without the extension.
+std::string course_name(int n) {
+  char s[16];
+  snprintf(s, sizeof s, "m%02d", n);
+  return s;
+}
+
 // Loads course n from the run folder with the shipped tile attributes.
 bool load_course(int n, std::string &error) {
   fresh_game();
-  char name[64];
-  snprintf(name, sizeof name, RUN_DIR "/topdown/m%02d.map", n);
-  if (!try_load_map(name)) {
-    error = std::string("can't load ") + name;
+  std::string name = RUN_DIR "/topdown/" + course_name(n) + ".map";
+  if (!try_load_map(name.c_str())) {
+    error = "can't load " + name;
     return false;
   }
   if (attr_read(RUN_DIR "/topdown/tileattr.wz", tile_attr) != 256) {
@@ -203,11 +209,10 @@ TEST_P(CourseRun, AutopilotReachesTheFinish) {
   int n = GetParam();
   std::string error;
   ASSERT_TRUE(load_course(n, error)) << error;
-  char route_name[64];
-  snprintf(route_name, sizeof route_name, "/data/topdown/courses/m%02d.route", n);
+  std::string route_name =
+      SOURCE_DIR "/data/topdown/courses/" + course_name(n) + ".route";
   std::vector<Waypoint> route;
-  ASSERT_TRUE(read_route(SOURCE_DIR + std::string(route_name), route, error))
-      << error;
+  ASSERT_TRUE(read_route(route_name, route, error)) << error;
   // As in a game, with the random extras scattered; a few fixed seeds, so
   // the scattering and the random drivers come out alike on every run.
   for (int seed = 0; seed < 8; seed++) {
@@ -222,9 +227,7 @@ TEST_P(CourseRun, AutopilotReachesTheFinish) {
 
 INSTANTIATE_TEST_SUITE_P(Courses, CourseRun, ::testing::Range(1, 7),
                          [](const ::testing::TestParamInfo<int> &i) {
-                           char s[8];
-                           snprintf(s, sizeof s, "m%02d", i.param);
-                           return std::string(s);
+                           return course_name(i.param);
                          });
 
 // Each course keeps what makes it a course: both starts, an access pass, a

@@ -118,7 +118,7 @@ TEST(Loop, SlowFramesNeverCostALogicStep) {
   int frames = 0, steps = 0;
   for (int pass = 0; pass < 400; pass++) {
     int before = t2;
-    if (play_pass(dest)) {
+    if (play_pass(dest) == PASS_FRAME) {
       ASSERT_EQ(t2, t1) << "a frame was drawn while the logic lagged";
       frames++;
       t1 = t1 + 7;  // each frame takes seven ticks
@@ -129,6 +129,26 @@ TEST(Loop, SlowFramesNeverCostALogicStep) {
   }
   EXPECT_EQ(steps, t2);
   EXPECT_EQ(frames, 50);
+  free_game_bitmaps();
+  destroy_bitmap(dest);
+}
+
+TEST(Loop, NoFrameWithoutAStepSinceTheLast) {
+  fresh_game();
+  make_game_bitmaps();
+  BITMAP *dest = create_bitmap(640, 480);
+  spawn(300, 300, KIND_WALKER);
+  fts = 0;
+  EXPECT_EQ(play_pass(dest), PASS_STEP);
+  EXPECT_EQ(play_pass(dest), PASS_FRAME);
+  for (int i = 0; i < 5; i++) EXPECT_EQ(play_pass(dest), PASS_WAIT);
+  EXPECT_EQ(fts, 1);
+  t1 = t1 + 2;  // two ticks: two steps, then one frame
+  EXPECT_EQ(play_pass(dest), PASS_STEP);
+  EXPECT_EQ(play_pass(dest), PASS_STEP);
+  EXPECT_EQ(play_pass(dest), PASS_FRAME);
+  EXPECT_EQ(play_pass(dest), PASS_WAIT);
+  EXPECT_EQ(fts, 2);
   free_game_bitmaps();
   destroy_bitmap(dest);
 }

@@ -8,34 +8,26 @@
 
 #include "game.h"
 #include "menu.h"
+#include "scratch.h"
 #include "share.h"
+#include "times.h"
 
 namespace {
 
 class MainMenuTest : public ::testing::Test {
  protected:
-  std::string old_cwd, dir;
+  Scratch scratch{true};  // the working folder, where the courses are counted
   void SetUp() override {
     install_allegro(SYSTEM_NONE, &errno, atexit);
     set_color_depth(16);
     make_colours();
-    char cwd[1024];
-    old_cwd = getcwd(cwd, sizeof cwd);
-    char tmpl[] = "/tmp/main_menu_test.XXXXXX";
-    dir = mkdtemp(tmpl);
-    ASSERT_EQ(0, chdir(dir.c_str()));
     menu_font = font;
     course = 1;
     n_players = 0;
     USA = false;
     main_menu_build(3);
   }
-  void TearDown() override {
-    main_menu_destroy();
-    ASSERT_EQ(0, chdir(old_cwd.c_str()));
-    std::string cmd = "rm -rf " + dir;
-    (void)system(cmd.c_str());
-  }
+  void TearDown() override { main_menu_destroy(); }
   static int press(int scancode) { return main_menu_key(scancode << 8); }
   static void touch(const char *name) { fclose(fopen(name, "wb")); }
 };
@@ -84,13 +76,13 @@ TEST_F(MainMenuTest, ChoicesAndCourseFile) {
   EXPECT_EQ(press(KEY_ESC), MENU_QUIT);
 }
 
-TEST_F(MainMenuTest, CourseLoweredAfterEditor) {
+TEST_F(MainMenuTest, CourseNumberFollowsTheCountAfterEditor) {
   touch("m01.map");
   touch("m02.map");
   course = 3;
   main_menu_after_editor();
   EXPECT_EQ(course, 2);
-  // A course saved beyond the start-up count does not widen the range.
+  // Courses saved beyond the start-up count can be chosen at once.
   touch("m03.map");
   touch("m04.map");
   main_menu_after_editor();
@@ -98,11 +90,56 @@ TEST_F(MainMenuTest, CourseLoweredAfterEditor) {
   for (int i = 0; i < 2; i++) press(KEY_DOWN);
   press(KEY_ENTER);
   for (int i = 0; i < 5; i++) press(KEY_UP);
-  EXPECT_EQ(course, 3);
+  EXPECT_EQ(course, 4);
+  press(KEY_ENTER);
   // No course files at all: the number stays a valid course number.
   remove("m01.map");
   main_menu_after_editor();
   EXPECT_EQ(course, 1);
+}
+
+TEST_F(MainMenuTest, BestTimeBesideTheCourseNumber) {
+  times_load();  // no "times.txt" here
+  buf = create_bitmap(640, 480);
+  BITMAP *menu_bmp = create_bitmap(500, 200);
+  // The ink right of the number "1" on the "Course number" row.
+  auto ink_right_of_number = [&]() {
+    main_menu_draw(menu_bmp, nullptr);
+    MenuList *root = main_menu->lists[0];
+    int y = root->y + root->items[2]->y;
+    int x0 = root->x + root->width + 5 + text_length(menu_font, "1") + 2;
+    int n = 0;
+    for (int x = x0; x < 500; x++)
+      for (int dy = -4; dy <= 4; dy++) n += getpixel(menu_bmp, x, y + dy) != col_white;
+    return n;
+  };
+  EXPECT_EQ(ink_right_of_number(), 0);
+  record_time(1, 2, 2117);
+  EXPECT_EQ(ink_right_of_number(), 0);  // one player has no time yet
+  record_time(1, 1, 2117);
+  int with_time = ink_right_of_number();
+  EXPECT_GT(with_time, 0);
+  BITMAP *label = create_bitmap(200, 20);  // the same ink as the label
+  clear_to_color(label, col_white);
+  textout_ex(label, menu_font, "best 0:42.3", 0, 0, col_black, -1);
+  int label_ink = 0;
+  for (int y = 0; y < 20; y++)
+    for (int x = 0; x < 200; x++) label_ink += getpixel(label, x, y) != col_white;
+  EXPECT_EQ(with_time, label_ink);
+  press(KEY_DOWN);  // Players: Two
+  press(KEY_DOWN);
+  press(KEY_DOWN);
+  press(KEY_RIGHT);
+  press(KEY_DOWN);
+  press(KEY_LEFT);
+  EXPECT_EQ(ink_right_of_number(), label_ink);  // same time, 2 players
+  record_time(1, 2, 50 * 60 * 10);
+  times_load();
+  EXPECT_GT(ink_right_of_number(), 0);
+  destroy_bitmap(label);
+  destroy_bitmap(menu_bmp);
+  destroy_bitmap(buf);
+  buf = nullptr;
 }
 
 }  // namespace

@@ -7,6 +7,8 @@
 #include <cstdio>
 #include <string>
 
+#include "click_latch.h"
+#include "edit_history.h"
 #include "headless.h"
 #include "maped.h"
 #include "scratch.h"
@@ -14,16 +16,24 @@
 
 namespace {
 
-// The file selector and alert stand-ins: the selector "chooses" chosen
-// (or is cancelled when it is empty); alerts are counted.
+// The file selector, alert and question stand-ins: the selector "chooses"
+// chosen (or is cancelled when it is empty); alerts are counted; questions
+// are counted and answered with answer.
 std::string chosen;
-int alerts;
+int alerts, questions;
+bool answer;
+std::string asked;
 bool fake_select(const char *, char *name, int size) {
   if (chosen.empty()) return false;
   snprintf(name, size, "%s", chosen.c_str());
   return true;
 }
 void fake_alert(const char *, const char *) { alerts++; }
+bool fake_confirm(const char *question) {
+  questions++;
+  asked = question;
+  return answer;
+}
 
 class MapedTest : public ::testing::Test {
  protected:
@@ -44,8 +54,14 @@ class MapedTest : public ::testing::Test {
     key[KEY_LCONTROL] = key[KEY_RCONTROL] = 0;
     maped_select_file = fake_select;
     maped_alert = fake_alert;
+    maped_confirm = fake_confirm;
     chosen.clear();
-    alerts = 0;
+    alerts = questions = 0;
+    answer = false;
+    key[KEY_LSHIFT] = key[KEY_RSHIFT] = 0;
+    click_latch_clear();
+    maped_mouse();  // ends any stroke an earlier test left open
+    history_reset(map, tile_attr);  // as the editor does when it opens
   }
   void TearDown() override {
     fclose(fr);
@@ -54,7 +70,15 @@ class MapedTest : public ::testing::Test {
     buf = nullptr;
   }
 
-  static void press(int scancode, int ch = 0) { maped_key(scancode << 8 | ch); }
+  static bool press(int scancode, int ch = 0) { return maped_key(scancode << 8 | ch); }
+  static void undo() { press(KEY_Z, 26); }  // Ctrl+Z: the character is 26
+  static void redo() { press(KEY_Y, 25); }
+  // A click shorter than a pass: pressed and released between two passes.
+  static void tap(int button) {
+    click_latch_press(button == 1 ? LATCH_LEFT : LATCH_RIGHT);
+    mouse_b = 0;
+    maped_mouse();
+  }
   // Puts the pointer at screen pixel (x, y).
   static void point_at(int x, int y) {
     mouse_x = x;
@@ -288,6 +312,178 @@ TEST_F(MapedTest, ItemMarkerLetters) {
   EXPECT_EQ(getpixel(buf, 100, 200), makecol(0, 0, 255));
   EXPECT_EQ(whites(100, 200), 0);
   EXPECT_GT(whites(300, 200), 0);
+}
+
+TEST_F(MapedTest, ShortClicksAndHeldButtons) {
+  CT = 9;
+  point_at(40, 40);
+  tap(1);  // released before the pass: still paints
+  EXPECT_EQ(map.t[1][1], 9);
+  map.t[3][3] = 77;
+  point_at(100, 100);
+  tap(2);  // picks
+  EXPECT_EQ(CT, 77);
+  EXPECT_FALSE(maped_mouse());  // nothing pressed since: nothing acts
+
+  // Held over several passes while the pointer moves: paints every tile on
+  // the way, and the whole stroke is one step.
+  CT = 5;
+  mouse_b = 1;
+  for (int x = 4; x <= 8; x++) {
+    point_at(x * 32, 64);
+    EXPECT_TRUE(maped_mouse());
+  }
+  mouse_b = 0;
+  maped_mouse();
+  for (int x = 4; x <= 8; x++) EXPECT_EQ(map.t[x][2], 5);
+  undo();
+  for (int x = 4; x <= 8; x++) EXPECT_EQ(map.t[x][2], 2);
+  EXPECT_EQ(map.t[1][1], 9);  // the tap before is a step of its own
+  undo();
+  EXPECT_EQ(map.t[1][1], 2);
+
+  // A quick Ctrl-click adds one insertion.
+  key[KEY_LCONTROL] = 1;
+  tap(1);
+  key[KEY_LCONTROL] = 0;
+  EXPECT_EQ(map.n, 1);
+  EXPECT_EQ(CI, 0);
+}
+
+TEST_F(MapedTest, OutlineOnlyWhereItsTilesLieOnTheCourse) {
+  selL = 20;
+  selR = 24;
+  selU = 5;
+  selD = 10;
+  selON = true;
+  point_at(21 * 32, 0);
+  press(KEY_DEL);  // two columns deleted under the selection: width 23
+  press(KEY_DEL);
+  ASSERT_EQ(map.w, 23);
+  OX = 400;
+  draw_editor();
+  auto dot = [](int x, int y) {
+    return getpixel(buf, x * 32 - OX + 8, y * 32 - OY + 8);
+  };
+  EXPECT_EQ(dot(20, 7), col_magenta);  // left edge, on the course
+  EXPECT_EQ(dot(21, 5), col_green);    // top edge, on the course
+  EXPECT_EQ(dot(23, 5), 0);            // beyond the course: nothing
+  EXPECT_EQ(dot(24, 7), 0);
+  EXPECT_EQ(dot(24, 10), 0);
+  map.h = 8;  // and below it
+  draw_editor();
+  EXPECT_EQ(dot(20, 7), col_magenta);
+  EXPECT_EQ(dot(20, 10), 0);
+  EXPECT_EQ(dot(21, 10), 0);
+}
+
+TEST_F(MapedTest, EscAsksOnlyWhenSomethingIsUnsaved) {
+  EXPECT_FALSE(press(KEY_ESC));  // nothing changed: leaves at once
+  EXPECT_EQ(questions, 0);
+
+  press(KEY_F2);  // an attribute counts as a change
+  EXPECT_TRUE(press(KEY_ESC));  // No: back to the editor
+  EXPECT_EQ(questions, 1);
+  EXPECT_EQ(asked, "Leave without saving?");
+  EXPECT_EQ(tile_attr[0], Dry);
+  answer = true;
+  EXPECT_FALSE(press(KEY_ESC));  // Yes: leaves
+  EXPECT_EQ(questions, 2);
+
+  press(KEY_F2);  // undone back to what was loaded: nothing to ask
+  EXPECT_FALSE(press(KEY_ESC));
+  EXPECT_EQ(questions, 2);
+
+  point_at(64, 64);
+  press(KEY_HOME);
+  chosen = "saved.map";
+  press(KEY_S);
+  EXPECT_FALSE(press(KEY_ESC));  // saved
+  press(KEY_K);  // an insertion
+  chosen = "no/such/folder/x.map";
+  press(KEY_S);  // a failed save leaves it unsaved
+  answer = false;
+  EXPECT_TRUE(press(KEY_ESC));
+  EXPECT_EQ(questions, 3);
+  chosen = "saved.map";
+  press(KEY_L);  // a load: nothing unsaved, no history
+  EXPECT_FALSE(press(KEY_ESC));
+  EXPECT_EQ(questions, 3);
+  EXPECT_EQ(history_undo_steps(), 0);
+}
+
+TEST_F(MapedTest, UndoAndRedoEveryKindOfChange) {
+  static Map before;
+  before = map;
+  // A paste, a column, attributes, F9, and an insertion added, retyped,
+  // moved and deleted: one step each.
+  for (int x = 0; x < 3; x++) map.t[x][0] = 40 + x;
+  selL = selU = 0;
+  selR = 2;
+  selD = 0;
+  press(KEY_C);
+  history_reset(map, tile_attr);
+  before = map;
+  point_at(5 * 32, 6 * 32);
+  press(KEY_V);
+  press(KEY_INSERT);
+  CT = 3;
+  press(KEY_F1);
+  press(KEY_F9);
+  press(KEY_1);
+  press(KEY_3, '3');
+  press(KEY_RIGHT);
+  press(KEY_DEL);
+  press(KEY_Z, 'z');  // Z alone is scale 1, no step
+  EXPECT_EQ(history_undo_steps(), 8);
+  static Map after;
+  after = map;
+
+  undo();  // the deletion
+  ASSERT_EQ(map.n, 1);
+  EXPECT_EQ(map.ins[0].x, 5 * 32 + 4);
+  undo();
+  EXPECT_EQ(map.ins[0].x, 5 * 32);
+  EXPECT_EQ(map.ins[0].code, 113);
+  undo();
+  EXPECT_EQ(map.ins[0].code, 11);
+  undo();
+  EXPECT_EQ(map.n, 0);
+  undo();
+  EXPECT_EQ(tile_attr[3], NoWalk);
+  undo();
+  EXPECT_EQ(tile_attr[3], 0);
+  undo();
+  EXPECT_EQ(map.w, 26 - 1);
+  EXPECT_EQ(map.t[6][6], 41);
+  undo();
+  EXPECT_EQ(memcmp(&map, &before, sizeof map), 0);
+  undo();  // nothing more
+  EXPECT_EQ(memcmp(&map, &before, sizeof map), 0);
+
+  for (int i = 0; i < 5; i++) redo();
+  EXPECT_EQ(map.n, 1);
+  key[KEY_LSHIFT] = 1;
+  for (int i = 0; i < 3; i++) press(KEY_Z, 26);  // Ctrl+Shift+Z redoes too
+  key[KEY_LSHIFT] = 0;
+  EXPECT_EQ(memcmp(&map, &after, sizeof map), 0);
+  EXPECT_EQ(tile_attr[3], Dry);
+  EXPECT_EQ(scale, 1);
+}
+
+TEST_F(MapedTest, AHundredStepsBack) {
+  for (int i = 0; i < 120; i++) {
+    CT = i + 1;
+    point_at((i % 20) * 32 + 40, (i / 20) * 32 + 40);
+    tap(1);
+  }
+  for (int i = 0; i < 100; i++) undo();
+  EXPECT_EQ(map.t[20][1], 20);  // the 20 first clicks are left
+  EXPECT_EQ(map.t[1][2], 2);    // the 21st is undone: the course's own tile
+  for (int i = 0; i < 20; i++) undo();
+  static Map fresh;
+  course_default(fresh);
+  EXPECT_TRUE(course_same_file(map, fresh));
 }
 
 }  // namespace

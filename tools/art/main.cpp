@@ -53,6 +53,9 @@ static void read_tile_names(const char *file, std::string names[256]) {
   while (std::getline(in, line)) {
     lineno++;
     if (line.empty() || line[0] == '#') continue;
+    // Settings and "plain" lines (attributes of indices without a picture
+    // of their own) start with a word; tiles start with their index.
+    if (line[0] < '0' || line[0] > '9') continue;
     std::stringstream ss(line);
     int index;
     std::string ch, attrs, name;

@@ -1,0 +1,71 @@
+# cpu_xvfb.sh -- how much of one core the real topdown takes while a person
+# looks at it: the main menu, a one-player and a two-player game (nobody
+# steering), and the course editor (untouched, then with the pointer
+# moving), each over 10 seconds, under a private Xvfb. The processor time is
+# read from /proc/PID/stat (user + system, every thread of the program).
+#   bash bench/topdown/cpu_xvfb.sh BUILD_DIR [SECONDS]
+# Prints one line per case with its limit; exit status 1 if one is over.
+BUILD=${1:?build folder}
+SECONDS_EACH=${2:-10}
+source "$(dirname "$0")/../../tests/e2e/lib.sh"
+e2e_init 640x480
+e2e_copy_run "$BUILD/run/topdown"
+e2e_start topdown
+sleep 2
+
+HZ=$(getconf CLK_TCK)
+over=0
+
+# Processor ticks (user + system) of the program so far.
+ticks() {
+  # The name in field 2 has no blanks here ("(topdown)").
+  awk '{ print $14 + $15 }' "/proc/$E2E_PID/stat"
+}
+
+# measure LABEL LIMIT: the share of a core over SECONDS_EACH seconds.
+measure() {
+  local label=$1 limit=$2 t0 t1 w0 w1
+  t0=$(ticks)
+  w0=$(date +%s.%N)
+  sleep "$SECONDS_EACH"
+  t1=$(ticks)
+  w1=$(date +%s.%N)
+  awk -v l="$label" -v lim="$limit" -v dt=$((t1 - t0)) -v hz="$HZ" -v w0="$w0" -v w1="$w1" \
+    'BEGIN { p = 100 * dt / hz / (w1 - w0);
+             over = (p > lim); printf "  %-28s %5.1f%% of a core (limit %d%%)%s\n", l, p, lim, (over ? "  OVER" : "");
+             exit over }' || over=1
+}
+
+echo "topdown CPU use over $SECONDS_EACH s under Xvfb:"
+measure "main menu" 10
+
+e2e_key Return                          # Play: course 1, one player
+sleep 1
+measure "one-player game" 20
+e2e_hold Escape 0.3
+sleep 1
+
+e2e_key Down Down Down Right Down Left  # Players: Two
+e2e_key Up Up Up Return                 # Play
+sleep 1
+measure "two-player game" 20
+e2e_hold Escape 0.3
+sleep 1
+
+e2e_key Down Return                     # Course editor
+sleep 1
+measure "course editor, untouched" 10
+# The pointer sweeping back and forth over the course the whole time.
+( end=$(( $(date +%s) + SECONDS_EACH + 1 ))
+  while [ "$(date +%s)" -lt "$end" ]; do
+    for x in $(seq 100 20 540) $(seq 540 -20 100); do xdotool mousemove "$x" 300; sleep 0.01; done
+  done ) &
+mover=$!
+sleep 0.5
+measure "course editor, pointer moving" 10
+wait "$mover"
+
+e2e_key Escape                          # nothing changed: back to the menu
+e2e_key Escape Escape                   # Quit
+e2e_wait_exit 10
+exit $over

@@ -1,0 +1,52 @@
+// edit_history.h -- undo and redo for the editors, and the mark of changes
+// not yet saved
+//
+// Both work over what an editor's Save writes: the shared course record
+// (Map) and a table of 256 attribute bytes. The editor changes both in place
+// as it always has, and calls history_commit after each action: the bytes
+// that differ from the last commit become one step (an action that changed
+// nothing makes none). A painting stroke is committed once, when the button
+// goes up, so the whole stroke is one step. Steps are kept as the bytes that
+// changed, so a painted tile costs a few bytes and a reshaped course a
+// little more; at least HISTORY_MIN_STEPS are always kept.
+//
+// One history at a time (an editor has one course open); plain globals.
+#ifndef EDIT_HISTORY_H
+#define EDIT_HISTORY_H
+
+#include "course_file.h"
+
+enum {
+  HISTORY_MIN_STEPS = 100,   // never fewer kept, however large
+  HISTORY_MAX_STEPS = 1000,  // never more kept
+};
+
+// Starts afresh on the course and attributes as they are now (after a load,
+// or when the editor opens): no steps, and nothing unsaved.
+void history_reset(const Map &m, const unsigned char attr[256]);
+
+// Records what changed since the last commit as one step and forgets the
+// steps that were undone. Returns false (and records nothing) if nothing
+// changed.
+bool history_commit(const Map &m, const unsigned char attr[256]);
+
+// Undoes the last step (committing anything not yet committed first, so an
+// unfinished stroke is undone whole). Returns false if there was none.
+bool history_undo(Map &m, unsigned char attr[256]);
+
+// Does the last undone step again. Returns false if there is none, or if
+// changes were made since the undo (they are committed, and end the redo).
+bool history_redo(Map &m, unsigned char attr[256]);
+
+// Steps that can be undone and redone.
+int history_undo_steps();
+int history_redo_steps();
+
+// Notes the course and attributes as saved: what a file now holds.
+void history_mark_saved(const Map &m, const unsigned char attr[256]);
+
+// True if Save would now write something other than what was last saved or
+// loaded (undoing back to that state makes it false again).
+bool history_unsaved(const Map &m, const unsigned char attr[256]);
+
+#endif

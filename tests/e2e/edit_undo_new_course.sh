@@ -1,0 +1,125 @@
+# edit_undo_new_course.sh -- a course designer's session: open course 1 in
+# the editor, paint three tiles with quick clicks (zero-length, as a
+# touchpad tap), undo and redo with Ctrl+Z, Ctrl+Y and Ctrl+Shift+Z, save
+# as the next course, m07.map, go back to the menu and pick course 7 at
+# once: open it in the editor, paint, and answer the "Leave without saving?"
+# question with No (a click) and then Yes (a key); then play it. The saved file is checked
+# with a reader of its own.
+source "$(dirname "$0")/lib.sh"
+RUN=$1
+e2e_init 640x480
+e2e_copy_run "$RUN/topdown"
+[ -f "$WORK/m06.map" ] && [ ! -e "$WORK/m07.map" ] || e2e_fail "expected courses 1 to 6 in $RUN/topdown"
+
+menu_shown() {
+  [ "$(e2e_pixel "$1" 90 260)" = "0,0,0" ] &&
+    [ "$(e2e_pixel "$1" 620 470)" = "255,255,255" ]
+}
+editor_shown() {
+  [ "$(e2e_pixel "$1" 639 40)" = "0,0,0" ] && ! menu_shown "$1"
+}
+# A game: the grey heads-up panel in the bottom-left corner.
+game_shown() {
+  [ "$(e2e_pixel "$1" 150 477)" = "$(e2e_pixel "$1" 150 470)" ] && ! menu_shown "$1" &&
+    ! editor_shown "$1"
+}
+# tap X Y: a click of no length at all, as xdotool makes it.
+tap() {
+  xdotool mousemove "$1" "$2"
+  sleep 0.2
+  xdotool click 1
+  sleep 0.2
+}
+# with_ctrl_shift KEY: Ctrl and Shift held down as a hand does, KEY typed.
+with_ctrl_shift() {
+  xdotool keydown Control_L Shift_L
+  sleep 0.1
+  xdotool key "$1"
+  sleep 0.1
+  xdotool keyup Shift_L Control_L
+  sleep 0.2
+}
+
+e2e_start topdown
+e2e_shot_until menu menu_shown
+e2e_key Down Return            # the course editor on course 1
+e2e_shot_until editor editor_shown
+
+e2e_key minus                  # current tile 0 - 1 = 255
+tap 100 150                    # tiles (3, 4), (9, 7) and (15, 10)
+tap 300 250
+tap 500 350
+e2e_key ctrl+z ctrl+z          # (15, 10) and (9, 7) undone
+e2e_key ctrl+y                 # (9, 7) back
+e2e_key ctrl+z
+with_ctrl_shift z              # and back again
+e2e_key z                      # Z alone: full size, no change
+
+e2e_key s
+sleep 1
+for i in 1 2 3 4 5 6 7; do xdotool key BackSpace; done
+e2e_type "m07.map"
+e2e_key Return
+for i in $(seq 1 40); do [ -s "$WORK/m07.map" ] && break; sleep 0.25; done
+[ -s "$WORK/m07.map" ] || e2e_fail "the editor saved no m07.map"
+cp "$WORK/m07.map" "$WORK/saved.map"
+
+e2e_key Escape                 # all saved: straight back to the menu
+e2e_shot_until menu2 menu_shown
+
+# Course number 7, which did not exist when the program started.
+e2e_key Down Return Up Up Up Up Up Up Return
+e2e_key Up Return              # the course editor on it
+e2e_shot_until editor2 editor_shown
+
+tap 500 350                    # a change, then Esc: the question
+e2e_shot "$WORK/painted.png"
+e2e_key Escape
+sleep 0.5
+e2e_shot "$WORK/question.png"
+e2e_same "$WORK/painted.png" "$WORK/question.png" && e2e_fail "Esc with a change asked nothing"
+menu_shown "$WORK/question.png" && e2e_fail "Esc with a change left without asking"
+e2e_click 351 255              # No, with the mouse: back to the editor
+xdotool mousemove 600 400      # and the pointer out of the way
+sleep 0.5
+e2e_shot_until editor3 editor_shown
+# The click on No was the dialog's: nothing painted under it, tile (10, 7).
+crop() { convert "$1" -crop 32x32+320+224 +repage "$2"; }
+crop "$WORK/painted.png" "$WORK/tile_before.png"
+crop "$WORK/editor3.png" "$WORK/tile_after.png"
+e2e_same "$WORK/tile_before.png" "$WORK/tile_after.png" ||
+  e2e_fail "the click on No painted the course under it"
+e2e_key Escape
+sleep 0.5
+e2e_key y                      # Yes: leave without saving
+e2e_shot_until menu3 menu_shown
+cmp -s "$WORK/m07.map" "$WORK/saved.map" || e2e_fail "m07.map changed without a save"
+
+e2e_key Up Return              # Play on course 7
+e2e_shot_until game game_shown
+e2e_hold Escape 0.3
+e2e_shot_until menu4 menu_shown
+e2e_key Escape Escape
+e2e_wait_exit 10
+[ "$E2E_RC" = 0 ] || e2e_fail "exit status $E2E_RC after Esc, Esc"
+grep -q "Starting maped (m07.map)" "$WORK/report.txt" ||
+  e2e_fail "the editor never opened m07.map: $(cat "$WORK/report.txt")"
+
+# m07.map is course 1 with exactly the tiles (3, 4) and (9, 7) painted 255.
+python3 - "$WORK/m01.map" "$WORK/m07.map" <<'PY' ||
+import struct, sys
+def read(path):
+    data = open(path, 'rb').read()
+    w, h, n = struct.unpack('>HHH', data[:6])
+    assert len(data) == 6 + w * h + 12 * n, '%s: %d bytes' % (path, len(data))
+    return w, h, data[6:6 + w * h], data[6 + w * h:]
+w, h, old, old_ins = read(sys.argv[1])
+w2, h2, new, new_ins = read(sys.argv[2])
+assert (w2, h2) == (w, h), 'size changed'
+assert new_ins == old_ins, 'insertions changed'
+diff = sorted(divmod(i, h) for i in range(w * h) if new[i] != old[i])
+assert diff == [(3, 4), (9, 7)], 'changed tiles (column, row): %s' % diff
+assert all(new[x * h + y] == 255 for x, y in diff), 'painted with another tile'
+PY
+  e2e_fail "m07.map is not course 1 with the two tiles painted"
+echo "short clicks, undo, redo, a new course chosen at once, the Esc question: ok"

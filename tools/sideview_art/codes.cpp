@@ -1,0 +1,51 @@
+// codes.cpp -- colour codes as the machine shows them
+#include "codes.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "bm.h"
+
+// shown_colour63
+// The palette slot c of the machine holds the colour of code c + 10.
+Rgb shown_colour63(int code) {
+  RGB v = bmCodeColour((code + 10) & 0xFF);
+  return {v.r, v.g, v.b};
+}
+
+// shown_colour
+// 0..63 widened to 0..255 the way the display does (63 -> 255, 32 -> 130).
+Rgb shown_colour(int code) {
+  Rgb v = shown_colour63(code);
+  auto widen = [](int x) { return x * 4 + x / 16; };
+  return {widen(v.r), widen(v.g), widen(v.b)};
+}
+
+// nearest_code
+// Distance weighted by how strongly the eye sees each component.
+int nearest_code(Rgb c) {
+  int best = 1;
+  long best_d = -1;
+  for (int code = 1; code < 256; code++) {
+    Rgb s = shown_colour(code);
+    long dr = s.r - c.r, dg = s.g - c.g, db = s.b - c.b;
+    long d = 3 * dr * dr + 4 * dg * dg + 2 * db * db;
+    if (best_d < 0 || d < best_d) best = code, best_d = d;
+  }
+  return best;
+}
+
+// parse_hex
+Rgb parse_hex(const std::string &s, const std::string &where) {
+  unsigned r, g, b;
+  char end;
+  if (s.size() != 7 || sscanf(s.c_str(), "#%2x%2x%2x%c", &r, &g, &b, &end) != 3) {
+    fprintf(stderr, "sideview_art: %s: expected a colour #rrggbb, not \"%s\"\n", where.c_str(),
+            s.c_str());
+    exit(1);
+  }
+  return {(int)r, (int)g, (int)b};
+}
+
+// code_of
+int code_of(const char *hex) { return nearest_code(parse_hex(hex, "colour")); }

@@ -1,0 +1,230 @@
+// credits.cpp -- the four one-bit pictures of the credits and their merge
+#include "credits.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#include "codes.h"
+#include "glyphs.h"
+#include "sheets.h"
+
+const char *const CREDIT_NAMES[4] = {"red.bmp", "green.bmp", "blue.bmp", "grey.bmp"};
+
+namespace {
+
+[[noreturn]] void stop(const std::string &where, const std::string &msg) {
+  fprintf(stderr, "sideview_art: %s: %s\n", where.c_str(), msg.c_str());
+  exit(1);
+}
+
+// text_width
+// Width in pixels of a line in the 14-pixel font at a whole-number scale;
+// each glyph stands in a cell one empty column wider on either side.
+int text_width(const std::string &s, int scale) {
+  int w = 0;
+  for (char ch : s) w += (glyph_of(ch).width() + 2) * scale;
+  return w;
+}
+
+// draw_text
+// Sets the ink pixels of a line of text, top-left corner of its first cell
+// at (x, y), to value v.
+void draw_text(Canvas &cv, const std::string &s, int x, int y, int scale, int v) {
+  for (char ch : s) {
+    const Glyph &g = glyph_of(ch);
+    for (int gy = 0; gy < GLYPH_ROWS; gy++)
+      for (int gx = 0; gx < g.width(); gx++)
+        if (g.rows[gy][gx] == '#')
+          fill_box(cv, x + (gx + 1) * scale, y + (gy + 1) * scale, x + (gx + 2) * scale - 1,
+                   y + (gy + 2) * scale - 1, v);
+    x += (g.width() + 2) * scale;
+  }
+}
+
+// frame
+// A double border round the picture.
+void frame(Canvas &cv, int v) {
+  for (int inset : {4, 7}) {
+    hline(cv, inset, CREDITS_W - 1 - inset, inset, v);
+    hline(cv, inset, CREDITS_W - 1 - inset, CREDITS_H - 1 - inset, v);
+    vline(cv, inset, inset, CREDITS_H - 1 - inset, v);
+    vline(cv, CREDITS_W - 1 - inset, inset, CREDITS_H - 1 - inset, v);
+  }
+}
+
+// silhouette
+// A sprite drawn in one bit at a whole-number scale, mirrored if asked:
+// bright pixels are set, middle tones become a checkerboard of set and
+// clear pixels, dark ones (the outline among them) stay clear.
+void silhouette(Canvas &cv, const Canvas &sprite, int x, int y, int scale, bool mirror, int v) {
+  for (int sy = 0; sy < sprite.h; sy++)
+    for (int sx = 0; sx < sprite.w; sx++) {
+      int c = sprite.get(mirror ? sprite.w - 1 - sx : sx, sy);
+      if (!c) continue;
+      Rgb rgb = shown_colour(c);
+      int luma = (rgb.r * 3 + rgb.g * 6 + rgb.b) / 10;
+      for (int py = 0; py < scale; py++)
+        for (int px = 0; px < scale; px++) {
+          int X = x + sx * scale + px, Y = y + sy * scale + py;
+          if (luma >= 140 || (luma >= 60 && (X + Y) % 2 == 0)) cv.set(X, Y, v);
+        }
+    }
+}
+
+// title_scene
+// The artwork under the title: a night with moon and stars over a castle
+// floor, with a tower and a ladder on the right.
+void title_scene(Canvas &cv, int v) {
+  const int ground = 200;  // the floor's top row
+  // stars
+  for (int i = 0; i < 40; i++) {
+    int x = 12 + (int)(hash01(i, 0, 5) * 296), y = 80 + (int)(hash01(i, 1, 5) * 70);
+    cv.set(x, y, v);
+  }
+  // moon with two craters
+  for (int y = -14; y <= 14; y++)
+    for (int x = -14; x <= 14; x++)
+      if (x * x + y * y <= 196) cv.set(62 + x, 108 + y, v);
+  for (auto c : {std::pair<int, int>{58, 104}, {67, 113}})
+    for (int y = -3; y <= 3; y++)
+      for (int x = -3; x <= 3; x++)
+        if (x * x + y * y <= 8) cv.set(c.first + x, c.second + y, 0);
+  // the floor: a course of blocks with their joints left clear
+  for (int y = ground; y < ground + 24; y++)
+    for (int x = 10; x < CREDITS_W - 10; x++) {
+      int row = (y - ground) / 8, bx = (x + (row % 2) * 8) % 16, by = (y - ground) % 8;
+      if (bx != 15 && by != 7) cv.set(x, y, v);
+    }
+  // a tower with battlements and a window, on the right
+  for (int y = 120; y < ground; y++)
+    for (int x = 252; x < 300; x++) {
+      bool crenel = y < 128 && (x - 252) % 12 >= 6;
+      bool window = x >= 270 && x < 282 && y >= 140 && y < 160 &&
+                    !(y < 146 && (x - 276) * (x - 276) + (y - 146) * (y - 146) > 36);
+      if (!crenel && !window) cv.set(x, y, v);
+    }
+  // a ladder up the tower's side
+  for (int y = 128; y < ground; y++) {
+    cv.set(236, y, v);
+    cv.set(237, y, v);
+    cv.set(246, y, v);
+    cv.set(247, y, v);
+    if (y % 8 == 4) hline(cv, 238, 245, y, v);
+  }
+}
+
+// sprite_by_name
+// A picture of the sprite art, whatever its size.
+const Canvas &sprite_by_name(const PixelArt &sprites, const std::string &name,
+                             const std::string &where) {
+  auto it = sprites.pictures.find(name);
+  if (it == sprites.pictures.end()) stop(where, "no sprite called " + name);
+  return it->second;
+}
+
+// shadowed_text
+// Text with a shadow down and to the right, kept apart from the letters
+// by a clear line so both read in a single bit.
+void shadowed_text(Canvas &cv, const std::string &s, int x, int y, int scale, int v) {
+  int d = scale > 1 ? scale / 2 + 1 : 1;
+  draw_text(cv, s, x + d, y + d, scale, v);
+  Canvas letters = make_canvas(cv.w, cv.h);
+  draw_text(letters, s, x, y, scale, 1);
+  for (int py = 0; py < cv.h; py++)
+    for (int px = 0; px < cv.w; px++)
+      if (!letters.get(px, py) &&
+          (letters.get(px - 1, py) || letters.get(px, py - 1) || letters.get(px - 1, py - 1)))
+        cv.set(px, py, 0);
+  draw_text(cv, s, x, y, scale, v);
+}
+
+}  // namespace
+
+// credit_pictures
+// The source has one section per picture, "picture red" (green, blue,
+// grey), and in it lines
+//   text SCALE X Y TEXT...    a line of text, X a number or "centre"
+//   shadow SCALE X Y TEXT...  the same with a drop shadow
+//   sprite NAME SCALE X Y [mirrored]   a picture of the sprite art
+//   frame                     a double border
+//   title_scene               moon, stars, floor, tower and ladder
+std::vector<Canvas> credit_pictures(const std::string &source, const PixelArt &sprites) {
+  std::vector<Canvas> pics(4, make_canvas(CREDITS_W, CREDITS_H));
+  std::ifstream in(source);
+  if (!in) stop(source, "can't open");
+  int current = -1, lineno = 0;
+  std::string line;
+  while (std::getline(in, line)) {
+    lineno++;
+    std::string where = source + ":" + std::to_string(lineno);
+    if (line.empty() || line[0] == '#') continue;
+    std::stringstream ss(line);
+    std::string word;
+    ss >> word;
+    if (word == "picture") {
+      std::string name;
+      ss >> name;
+      current = -1;
+      for (int i = 0; i < 4; i++)
+        if (name + ".bmp" == CREDIT_NAMES[i]) current = i;
+      if (current < 0) stop(where, "no credits picture called " + name);
+      continue;
+    }
+    if (current < 0) stop(where, "expected: picture NAME");
+    Canvas &cv = pics[current];
+    int v = 1 << current;
+    if (word == "frame") {
+      frame(cv, v);
+    } else if (word == "title_scene") {
+      title_scene(cv, v);
+    } else if (word == "sprite") {
+      std::string name, mirrored;
+      int scale, x, y;
+      if (!(ss >> name >> scale >> x >> y) || scale < 1 || scale > 8)
+        stop(where, "expected: sprite NAME SCALE X Y [mirrored]");
+      ss >> mirrored;
+      silhouette(cv, sprite_by_name(sprites, name, where), x, y, scale, mirrored == "mirrored", v);
+    } else if (word == "text" || word == "shadow") {
+      int scale, y;
+      std::string xs, text;
+      if (!(ss >> scale >> xs >> y) || scale < 1 || scale > 8)
+        stop(where, "expected: " + word + " SCALE X Y TEXT");
+      std::getline(ss, text);
+      size_t start = text.find_first_not_of(' ');
+      text = start == std::string::npos ? "" : text.substr(start);
+      int x = xs == "centre" ? (CREDITS_W - text_width(text, scale)) / 2 : atoi(xs.c_str());
+      if (word == "shadow")
+        shadowed_text(cv, text, x, y, scale, v);
+      else
+        draw_text(cv, text, x, y, scale, v);
+    } else {
+      stop(where, "unknown line");
+    }
+  }
+  return pics;
+}
+
+// credit_bmp
+std::vector<unsigned char> credit_bmp(const Canvas &cv) {
+  Rgb pal[16];
+  for (int j = 0; j < 16; j++) {
+    int grey = j & 8 ? 120 : 0;
+    pal[j] = {grey + (j & 1 ? 135 : 0), grey + (j & 2 ? 135 : 0), grey + (j & 4 ? 135 : 0)};
+  }
+  return bmp4_bytes(cv, pal);
+}
+
+// merge_four
+std::vector<unsigned char> merge_four(const std::vector<std::vector<unsigned char>> &files) {
+  const size_t header = 118, pixels = 38400;
+  std::vector<unsigned char> out(header + pixels, 0);
+  for (const std::vector<unsigned char> &f : files) {
+    for (size_t i = 0; i < header && i < f.size(); i++) out[i] = f[i];
+    for (size_t i = 0; i < pixels; i++)
+      if (header + i < f.size()) out[header + i] = (unsigned char)(out[header + i] + f[header + i]);
+  }
+  return out;
+}

@@ -1,0 +1,61 @@
+// main.cpp -- the picture maker of sideview
+//
+//   sideview_art DATADIR OUTDIR
+//     draws every picture of sideview and sideview_edit from the readable
+//     sources in DATADIR (tiles.txt, sprites.txt, status.txt, credits.txt)
+//     into OUTDIR: tiles.bmp, sprites.bmp, status.bmp, red.bmp, green.bmp,
+//     blue.bmp, grey.bmp, four.bmp and pallette.pcx.
+//   sideview_art --scene TILES LEVEL PICTURES OUT.bmp
+//     draws a level source with the pictures in PICTURES as the game would
+//     show it, status bar below, to look at the art (see scene.h).
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "canvas.h"
+#include "codes.h"
+#include "credits.h"
+#include "pixelart.h"
+#include "scene.h"
+#include "sheets.h"
+
+// palette_picture
+// "pallette.pcx" for the editor: its palette is the machine's (slot s shows
+// code s as the game does), its picture every code in a 16 x 16 grid.
+static std::vector<unsigned char> palette_picture() {
+  Rgb pal[256];
+  for (int c = 0; c < 256; c++) pal[c] = shown_colour(c);
+  Canvas grid = make_canvas(128, 128);
+  for (int c = 0; c < 256; c++)
+    fill_box(grid, 8 * (c % 16), 8 * (c / 16), 8 * (c % 16) + 7, 8 * (c / 16) + 7, c);
+  return pcx8_bytes(grid, pal);
+}
+
+int main(int argc, char **argv) {
+  if (argc == 6 && strcmp(argv[1], "--scene") == 0) {
+    save_bytes(argv[5], bmp8_bytes(render_scene(argv[2], argv[3], argv[4])));
+    return 0;
+  }
+  if (argc != 3) {
+    fprintf(stderr,
+            "usage: sideview_art DATADIR OUTDIR\n"
+            "       sideview_art --scene TILES LEVEL PICTURES OUT.bmp\n");
+    return 2;
+  }
+  std::string data = argv[1] + std::string("/"), out = argv[2] + std::string("/");
+  PixelArt sprites = read_pixel_art(data + "sprites.txt");
+  save_bytes(out + "tiles.bmp", bmp8_bytes(tile_sheet(read_tile_table(data + "tiles.txt"))));
+  save_bytes(out + "sprites.bmp", bmp8_bytes(sprite_sheet(sprites)));
+  save_bytes(out + "status.bmp", bmp8_bytes(status_bar(read_pixel_art(data + "status.txt"))));
+
+  std::vector<Canvas> pics = credit_pictures(data + "credits.txt", sprites);
+  std::vector<std::vector<unsigned char>> files;
+  for (int i = 0; i < 4; i++) {
+    files.push_back(credit_bmp(pics[i]));
+    save_bytes(out + CREDIT_NAMES[i], files.back());
+  }
+  save_bytes(out + "four.bmp", merge_four(files));
+  save_bytes(out + "pallette.pcx", palette_picture());
+  return 0;
+}
