@@ -60,11 +60,15 @@ static BITMAP *__bmScreen;
 static BITMAP *__bmOwnScreen;          // the headless stand-in, owned here
 static bool __bmPaced;                 // wait for the tick at each frame end
 
-// Enlargement: the factor asked for (0: the desktop's), the one in use, and
-// the enlarged frame, made in memory and sent to a real screen in one blit.
+// Enlargement: the factor asked for (0: the desktop's), the one in use, the
+// enlarged frame, made in memory and sent to a real screen by blits, and
+// the last frame shown at 320x240, so that rows that did not change are
+// neither enlarged nor sent again.
 static int __bmScaleWanted;
 static int __bmScale = 1;
 static BITMAP *__bmBig;
+static BITMAP *__bmShown;
+static bool __bmShownValid;
 
 // Sound queue and voices.
 struct SoundEvent {
@@ -223,14 +227,14 @@ int bmScaleFor(int w, int h, bool windowed) {
   return k;
 }
 
-// bmEnlarge
-// Each source row is widened into the first of its k rows, one 8-byte
-// store per pixel while 8 bytes remain in the row (the next pixel's store
-// overwrites the surplus), byte by byte at the row's end, and then copied
-// into the other k - 1 rows.
-void bmEnlarge(BITMAP *src, BITMAP *dst, int k) {
+// __bmEnlargeRows
+// Rows y0..y1-1 of src into dst, k times larger. Each source row is
+// widened into the first of its k rows, one 8-byte store per pixel while 8
+// bytes remain in the row (the next pixel's store overwrites the surplus),
+// byte by byte at the row's end, and then copied into the other k - 1 rows.
+static void __bmEnlargeRows(BITMAP *src, BITMAP *dst, int k, int y0, int y1) {
   int w = src->w, wide = w * k;
-  for (int y = 0; y < src->h; y++) {
+  for (int y = y0; y < y1; y++) {
     const unsigned char *in = src->line[y];
     unsigned char *out = dst->line[y * k];
     int x = 0;
@@ -243,19 +247,42 @@ void bmEnlarge(BITMAP *src, BITMAP *dst, int k) {
   }
 }
 
+// bmEnlarge
+void bmEnlarge(BITMAP *src, BITMAP *dst, int k) { __bmEnlargeRows(src, dst, k, 0, src->h); }
+
+// __bmRowNew
+// True when row y of the back buffer differs from the row last shown (or
+// nothing has been shown yet); the row then counts as shown.
+static bool __bmRowNew(int y) {
+  if (__bmShownValid && memcmp(back->line[y], __bmShown->line[y], SCREEN_WIDTH) == 0) return false;
+  memcpy(__bmShown->line[y], back->line[y], SCREEN_WIDTH);
+  return true;
+}
+
 // __bmShowFrame
-// Puts the finished back buffer on the screen: a plain blit at scale 1;
-// otherwise enlarged, straight into a memory stand-in, or into the
-// enlarged frame and from there to the screen.
+// Puts the finished back buffer on the screen: a plain blit at scale 1.
+// Enlarged, the work grows with k x k, and most of it is the screen's
+// colour conversion: only runs of rows that changed since the last frame
+// are enlarged, straight into a memory stand-in or into the enlarged frame
+// and from there to the screen, one blit per run.
 static void __bmShowFrame(void) {
   if (__bmScale == 1) {
     blit(back, __bmScreen, 0, 0, 0, 0, __bmScreen->w, __bmScreen->h);
-  } else if (!__bmBig) {
-    bmEnlarge(back, __bmScreen, __bmScale);
-  } else {
-    bmEnlarge(back, __bmBig, __bmScale);
-    blit(__bmBig, __bmScreen, 0, 0, 0, 0, __bmBig->w, __bmBig->h);
+    return;
   }
+  int k = __bmScale;
+  BITMAP *big = __bmBig ? __bmBig : __bmScreen;
+  for (int y = 0; y < SCREEN_HEIGHT;) {
+    if (!__bmRowNew(y)) {
+      y++;
+      continue;
+    }
+    int y0 = y++;
+    while (y < SCREEN_HEIGHT && __bmRowNew(y)) y++;
+    __bmEnlargeRows(back, big, k, y0, y);
+    if (big != __bmScreen) blit(big, __bmScreen, 0, y0 * k, 0, y0 * k, big->w, (y - y0) * k);
+  }
+  __bmShownValid = true;
 }
 
 // __bmDrawLine
@@ -520,11 +547,15 @@ static void __bmUpdateSound(void) {
 // Set-up and shut-down
 
 // __bmStart
-// What both set-ups share: the back buffer, zeroed machine memory, the
+// What both set-ups share: the back buffer (and, enlarged, the copy of
+// the last frame shown, nothing shown yet), zeroed machine memory, the
 // direct-colour tables, the clock and no callbacks.
 static int __bmStart(void) {
   if (!back) back = create_bitmap_ex(8, SCREEN_WIDTH, SCREEN_HEIGHT);
   clear_to_color(back, 0);
+  if (__bmScale > 1 && !__bmShown) __bmShown = create_bitmap_ex(8, SCREEN_WIDTH, SCREEN_HEIGHT);
+  if (__bmScale > 1 && !__bmShown) return 1;
+  __bmShownValid = false;
   __bmTrueMem = (unsigned char *)calloc(BM_MEM_SIZE + 255, 1);
   if (!__bmTrueMem) return 1;
   // Rows must be 256-aligned: a line steps through its row by the low byte.
@@ -625,6 +656,9 @@ void bmSetdown(void) {
   __bmOwnScreen = NULL;
   if (__bmBig) destroy_bitmap(__bmBig);
   __bmBig = NULL;
+  if (__bmShown) destroy_bitmap(__bmShown);
+  __bmShown = NULL;
+  __bmScale = 1;
   __bmScreen = NULL;
 }
 

@@ -129,13 +129,27 @@ TEST_F(Enlarge, TheMachineShowsEachFrameEnlarged) {
     m[2 * y + 1] = m[481 + 2 * y] = (unsigned char)(y + 4);
     for (int x = 0; x < 160; x++) m[(y + 4) * 256 + x] = (unsigned char)(x * 3 + y);
   }
+  auto wrong = [d]() {
+    int n = 0;
+    for (int y = 0; y < 720; y++)
+      for (int x = 0; x < 960; x++) n += d->line[y][x] != back->line[y / 3][x / 3];
+    return n;
+  };
   bmWait(0);
-  int wrong = 0;
-  for (int y = 0; y < 720; y++)
-    for (int x = 0; x < 960; x++) wrong += d->line[y][x] != back->line[y / 3][x / 3];
-  EXPECT_EQ(wrong, 0);
+  EXPECT_EQ(wrong(), 0);
   // The back buffer holds what the lines made, not a blank picture.
   EXPECT_NE(back->line[100][0], back->line[100][1]);
+  // Frames that change a few rows, among them the first and the last, then
+  // the whole picture: every change shows.
+  for (int row : {0, 50, 51, 52, 120, 239}) m[(row + 4) * 256 + 7] ^= 0x5A;
+  bmWait(0);
+  EXPECT_EQ(wrong(), 0);
+  m[(0 + 4) * 256 + 159] ^= 0x0F;
+  bmWait(0);
+  EXPECT_EQ(wrong(), 0);
+  for (int y = 0; y < 240; y++) m[2 * y] = 1;
+  bmWait(0);
+  EXPECT_EQ(wrong(), 0);
   bmSetScale(0);
   ASSERT_EQ(bmSetupHeadless(), 0);
   EXPECT_EQ(bmScale(), 1);
