@@ -218,6 +218,12 @@ static void __bmWaitTick(void) {
   __bmTimeVar.exchange(0);
 }
 
+// bmSetScale
+// Anything but 1..BM_MAX_SCALE leaves the choice to the desktop.
+void bmSetScale(int k) { __bmScaleWanted = k >= 1 && k <= BM_MAX_SCALE ? k : 0; }
+
+int bmScale(void) { return __bmScale; }
+
 // bmScaleFor
 int bmScaleFor(int w, int h, bool windowed) {
   // Nine tenths of the height, in whole pixels: 240k <= 0.9 h.
@@ -666,8 +672,6 @@ void bmSetdown(void) {
 // Inspection
 
 BITMAP *bmDisplay(void) { return __bmScreen; }
-void bmSetScale(int k) { __bmScaleWanted = k >= 1 && k <= BM_MAX_SCALE ? k : 0; }
-int bmScale(void) { return __bmScale; }
 unsigned char *bmMemory(void) { return __bmMem; }
 int bmCycles(void) { return __bmCounter; }
 int bmLine(void) { return __bmLineCounter; }
