@@ -1,9 +1,11 @@
 # cpu_xvfb.sh -- how much of one core the real sideview takes, with its
 # picture enlarged 4 times on a 1280x960 screen (the factor it picks there
-# by itself) and at 320x240: the credits, the first level with nobody
-# steering, and the first level with the player walking right and left so
-# that the view scrolls. Each over SECONDS under a private Xvfb; the
-# processor time is read from /proc/PID/stat (user + system, every thread).
+# by itself) and at 320x240: the credits, then a level with nobody
+# steering, and with the player walking right and left. The level is the
+# corridor of tests/e2e/sideview_corridor.txt, where every step scrolls the
+# whole view: the most the enlargement has to do. Each over SECONDS under a
+# private Xvfb; the processor time is read from /proc/PID/stat (user +
+# system, every thread).
 #   bash bench/sideview/cpu_xvfb.sh BUILD_DIR [SECONDS]
 # Prints one line per case; exit status 1 if a level at scale 4 takes more
 # than 10% of a core.
@@ -19,7 +21,10 @@ if [ "${3:-}" = --screen ]; then
   source "$HERE/../../tests/e2e/lib.sh"
   e2e_init "$SIZE"
   e2e_copy_run "$BUILD/run/sideview"
-  [ -f "$WORK/hops.txt" ] || e2e_fail "no levels in $BUILD/run/sideview"
+  "$BUILD/tools/mapc" "$HERE/../../data/sideview/tiles.txt" \
+    "$HERE/../../tests/e2e/sideview_corridor.txt" "$WORK/tr01.map" ||
+    e2e_fail "can't compile the corridor"
+  echo "0 11" >"$WORK/hops.txt"
   e2e_start sideview
   HZ=$(getconf CLK_TCK)
   over=0

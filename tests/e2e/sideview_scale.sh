@@ -3,13 +3,20 @@
 # overrides) the credits are taken as the reference; on a 1280x960 screen
 # with no option the program picks 4 by itself, and the credits show as
 # the reference with every pixel a 4x4 block of its colour. In both, Space
-# goes on to the first level, which is all 4x4 blocks too, and Esc ends the
-# game. A bad scale is refused with a message and status 1.
-source "$(dirname "$0")/lib.sh"
+# goes on to the first level (a corridor of the test's own), which at
+# scale 4 is again the level at scale 1 enlarged, and stays made of 4x4
+# blocks while the view scrolls; Esc ends the game. A bad scale is refused
+# with a message and status 1.
+HERE=$(dirname "$0")
+source "$HERE/lib.sh"
 RUN=$1
+BUILD=$2
+unset SIDEVIEW_SCALE
 e2e_init 320x240
 e2e_copy_run "$RUN/sideview"
-[ -f "$WORK/hops.txt" ] || e2e_fail "no levels in $RUN/sideview"
+"$BUILD/tools/mapc" "$HERE/../../data/sideview/tiles.txt" "$HERE/sideview_corridor.txt" \
+  "$WORK/tr01.map" || e2e_fail "can't compile the corridor"
+echo "0 11" >"$WORK/hops.txt"
 
 # Bad values end the program before it opens a window.
 for bad in "--scale=9" "--scale=two" "--scale"; do
@@ -36,8 +43,9 @@ new_screen() {
   e2e_fail "Xvfb did not start at $1"
 }
 
-# still_picture NAME: waits for the credits' first held picture (two
-# screenshots 0.4 s apart the same, and not black) and keeps it as NAME.png.
+# still_picture NAME: waits for the picture to hold still (two screenshots
+# 0.4 s apart the same, and not black) and keeps it as NAME.png. In the
+# credits that is the first picture at full brightness.
 still_picture() {
   local i
   e2e_shot "$WORK/$1.png"
@@ -49,13 +57,15 @@ still_picture() {
     fi
     mv "$WORK/$1.next.png" "$WORK/$1.png"
   done
-  e2e_fail "the credits never held still"
+  e2e_fail "the picture never held still for $1"
 }
 
-# level_shown NAME: after Space the first level comes up in colour.
+# level_shown NAME: after Space the first level comes up in colour; NAME.png
+# is the level once the player has landed.
 level_shown() {
   e2e_hold space 0.3
   e2e_shot_until "$1" level_in_colour
+  still_picture "$1"
 }
 level_in_colour() { [ "$(e2e_colours "$1")" -gt 16 ]; }
 
@@ -82,8 +92,8 @@ leave 1
 
 # Scale 4, chosen by the program for a 1280x960 screen.
 new_screen 1280x960
-unset SIDEVIEW_SCALE
 convert "$WORK/reference.png" -sample 400% "$WORK/reference4.png"
+convert "$WORK/level1.png" -sample 400% "$WORK/level1x4.png"
 e2e_start sideview
 # The held picture shows for a second at first, and for good after some 13 s.
 for i in $(seq 1 100); do
@@ -96,6 +106,14 @@ done
 e2e_same "$WORK/credits4.png" "$WORK/reference4.png" ||
   e2e_fail "the credits at scale 4 are not the reference enlarged"
 level_shown level4
-blocks 4 "$WORK/level4.png" || e2e_fail "the level at scale 4 is not made of 4x4 blocks"
+e2e_same "$WORK/level4.png" "$WORK/level1x4.png" ||
+  e2e_fail "the level at scale 4 is not the level at scale 1 enlarged"
+# Walking right scrolls the whole view: every row changes at once.
+xdotool keydown Right
+sleep 0.6
+e2e_shot "$WORK/walking4.png"
+xdotool keyup Right
+e2e_same "$WORK/walking4.png" "$WORK/level4.png" && e2e_fail "walking right changed nothing"
+blocks 4 "$WORK/walking4.png" || e2e_fail "the scrolled level at scale 4 is not made of 4x4 blocks"
 leave 4
-echo "sideview scale: the credits at 4 are the credits at 1 enlarged, levels in 4x4 blocks, Space and Esc work"
+echo "sideview scale: credits and level at 4 are those at 1 enlarged, 4x4 blocks while scrolling, Space and Esc work"
