@@ -1,10 +1,13 @@
 // course_file.cpp -- reading, writing and reshaping courses
 #include "course_file.h"
 
+#include <unistd.h>
+
 #include <cstdio>
 #include <cstring>
 #include <string>
-#include <unistd.h>
+
+#include "log.h"
 
 // Two bytes, big-endian; a missing byte reads as EOF (-1).
 static int read16(FILE *f) {
@@ -110,6 +113,15 @@ bool course_write(const char *name, const Map &m) {
     put32(s, m.ins[i].code);
   }
   return write_file_atomic(name, s.data(), s.size());
+}
+
+bool course_save(const char *name, const Map &m, const unsigned char attr[256],
+                 const char *attr_name) {
+  const char *failed = !course_write(name, m)                    ? name
+                       : !write_file_atomic(attr_name, attr, 256) ? attr_name
+                                                                  : nullptr;
+  if (failed && fr) fprintf(fr, "Couldn't write file \"%s\"\n", failed);
+  return !failed;
 }
 
 bool write_file_atomic(const char *name, const void *data, size_t size) {

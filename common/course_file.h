@@ -36,6 +36,13 @@ bool course_load(const char *name, Map &m);
 // byte is on disk. Returns false (old file untouched) if anything fails.
 bool course_write(const char *name, const Map &m);
 
+// What an editor's Save writes: the course m to name, then the 256
+// attribute bytes to attr_name, each the safe way. A file that can't be
+// written is named in the log ("Couldn't write file ..."). False if either
+// failed (the attribute table is not tried after a failed course).
+bool course_save(const char *name, const Map &m, const unsigned char attr[256],
+                 const char *attr_name);
+
 // Writes size bytes to name the same safe way. Returns false on failure.
 bool write_file_atomic(const char *name, const void *data, size_t size);
 

@@ -219,7 +219,9 @@ int move_charac(charac *c) {
 
   unsigned char here = attr_at(c->x, c->y);
   if ((here & DOOR) && (c->bits & B_UP)) return leave_by_door(c);
-  if (here & HURT) hurt_charac(c);
+  // Spikes, fire and lava hurt what has hit points. A bullet is not
+  // "hurt": that would only disarm it for 180 frames over a fire.
+  if ((here & HURT) && (c->kind == K_PLAYER || c->kind == K_MUM)) hurt_charac(c);
   if (here & LADDER) {
     if ((c->state & ST_GROUND) == ST_LADDER) c->vy = 0;
     if ((c->bits & (B_UP | B_DOWN)) == B_UP) {

@@ -53,17 +53,9 @@ bool try_load_map(const char *name) {
 // save_map
 // The level, then the attribute table, which is rewritten every time.
 bool save_map(const char *name) {
-  if (!course_write(name, map)) {
-    if (fr) fprintf(fr, "Couldn't write file \"%s\"\n", name);
-    return false;
-  }
   unsigned char attr[256];
   for (int i = 0; i < 256; i++) attr[i] = tiles[i].attribute;
-  if (!write_file_atomic(ATTR_FILE, attr, sizeof attr)) {
-    if (fr) fprintf(fr, "Couldn't write file \"%s\"\n", ATTR_FILE);
-    return false;
-  }
-  return true;
+  return course_save(name, map, attr, ATTR_FILE);
 }
 
 void insert_row(int r) { course_insert_row(map, r); }

@@ -61,17 +61,7 @@ void load_map(const char *name) {
 // save_map
 // Writes the course, then the attribute table; neither replaces its old
 // file unless it was written whole.
-bool save_map(const char *name) {
-  if (!course_write(name, map)) {
-    if (fr) fprintf(fr, "Couldn't write file \"%s\"\n", name);
-    return false;
-  }
-  if (!write_file_atomic(ATTR_FILE, tile_attr, 256)) {
-    if (fr) fprintf(fr, "Couldn't write file \"%s\"\n", ATTR_FILE);
-    return false;
-  }
-  return true;
-}
+bool save_map(const char *name) { return course_save(name, map, tile_attr, ATTR_FILE); }
 
 void insert_row(int r) { course_insert_row(map, r); }
 void delete_row(int r) { course_delete_row(map, r); }

@@ -210,6 +210,25 @@ TEST_F(Objects, AHitProtectsFor76FramesAndHurtingTilesHurtThatOften) {
   EXPECT_TRUE(p->state & ST_DEAD);
 }
 
+TEST_F(Objects, BulletsFlyOverSpikesArmed) {
+  std::vector<std::string> rows(11, "#" + std::string(28, ' ') + "#");
+  rows[0] = rows[9] = rows[10] = std::string(30, '#');
+  for (int x = 8; x < 14; x++) rows[8][x] = '^';
+  make_level(rows);
+  charac *p = player_at(60);
+  p->ammo = 1;
+  p->state |= ST_RIGHT;
+  add_charac(20 * 16, 128, K_MUM | 1 << 8);
+  C[1].ammo = 0;
+  log_to_string();
+  hold(KEY_ALTGR);
+  frames(1);
+  hold(KEY_ALTGR, false);
+  frames(40);
+  EXPECT_EQ(C[1].hp, 0) << "the bullet crossed the spikes and hit the mum";
+  EXPECT_EQ(read_log(), "A 2 got hit. hp=0.\n");
+}
+
 TEST_F(Objects, TheLastHitKillsAfterTheBlinking) {
   room();
   player_at(40);

@@ -18,13 +18,17 @@
 //   expect R                     hold Up (at a door) until the level ends;
 //                                it must end with result R
 // KEYS: left right up down jump fire, joined by '+', or '-' for none.
-// COND: x>=T x<=T feet>=T feet<=T (tiles), ground, ladder, frames=N, and
-// "within N" (frames allowed, 600 if not given).
+// COND: x>=T x<=T feet>=T feet<=T (tiles), ground, ladder, frames=N,
+// near=D (a live mum within D tiles across, and within 3 tiles up or
+// down), clear=D (no such mum), and "within N" (frames allowed, 600 if
+// not given). Waiting for "clear" and then "near" while standing still
+// catches a mum walking towards the player.
 #ifndef ROUTE_H
 #define ROUTE_H
 
 #include <allegro.h>
 
+#include <algorithm>
 #include <cmath>
 #include <fstream>
 #include <map>
@@ -36,7 +40,7 @@
 #include "object.h"
 
 struct RouteCond {
-  std::string what;  // x>= x<= feet>= feet<= ground ladder frames=
+  std::string what;  // x>= x<= feet>= feet<= ground ladder frames= near= clear=
   double value;
 };
 
@@ -120,7 +124,7 @@ inline bool read_routes(const std::string &path, Routes &routes, std::string &er
             continue;
           }
           RouteCond c{word, 0};
-          for (const char *p : {"x>=", "x<=", "feet>=", "feet<=", "frames="}) {
+          for (const char *p : {"x>=", "x<=", "feet>=", "feet<=", "frames=", "near=", "clear="}) {
             std::string pre = p;
             if (word.compare(0, pre.size(), pre) == 0) {
               c.what = pre;
@@ -172,6 +176,18 @@ inline void route_start(const Route *r) {
   route_driver.route = r;
 }
 
+// The horizontal distance in tiles from the player to the nearest live
+// mum within 3 tiles up or down (a large number if there is none).
+inline double route_mum_distance() {
+  double best = 1e9;
+  for (int i = 1; i < n_characs; i++) {
+    const charac &m = C[i];
+    if (m.kind != K_MUM || (m.state & ST_DEAD) || std::fabs(m.y - C[0].y) >= 48) continue;
+    best = std::min(best, std::fabs(m.x - C[0].x) / 16.0);
+  }
+  return best;
+}
+
 inline bool route_cond(const RouteCond &c, int frames) {
   const charac &p = C[0];
   // feet: the bottom edge as the game's tile tests take it, truncated
@@ -181,6 +197,8 @@ inline bool route_cond(const RouteCond &c, int frames) {
   if (c.what == "feet>=") return feet >= c.value;
   if (c.what == "feet<=") return feet <= c.value;
   if (c.what == "frames=") return frames >= c.value;
+  if (c.what == "near=") return route_mum_distance() < c.value;
+  if (c.what == "clear=") return route_mum_distance() >= c.value;
   if (c.what == "ladder") return (p.state & ST_GROUND) == ST_LADDER;
   // ground: resting on a floor, not climbing, not moving up or down
   return p.vy == 0 && (p.state & ST_GROUND) != ST_LADDER && p.y == route_driver.last_y &&
@@ -193,12 +211,19 @@ inline void route_frame() {
   RouteDriver &d = route_driver;
   if (!d.route || !d.failure.empty()) return;
   if (n_characs == 0 || C[0].kind != K_PLAYER) return;  // the level is ending
+  // Jump and fire act when newly pressed: a step that ends holding one
+  // lets go of it, and a step starting in the same frame that holds it
+  // again waits a frame, so that the game sees it let go.
+  std::vector<int> let_go;
   while (d.step < d.route->steps.size()) {
     const RouteStep &s = d.route->steps[d.step];
     bool done = s.op == "tap" ? d.frames >= 2 : s.op == "expect" ? false : !s.conds.empty();
     for (const RouteCond &c : s.conds) done = done && route_cond(c, d.frames);
     if (!done) break;
-    for (int k : s.keys) key[k] = 0;
+    for (int k : s.keys) {
+      key[k] = 0;
+      if (k == KEY_RCONTROL || k == KEY_ALTGR) let_go.push_back(k);
+    }
     d.step++;
     d.frames = 0;
   }
@@ -215,11 +240,13 @@ inline void route_frame() {
     return;
   }
   if (getenv("ROUTE_TRACE"))  // ROUTE_TRACE=1 shows every frame of a route
-    fprintf(stderr, "line %d frame %d: x %.2f feet %.2f vx %.2f vy %.2f state %x\n", s.line, d.frames,
-            C[0].x / 16, (C[0].y + C[0].ry) / 16, C[0].vx, C[0].vy, C[0].state);
+    fprintf(stderr, "line %d frame %d: x %.2f feet %.2f vx %.2f vy %.2f state %x hp %d ammo %d\n", s.line,
+            d.frames, C[0].x / 16, (C[0].y + C[0].ry) / 16, C[0].vx, C[0].vy, C[0].state, C[0].hp, C[0].ammo);
   bool down = s.op != "tap" || d.frames == 0;
-  for (int k : s.keys) key[k] = down;
-  d.frames++;
+  bool wait = false;
+  for (int k : s.keys) wait = wait || std::find(let_go.begin(), let_go.end(), k) != let_go.end();
+  for (int k : s.keys) key[k] = down && !(wait && (k == KEY_RCONTROL || k == KEY_ALTGR));
+  if (!wait) d.frames++;
 }
 
 #endif

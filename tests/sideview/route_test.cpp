@@ -79,6 +79,70 @@ TEST_F(RoutePlay, ARouteThatCanNotBeFollowedFailsAtItsLine) {
   key[KEY_ESC] = 0;
 }
 
+TEST_F(RoutePlay, JumpIsLetGoBetweenStepsThatHoldIt) {
+  // The second jump needs the key let go after the first: the driver does
+  // that for a step that holds jump again as the last one ends.
+  auto r = routes(
+      "from 1\n"
+      "hold jump until feet<=7\n"
+      "hold jump until ground\n"
+      "hold jump until feet<=7 within 40\n"
+      "hold - until ground\n"
+      "hold right until x>=3.7\n"
+      "hold right+jump until feet<=6 ground within 80\n"
+      "hold right until x>=16.4\n"
+      "hold - until ground\n"
+      "hold up until feet<=4 ladder\n"
+      "hold up+right until ground x>=17\n"
+      "hold right until x>=24.2\n"
+      "expect 3\n");
+  route_start(&r[1][0]);
+  EXPECT_EQ(play_map(1, 1), 3);
+  EXPECT_EQ(route_driver.failure, "");
+}
+
+// A player at a door, a mum shut in above it, another walking the floor.
+class RouteMums : public World {
+ protected:
+  Scratch scratch{true};
+  void SetUp() override {
+    World::SetUp();
+    make_level({
+        "##############################",
+        "#    #                       #",
+        "#    #                       #",
+        "######                       #",
+        "#                            #",
+        "#                            #",
+        "# D                          #",
+        "##############################",
+    });
+    add_insertion(40, 96, 13);
+    add_insertion(40, 32, 30);
+    add_insertion(200, 96, 30);
+    ASSERT_TRUE(save_map("tr01.map"));
+    bmSetCallBack(0, route_vsync);
+    bar_reset();
+  }
+  void TearDown() override {
+    route_start(nullptr);
+    World::TearDown();
+  }
+};
+
+TEST_F(RouteMums, NearAndClearSeeOnlyMumsLevelWithThePlayer) {
+  // The mum above stands right over the player: were it counted, "clear"
+  // would never hold. The one on the floor walks into reach in the end.
+  const char text[] = "from 3\nhold - until clear=6\nhold - until near=3 within 900\nexpect 3\n";
+  spit("tr01.route", std::vector<unsigned char>(text, text + strlen(text)));
+  ::Routes r;
+  std::string error;
+  ASSERT_TRUE(read_routes("tr01.route", r, error)) << error;
+  route_start(&r[3][0]);
+  EXPECT_EQ(play_map(1, 3), 3);
+  EXPECT_EQ(route_driver.failure, "");
+}
+
 TEST(RouteFiles, MistakesAreReportedWithTheirLine) {
   Scratch s(true);
   ::Routes r;

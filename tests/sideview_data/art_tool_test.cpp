@@ -1,7 +1,7 @@
 // art_tool_test.cpp -- the picture maker's own parts: the colour code chosen
 // for a colour, the files it writes read back by the game's loader and by
-// Allegro, the merge of the credits pictures, the pixel-art reader's
-// refusals, and the scene's placing of figures.
+// Allegro, the pixel-art reader's refusals, and the scene's placing of
+// figures.
 #include <allegro.h>
 #include <gtest/gtest.h>
 
@@ -88,26 +88,6 @@ TEST(ArtFiles, PcxReadsBackThroughAllegro) {
     destroy_bitmap(b);
     for (int c = 0; c < 256; c++) ASSERT_EQ(read[c].r, pal[c].r / 4) << c;
   }
-}
-
-TEST(ArtCredits, MergeAddsPixelBytesAndKeepsTheLastHeader) {
-  Bytes a(118 + 38400, 0), b = a, c = a, d = a;
-  a[0] = 'A';
-  d[0] = 'D';
-  a[118] = 200;
-  b[118] = 100;  // 300 wraps to 44
-  c[200] = 0x40;
-  d[200] = 0x08;
-  Bytes shortfile(130, 7);  // ends early: the rest counts as 0
-  Bytes out = merge_four({a, b, c, d});
-  ASSERT_EQ(out.size(), 118u + 38400u);
-  EXPECT_EQ(out[0], 'D');
-  EXPECT_EQ(out[118], 44);
-  EXPECT_EQ(out[200], 0x48);
-  out = merge_four({a, b, c, shortfile});
-  EXPECT_EQ(out[0], 7);
-  EXPECT_EQ(out[118], 51);
-  EXPECT_EQ(out[200], 0x40);
 }
 
 TEST(ArtPixelArtDeathTest, RefusesRaggedRowsAndUnknownCharacters) {

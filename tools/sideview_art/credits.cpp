@@ -1,4 +1,4 @@
-// credits.cpp -- the four one-bit pictures of the credits and their merge
+// credits.cpp -- the four one-bit pictures of the credits
 #include "credits.h"
 
 #include <cmath>
@@ -215,16 +215,4 @@ std::vector<unsigned char> credit_bmp(const Canvas &cv) {
     pal[j] = {grey + (j & 1 ? 135 : 0), grey + (j & 2 ? 135 : 0), grey + (j & 4 ? 135 : 0)};
   }
   return bmp4_bytes(cv, pal);
-}
-
-// merge_four
-std::vector<unsigned char> merge_four(const std::vector<std::vector<unsigned char>> &files) {
-  const size_t header = 118, pixels = 38400;
-  std::vector<unsigned char> out(header + pixels, 0);
-  for (const std::vector<unsigned char> &f : files) {
-    for (size_t i = 0; i < header && i < f.size(); i++) out[i] = f[i];
-    for (size_t i = 0; i < pixels; i++)
-      if (header + i < f.size()) out[header + i] = (unsigned char)(out[header + i] + f[header + i]);
-  }
-  return out;
 }

@@ -1,4 +1,4 @@
-// credits.h -- the four one-bit pictures of the credits and their merge
+// credits.h -- the four one-bit pictures of the credits
 //
 // The credits show four pictures in turn from one 16-colour picture,
 // "four.bmp": picture i (red, green, blue, grey) lives in bit i of every
@@ -23,9 +23,3 @@ std::vector<Canvas> credit_pictures(const std::string &source, const PixelArt &s
 // A credits picture as a 16-colour BMP; every file shares one palette in
 // which bit 0 is red, bit 1 green, bit 2 blue and bit 3 grey.
 std::vector<unsigned char> credit_bmp(const Canvas &cv);
-
-// The merge the editor's "-four" tool makes: the 118-byte header of the
-// last file, then the sum of the four files' pixel bytes, byte by byte,
-// modulo 256. Files shorter than 118 + 38400 bytes count as zeros where
-// they end (the header keeps what an earlier file left in it).
-std::vector<unsigned char> merge_four(const std::vector<std::vector<unsigned char>> &files);

@@ -4,7 +4,8 @@
 //     draws every picture of sideview and sideview_edit from the readable
 //     sources in DATADIR (tiles.txt, sprites.txt, status.txt, credits.txt)
 //     into OUTDIR: tiles.bmp, sprites.bmp, status.bmp, red.bmp, green.bmp,
-//     blue.bmp, grey.bmp, four.bmp and pallette.pcx.
+//     blue.bmp, grey.bmp and pallette.pcx. The build merges the four credits
+//     pictures into four.bmp with "sideview_edit -four".
 //   sideview_art --scene TILES LEVEL PICTURES OUT.bmp
 //     draws a level source with the pictures in PICTURES as the game would
 //     show it, status bar below, to look at the art (see scene.h).
@@ -50,12 +51,7 @@ int main(int argc, char **argv) {
   save_bytes(out + "status.bmp", bmp8_bytes(status_bar(read_pixel_art(data + "status.txt"))));
 
   std::vector<Canvas> pics = credit_pictures(data + "credits.txt", sprites);
-  std::vector<std::vector<unsigned char>> files;
-  for (int i = 0; i < 4; i++) {
-    files.push_back(credit_bmp(pics[i]));
-    save_bytes(out + CREDIT_NAMES[i], files.back());
-  }
-  save_bytes(out + "four.bmp", merge_four(files));
+  for (int i = 0; i < 4; i++) save_bytes(out + CREDIT_NAMES[i], credit_bmp(pics[i]));
   save_bytes(out + "pallette.pcx", palette_picture());
   return 0;
 }

@@ -1,0 +1,94 @@
+// maped.h -- sideview_edit: the level editor of sideview (tiles, the tile
+// attributes, rows and columns, insertions, load and save) and the "-four"
+// tool that merges the four credits pictures into "four.bmp"
+#ifndef SIDEVIEW_EDIT_MAPED_H
+#define SIDEVIEW_EDIT_MAPED_H
+
+#include <allegro.h>
+
+#include <string>
+
+#include "bmp.h"
+
+extern int OX, OY;  // view origin in level pixels
+extern int CT;      // current tile for painting, 0 ... 255
+extern int CI;      // selected insertion, -1 = none (tile mode)
+extern BITMAP *buffer;  // off-screen picture of the screen's size
+extern PALETTE pal;     // the palette of "pallette.pcx"
+
+// The editor's file name: the selectors start from it, and they write the
+// chosen name into it. It starts empty and keeps the last name chosen.
+enum { MAPED_NAME_SIZE = 80 };
+extern char maped_name[MAPED_NAME_SIZE];
+
+// The editor's screen is redrawn at most this often.
+enum { MAPED_REDRAWS_PER_SECOND = 60 };
+
+// Opens the log, starts Allegro with keyboard, mouse and the click counter,
+// loads the tile set and sets the 640x480 8-bit screen. Anything missing
+// ends the program with a message (status 1).
+void init();
+
+// Sets a w x h 8-bit screen with the palette of "pallette.pcx", a new
+// buffer of that size and the dialogs' text colour. If the mode can't be set the one before is set
+// again; false then (and the program ends if even that fails).
+bool set_video_mode(int w, int h);
+
+// Copies a bitmap record onto dest at (x, y), every pixel opaque, clipped
+// to dest. Nothing if either is null.
+void draw_bmp(BITMAP *dest, bmp *b, int x, int y);
+
+// The mouse's position in level pixels and its tile (an arithmetic shift:
+// left of or above the level the tile is negative).
+int mouse_level_x();
+int mouse_level_y();
+int mouse_tile_x();
+int mouse_tile_y();
+bool mouse_in();  // the mouse's tile lies on the level
+
+// The text of the status band: the current tile and its attributes, or the
+// selected insertion.
+std::string status_text();
+
+// Draws the editor screen into buffer only.
+void draw_editor();
+
+// Draws the editor screen and copies it to the screen.
+void draw_all();
+
+// Handles one readkey() value. Returns false when the editor should end.
+bool maped_key(int k);
+
+// Handles the mouse buttons once (painting, picking, Ctrl-click): every
+// press counted by the click latch since the last call, or a button held.
+// Returns true if a button acted.
+bool maped_mouse();
+
+// Starts editing the level in memory: no insertion selected, a fresh undo
+// history, nothing unsaved.
+void maped_start();
+
+// The editor loop: keys, mouse and drawing until Esc.
+void maped_loop();
+
+// Builds "four.bmp" from "red.bmp", "green.bmp", "blue.bmp" and "grey.bmp"
+// in the working folder: the last one's 118-byte header, then the sums of
+// the four files' 38400 pixel bytes. False, with a message on standard
+// error and no "four.bmp" written, if an input is missing or too short or
+// the output can't be written.
+bool four();
+
+// The Allegro-facing parts, replaceable by tests: the screen mode setter
+// (true on success), a file selector that fills name (size bytes) and
+// returns true when confirmed, a message box, and a question answered Yes
+// (true) or No.
+extern bool (*maped_gfx_mode)(int w, int h);
+extern bool (*maped_select_file)(const char *title, char *name, int size);
+extern void (*maped_alert)(const char *line1, const char *line2);
+extern bool (*maped_confirm)(const char *question);
+
+// Stores a chosen file name in name (size bytes). A name that does not fit
+// is tried relative to the working folder; false if it still does not fit.
+bool store_file_name(const char *chosen, char *name, int size);
+
+#endif
