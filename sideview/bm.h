@@ -33,7 +33,9 @@ extern unsigned char MapTableLow[65536];
 extern BITMAP *back;
 
 // Brings the machine up on the real display, timer, keyboard and sound.
-// Returns 0, or 1 when machine memory cannot be allocated.
+// The window is titled "sideview" and shows the picture enlarged by the
+// factor of bmSetScale. Returns 0, or 1 when machine memory cannot be
+// allocated.
 int bmSetup(void);
 // Releases what bmSetup (or bmSetupHeadless) created; safe to call twice.
 void bmSetdown(void);
@@ -49,11 +51,29 @@ void bmWait(int what);
 // 0: frame callback, 1: line callback; a null fn removes it.
 void bmSetCallBack(int which, void (*fn)(int));
 
+// --- Whole-number enlargement of the picture -------------------------------
+
+enum { BM_MAX_SCALE = 8 };
+// The factor for the next set-up: 1..BM_MAX_SCALE, or 0 (the default) to
+// take the largest the desktop has room for.
+void bmSetScale(int k);
+// The factor the picture is shown at: each machine pixel a k x k block.
+int bmScale(void);
+// The largest k (1..BM_MAX_SCALE) for which a 320k x 240k picture fits a
+// desktop of w x h: the whole desktop for a full screen, at most nine
+// tenths of its height in a window, which needs room for its frame.
+int bmScaleFor(int w, int h, bool windowed);
+// Copies the 8-bit bitmap src into dst at (0, 0), every pixel becoming a
+// k x k block of its colour; dst is an 8-bit memory bitmap at least k
+// times src's size.
+void bmEnlarge(BITMAP *src, BITMAP *dst, int k);
+
 // --- Headless use and inspection (tests, benchmarks, tools) ---------------
 
 // Brings the machine up without a display, timer, keyboard or audio stream:
-// Allegro on SYSTEM_NONE, a memory bitmap stands in for the screen and the
-// frame wait returns at once. Memory is zeroed so that runs repeat exactly.
+// Allegro on SYSTEM_NONE, a memory bitmap stands in for the screen (as
+// large as bmSetScale asks, 320x240 when it asks for the desktop's) and
+// the frame wait returns at once. Memory is zeroed so that runs repeat exactly.
 // Returns 0, or 1 when memory cannot be allocated.
 int bmSetupHeadless(void);
 // The bitmap each finished frame is shown on (the screen, or its stand-in).

@@ -1,14 +1,26 @@
 // main.cpp -- sideview: credits, then the chain of levels, then, for a
 // player who leaves the last level with all four items, the winning
-// sequence.
+// sequence. The picture's scale comes from "--scale=N" or SIDEVIEW_SCALE.
 #include <allegro.h>
 
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "bm.h"
 #include "game.h"
 #include "log.h"
 #include "music.h"
 #include "video.h"
 
 int main(int argc, char **argv) {
+  std::string error;
+  int scale = scale_choice(argc, argv, getenv("SIDEVIEW_SCALE"), error);
+  if (scale < 0) {
+    fprintf(stderr, "%s\n", error.c_str());
+    return 1;
+  }
+  bmSetScale(scale);
   init();
   load_music(music_file(argc, argv));
   play_music();

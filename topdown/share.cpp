@@ -161,6 +161,7 @@ void share_init() {
   if (allegro_init() != 0) fail("Couldn't start Allegro (is there a display?)");
   if (install_timer() != 0) fail("Couldn't install the timer");
   if (install_keyboard() != 0) fail("Couldn't install the keyboard");
+  set_window_title("topdown");
   printf("Initialising joystick...");
   install_joystick(JOY_TYPE_AUTODETECT);
   printf(" done.\n");
