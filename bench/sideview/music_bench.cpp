@@ -57,4 +57,3 @@ static void BM_MusicSecond(benchmark::State &state) {
 }
 BENCHMARK(BM_MusicSecond)->Unit(benchmark::kMicrosecond);
 
-BENCHMARK_MAIN();

@@ -3,10 +3,15 @@
 // and the machine generating every line of the frame.
 #include <benchmark/benchmark.h>
 
+#include <unistd.h>
+
 #include <cstdlib>
+#include <cstring>
 
 #include "bm.h"
 #include "game.h"
+#include "log.h"
+#include "music.h"
 #include "object.h"
 #include "tile.h"
 #include "video.h"
@@ -65,3 +70,48 @@ static void BM_PlayFrame(benchmark::State &state) {
 }
 BENCHMARK(BM_PlayFrame)->Unit(benchmark::kMillisecond);
 
+
+// One frame of a shipped level as the game plays it: the run folder's
+// tiles, sprites, status bar and tune, level 4 (three floors, mums, fire)
+// with the player walking to and fro, and the music advancing every line.
+static void BM_PlayShippedLevel(benchmark::State &state) {
+  if (chdir(RUN_DIR "/sideview") != 0) {
+    state.SkipWithError("sideview's run folder is not built");
+    return;
+  }
+  fr = nullptr;
+  bmSetupHeadless();
+  memset((void *)key, 0, KEY_MAX);
+  srand(1);
+  music_init();
+  tiles_init();
+  sprites_init();
+  bmSetCallBack(0, on_vsync);
+  bmSetCallBack(1, on_hsync);
+  bar_init();
+  load_music("tr1.mid");
+  play_music();
+  bar_reset();
+  level_play p = {0, 0};
+  int frame = 0;
+  for (auto _ : state) {
+    if (frame % 2000 == 0 || n_characs == 0 || C[0].kind != K_PLAYER) {
+      state.PauseTiming();
+      load_map("tr04.map");
+      produce_cast(1);
+      C[0].hp = 100;
+      set_gfx1();
+      p = level_play{0, 0};
+      state.ResumeTiming();
+    }
+    bool right = (frame / 150) % 2 == 0;
+    key[KEY_RIGHT] = right;
+    key[KEY_LEFT] = !right;
+    play_frame(p);
+    bmWait(0);
+    frame++;
+  }
+  memset((void *)key, 0, KEY_MAX);
+  bmSetdown();
+}
+BENCHMARK(BM_PlayShippedLevel)->Unit(benchmark::kMillisecond);
