@@ -5,6 +5,7 @@
 
 #include <climits>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -176,6 +177,19 @@ bool course_delete_insertion(Map &m, int i) {
   if (i < 0 || i >= m.n || m.n > MAX_INSERTIONS) return false;
   m.ins[i] = m.ins[--m.n];
   return true;
+}
+
+int course_nearest_insertion(const Map &m, int x, int y, int limit) {
+  int found = -1;
+  long long best = limit;
+  for (int i = 0; i < m.n && i < MAX_INSERTIONS; i++) {
+    long long d = llabs((long long)m.ins[i].x - x) + llabs((long long)m.ins[i].y - y);
+    if (d < best) {
+      best = d;
+      found = i;
+    }
+  }
+  return found;
 }
 
 void code_append_digit(int &code, int digit) {

@@ -66,6 +66,9 @@ int course_add_insertion(Map &m, int x, int y, int code);
 // Removes insertion i, the last one taking its slot; false if there is no
 // insertion i.
 bool course_delete_insertion(Map &m, int i);
+// The insertion nearest (x, y) by the sum of the distances across and
+// down, if that is below limit; the first found wins a tie. -1 if none.
+int course_nearest_insertion(const Map &m, int x, int y, int limit);
 // A digit typed after a code: code * 10 + digit, unless that would not fit
 // in an int (then the code stays).
 void code_append_digit(int &code, int digit);

@@ -44,10 +44,10 @@ static signed char raise(signed char v, int k) {
 static unsigned char attr_at(float x, float y) { return tile_attr((int)x >> 4, (int)y >> 4); }
 
 // add_charac
-void add_charac(int x, int y, int spec) {
+void add_charac(int x, int y, int made) {
   if (n_characs >= MAX_CHARACS) return;
   charac *c = &C[n_characs++];
-  int kind = spec & 0xFF, param = (spec >> 8) & 0xFF;
+  int kind = made & 0xFF, param = (made >> 8) & 0xFF;
   *c = charac{};
   c->kind = kind;
   c->x = (float)x;

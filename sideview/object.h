@@ -53,10 +53,10 @@ enum { MAX_CHARACS = 100 };
 extern charac C[MAX_CHARACS];
 extern int n_characs;
 
-// Appends an object made from spec: kind in the low byte, its parameter
+// Appends an object made from `made`: kind in the low byte, its parameter
 // in the next (a mum's hit points, an item's number, 1 for a rightward
 // bullet). Nothing is added when the array is full.
-void add_charac(int x, int y, int spec);
+void add_charac(int x, int y, int made);
 // The cast of the loaded level entered at entry point entry; 0 if the
 // level has no such entry point, or more than one.
 int produce_cast(int entry);

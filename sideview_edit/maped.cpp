@@ -355,15 +355,7 @@ static void left_button() {
 // The right button: selects the insertion nearest the pointer (closer than
 // 8 pixels; the first found wins a tie) and picks the tile under it.
 static void right_button() {
-  CI = -1;
-  long long mx = mouse_level_x(), my = mouse_level_y(), best = 8;
-  for (int i = 0; i < map.n && i < MAX_INSERTIONS; i++) {
-    long long d = llabs(map.ins[i].x - mx) + llabs(map.ins[i].y - my);
-    if (d < best) {
-      best = d;
-      CI = i;
-    }
-  }
+  CI = course_nearest_insertion(map, mouse_level_x(), mouse_level_y(), 8);
   if (mouse_in()) CT = map.t[mouse_tile_x()][mouse_tile_y()];
 }
 

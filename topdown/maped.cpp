@@ -336,15 +336,7 @@ static void left_button() {
 // The right button: selects the insertion nearest the pointer (closer than
 // 8 pixels) and picks the tile under it.
 static void right_button() {
-  CI = -1;
-  long long mx = mouse_course_x(), my = mouse_course_y(), best = 8;
-  for (int i = 0; i < map.n && i < MAX_INSERTIONS; i++) {
-    long long d = llabs(map.ins[i].x - mx) + llabs(map.ins[i].y - my);
-    if (d < best) {
-      best = d;
-      CI = i;
-    }
-  }
+  CI = course_nearest_insertion(map, mouse_course_x(), mouse_course_y(), 8);
   if (mouse_in()) CT = map.t[mouse_tile_x()][mouse_tile_y()];
 }
 
