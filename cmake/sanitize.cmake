@@ -19,7 +19,8 @@ set(SANITIZE_DIR ${CMAKE_CURRENT_LIST_DIR}/sanitize)
 set(SANITIZE_RECOVER shift-base)
 add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer
                     -fno-sanitize-recover=all -fsanitize-recover=${SANITIZE_RECOVER}
-                    -fsanitize=fuzzer-no-link)
+                    -fsanitize=fuzzer-no-link
+                    -fsanitize-coverage-ignorelist=${SANITIZE_DIR}/coverage.ignore)
 add_link_options(-fsanitize=address,undefined)
 
 # The run-time options and suppressions, linked into every executable.
