@@ -7,21 +7,24 @@ taken as it is (the text readers' seeds are plain text). The files the build
 ships (courses, levels, pictures, the tune ...) join them from the run
 folders at run time.
 
-  run.py replay BINARY TARGET RUN_DIR [SHIPPED ...]
+  run.py replay FUZZ_BUILD TARGET
       runs the target once on every seed and shipped file: a regression
       test, with or without libFuzzer.
-  run.py fuzz BINARY TARGET RUN_DIR SECONDS [SHIPPED ...] [-- LIBFUZZER ARGS]
-      fuzzes for SECONDS (0: no limit; add -runs=N after --) starting from
-      those files; new inputs collect in fuzz/corpus-work/TARGET of the
-      build folder and a failing input is saved as
-      fuzz/artifacts/TARGET-crash-... there, with the command to add it to
-      the seeds.
+  run.py fuzz FUZZ_BUILD TARGET SECONDS [-- LIBFUZZER ARGS]
+      fuzzes for SECONDS (0: no limit; -runs=N after -- stops it after N
+      runs) starting from those files; new inputs collect in
+      corpus-work/TARGET of FUZZ_BUILD, and an input that makes the target
+      fail is saved as artifacts/TARGET-crash-... there, with the command
+      that turns it into a seed.
   run.py seed FILE
       prints FILE as a .seed source (for a failing input: save it as
       fuzz/corpus/TARGET/NAME.seed with a comment on what it found).
 
-SHIPPED: a path under RUN_DIR, with * and ? as in the shell; "a+b+c+d"
-joins the four files with the separator of the "four" target.
+FUZZ_BUILD is the build's fuzz folder (build-asan/fuzz): it holds the
+programs fuzz_TARGET and targets.txt, where the build lists each target's
+run folder and shipped files: paths under the run folder, with * and ? as
+in the shell; "a+b+c+d" joins the four files with the separator of the
+"four" target.
 
 .seed format: '#' starts a comment; the rest is a list of items separated by
 white space: a hex byte "4d", a repeated byte "00*38400", or a quoted
@@ -119,35 +122,45 @@ def scratch_env(tmp):
     return env
 
 
+def target_info(fuzz_build, target):
+    """The run folder and shipped files of target, from targets.txt."""
+    for line in open(os.path.join(fuzz_build, 'targets.txt')):
+        fields = line.rstrip('\n').split('\t')  # name, run folder, shipped files
+        if fields[0] == target:
+            return fields[1], fields[2].split()
+    sys.exit('no fuzz target %s in %s/targets.txt' % (target, fuzz_build))
+
+
 def main():
     if len(sys.argv) == 3 and sys.argv[1] == 'seed':
         sys.stdout.write(as_seed(open(sys.argv[2], 'rb').read()))
         return 0
-    mode, binary, target, run_dir = sys.argv[1:5]
-    rest = sys.argv[5:]
+    args = sys.argv[1:]
     extra = []
-    if '--' in rest:
-        extra = rest[rest.index('--') + 1:]
-        rest = rest[:rest.index('--')]
-    seconds = 0
-    if mode == 'fuzz':
-        seconds, rest = int(rest[0]), rest[1:]
+    if '--' in args:
+        extra = args[args.index('--') + 1:]
+        args = args[:args.index('--')]
+    if len(args) < 3 or args[0] not in ('replay', 'fuzz') or (args[0] == 'fuzz') != (len(args) == 4):
+        sys.exit(__doc__)
+    mode, fuzz_build, target = args[0], os.path.abspath(args[1]), args[2]
+    seconds = int(args[3]) if mode == 'fuzz' else 0
+    run_dir, shipped = target_info(fuzz_build, target)
+    binary = os.path.join(fuzz_build, 'fuzz_' + target)
     # The targets' scratch folders go into memory where there is some.
     base = '/dev/shm' if os.access('/dev/shm', os.W_OK) else None
     tmp = tempfile.mkdtemp(prefix='fuzz-%s.' % target, dir=base)
     try:
         seeds = os.path.join(tmp, 'seeds')
         os.mkdir(seeds)
-        n = gather(target, run_dir, rest, seeds)
+        n = gather(target, run_dir, shipped, seeds)
         work = os.path.join(tmp, 'work')
         os.mkdir(work)
         if mode == 'replay':
             print('%s: %d seeds' % (target, n), flush=True)
             # -runs=0: libFuzzer runs the files and stops (replay.cpp ignores it).
             return subprocess.call([binary, '-runs=0', seeds], env=scratch_env(work))
-        build = os.path.dirname(os.path.abspath(binary))
-        corpus = os.path.join(build, 'corpus-work', target)
-        artifacts = os.path.join(build, 'artifacts')
+        corpus = os.path.join(fuzz_build, 'corpus-work', target)
+        artifacts = os.path.join(fuzz_build, 'artifacts')
         os.makedirs(corpus, exist_ok=True)
         os.makedirs(artifacts, exist_ok=True)
         cmd = [binary, '-max_total_time=%d' % seconds, '-timeout=10', '-rss_limit_mb=2048',
