@@ -51,9 +51,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     int type = what < 240 ? want : (what & 3) == 0 ? DAT_FONT : (what & 3) == 1 ? DAT_MIDI
                                  : (what & 3) == 2 ? DAT_BITMAP : DAT_DATA;
     void *dat = nullptr;
-    if (type == DAT_BITMAP) {
-      int w = what < 200 ? 32 : 1 + in.next() % 80, h = what < 200 ? 32 : 1 + in.next() % 80;
-      BITMAP *b = create_bitmap(w, h);
+    if (type == DAT_BITMAP && what < 200) {
+      // The usual picture: 32 x 32, made once for each index.
+      static BITMAP *usual[N_OBJECTS + 16];
+      if (!usual[i]) {
+        usual[i] = create_bitmap(32, 32);
+        clear_to_color(usual[i], makecol(i, 255 - i, 128));
+      }
+      dat = usual[i];
+    } else if (type == DAT_BITMAP) {
+      BITMAP *b = create_bitmap(1 + in.next() % 80, 1 + in.next() % 80);
       clear_to_color(b, makecol(i, 255 - i, what));
       made.push_back(b);
       dat = b;
