@@ -62,6 +62,13 @@ OWN = {
                       'F8', 'minus', 'equal', 'Prior', 'Next', 'Up', 'Down', 'Left', 'Right',
                       'BackSpace', 'F11', 'F12'] + list(DIGITS),
 }
+# Keys that change the screen in every state of the program when it
+# answers (with a move of the pointer, which the editors show): a menu's
+# cursor, a game's clock, sideview's credits left and its player walking.
+PROBE = {'topdown': ['key', 'Down'],
+         'sideview': ['keydown', 'space', 'sleep', '0.2', 'keyup', 'space',
+                      'keydown', 'Left', 'sleep', '0.5', 'keyup', 'Left'],
+         'sideview_edit': []}
 # Programs whose S and L open a file selector (topdown's in its editor).
 FILE_KEYS = {'topdown': True, 'sideview': False, 'sideview_edit': True}
 
@@ -357,11 +364,23 @@ def run(program, run_dir, seconds, seed):
                 if os.environ.get('MONKEY_KEEP'):
                     subprocess.run(['import', '-window', 'root', '%s.shot-%03d.png' % (
                         work, len(screens))], env=session.env)
-        # Still answering: the screen has changed, and Esc ends it.
+        # Still answering: the screen has changed during the run, it changes
+        # after a key and a move of the pointer now, and Esc ends it.
         screens.add(session.screen_hash())
         if len(screens - {None}) < 3:
             raise Failure('the screen hardly changed in %d s: %d pictures' %
                           (seconds, len(screens - {None})))
+        if not session.alive():
+            session.ended()
+            session.start()
+        for attempt in range(6):
+            shot = session.screen_hash()
+            session.xdotool(*PROBE[program], 'mousemove', monkey.rng.randrange(monkey.w),
+                            monkey.rng.randrange(monkey.h), 'sleep', '1', check=False)
+            if session.screen_hash() != shot:
+                break
+        else:
+            raise Failure('%s no longer answers: the screen stays as it is' % program)
         if session.alive():
             deadline = time.time() + 40
             while session.alive() and time.time() < deadline:
@@ -371,7 +390,7 @@ def run(program, run_dir, seconds, seed):
                                 'sleep', '0.6', 'key', 'Return', 'sleep', '0.8', check=False)
             if session.alive():
                 raise Failure('%s does not end on Esc: hung' % program)
-            session.ended()
+        session.ended()
         errors = open(os.path.join(work, 'err.txt'), errors='replace').read()
         marks = [m for m in SANITIZER_MARKS if m in errors]
         if marks:
