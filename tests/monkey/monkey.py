@@ -67,7 +67,8 @@ OWN = {
 # cursor, a game's clock, sideview's credits left and its player walking.
 PROBE = {'topdown': ['key', 'Down'],
          'sideview': ['keydown', 'space', 'sleep', '0.2', 'keyup', 'space',
-                      'keydown', 'Left', 'sleep', '0.5', 'keyup', 'Left'],
+                      'keydown', 'Left', 'sleep', '0.5', 'keyup', 'Left',
+                      'keydown', 'Right', 'sleep', '0.5', 'keyup', 'Right'],
          'sideview_edit': []}
 # Programs whose S and L open a file selector (topdown's in its editor).
 FILE_KEYS = {'topdown': True, 'sideview': False, 'sideview_edit': True}
