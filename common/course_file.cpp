@@ -46,12 +46,13 @@ void course_read(FILE *f, Map &m) {
       }
       if (x < MAP_SIZE && y < MAP_SIZE) m.t[x][y] = (unsigned char)c;
     }
-  for (int i = 0; i < m.n; i++) {
-    Insertion in;
-    in.x = read32(f);
-    in.y = read32(f);
-    in.code = read32(f);
-    if (i < MAX_INSERTIONS) m.ins[i] = in;
+  // Nothing follows the insertions, so those past the ones kept are not
+  // read at all (a count of 65535 on a short file would be 786,420 reads
+  // of nothing).
+  for (int i = 0; i < m.n && i < MAX_INSERTIONS; i++) {
+    m.ins[i].x = read32(f);
+    m.ins[i].y = read32(f);
+    m.ins[i].code = read32(f);
   }
   if (m.w > MAP_SIZE) m.w = MAP_SIZE;
   if (m.h > MAP_SIZE) m.h = MAP_SIZE;

@@ -2,15 +2,21 @@
 # that are missing, then configures and builds everything into build/.
 #   setup_packages PKG...   installs what dpkg does not list as installed
 #   setup_build             cmake configure (once) and build
+#   setup_sanitizer_build   the same for the sanitizer tree, build-asan/
 
 set -euo pipefail
 ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 BUILD=${BUILD_DIR:-$ROOT/build}
+# Everything again with AddressSanitizer and UndefinedBehaviorSanitizer, and
+# the fuzz targets with libFuzzer (clang).
+SANITIZER_BUILD=${SANITIZER_BUILD_DIR:-$ROOT/build-asan}
 
 # Packages to build and run the programs (freepats: instruments for music).
 RUN_PACKAGES="g++ make cmake pkg-config liballegro4-dev freepats"
 # And to run the tests.
-TEST_PACKAGES="python3 googletest libgtest-dev libbenchmark-dev xvfb xdotool imagemagick x11-apps sox"
+# (clang, its runtime libraries and llvm's symbolizer: the sanitizer build.)
+TEST_PACKAGES="python3 googletest libgtest-dev libbenchmark-dev xvfb xdotool imagemagick x11-apps sox
+  clang libclang-rt-14-dev llvm"
 
 setup_packages() {
   local missing=() p
@@ -30,4 +36,12 @@ setup_build() {
     cmake -S "$ROOT" -B "$BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo
   fi
   cmake --build "$BUILD" -j"$(nproc)"
+}
+
+setup_sanitizer_build() {
+  if [ ! -f "$SANITIZER_BUILD/CMakeCache.txt" ]; then
+    CC=clang CXX=clang++ cmake -S "$ROOT" -B "$SANITIZER_BUILD" \
+      -DCMAKE_BUILD_TYPE=RelWithDebInfo -DSANITIZE=ON
+  fi
+  cmake --build "$SANITIZER_BUILD" -j"$(nproc)"
 }

@@ -86,23 +86,21 @@ static bool __bmpReadRow(FILE *f, unsigned char *buf, size_t n) {
   return got == n;
 }
 
-// load_bmp1
+// read_bmp1
 // Reads width, height and depth from the header; pixel rows follow the
 // palette (256 entries for 8 bits, 16 for 4), bottom row first, each row
 // padded to a multiple of 4 bytes as BMP files are.
-bmp *load_bmp1(const char *name) {
-  FILE *f = fopen(name, "rb");
-  if (!f) fail_open(name);
+bmp *read_bmp1(FILE *f, int &w, int &h) {
   // A header cut short reads as zeros, which the size check refuses.
   unsigned char hdr[HEADER_SIZE];
   __bmpReadRow(f, hdr, HEADER_SIZE);
-  int w = __bmpLe32(hdr + 18), h = __bmpLe32(hdr + 22), cd = __bmpLe16(hdr + 28);
+  w = __bmpLe32(hdr + 18);
+  h = __bmpLe32(hdr + 22);
+  int cd = __bmpLe16(hdr + 28);
   if (fr) fprintf(fr, "w=%d, h=%d cd=%d\n", w, h, cd);
   if (w <= 0 || h <= 0 || w > BMP_MAX_SIDE || h > BMP_MAX_SIDE ||
-      (cd == 4 && w > BMP_MAX_WIDTH_4BIT)) {
-    fclose(f);
-    fail("Couldn't read file \"%s\": bad picture size %d x %d", name, w, h);
-  }
+      (cd == 4 && w > BMP_MAX_WIDTH_4BIT))
+    return NULL;
   bmp *b = new_bmp(w, h);
   if (cd == 8) {
     fseek(f, 1024, SEEK_CUR);
@@ -126,6 +124,16 @@ bmp *load_bmp1(const char *name) {
       if (!more) break;
     }
   }
+  return b;
+}
+
+// load_bmp1
+bmp *load_bmp1(const char *name) {
+  FILE *f = fopen(name, "rb");
+  if (!f) fail_open(name);
+  int w, h;
+  bmp *b = read_bmp1(f, w, h);
   fclose(f);
+  if (!b) fail("Couldn't read file \"%s\": bad picture size %d x %d", name, w, h);
   return b;
 }

@@ -36,5 +36,8 @@ void clear(bmp *b, int c);
 // file or an impossible size ends the program (log line, stderr, status 1);
 // pixels a short file lacks are 0, and other depths give a record of 0s.
 bmp *load_bmp1(const char *name);
+// The same from a stream open at the file's start, without ending the
+// program: null, with the size read in w and h, when the size is impossible.
+bmp *read_bmp1(FILE *f, int &w, int &h);
 
 #endif

@@ -285,12 +285,14 @@ int play_map(int level, int entry) {
 // level_chain
 // Starts where link 0 says; each level left through exit x goes on where
 // link level * 10 + x says, until a level ends otherwise or a link is
-// missing.
+// missing (a level whose number is too large for a code has no links).
 int level_chain(int (*play)(int level, int entry)) {
   int code = 0, result = 0, next;
   while (result >= 0 && (next = HoPs(code)) != 0) {
     result = play(next / 10, next % 10);
-    code = next / 10 * 10 + result;
+    long long from = (long long)(next / 10) * 10 + result;
+    if (from > INT_MAX) break;
+    code = (int)from;
   }
   return result;
 }

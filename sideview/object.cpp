@@ -43,6 +43,16 @@ static signed char raise(signed char v, int k) {
 // The attribute of the tile under level pixel (x, y), truncating.
 static unsigned char attr_at(float x, float y) { return tile_attr((int)x >> 4, (int)y >> 4); }
 
+// An object is placed at most this many pixels from the level's top-left
+// corner on either axis, wherever an insertion says (a level is at most
+// 4096 pixels wide, and past the grid everything is solid), so that the
+// view and the drawing can always turn its place into an int.
+static const int POSITION_LIMIT = 16384;
+
+static float within_limit(int v) {
+  return (float)(v < -POSITION_LIMIT ? -POSITION_LIMIT : v > POSITION_LIMIT ? POSITION_LIMIT : v);
+}
+
 // add_charac
 void add_charac(int x, int y, int made) {
   if (n_characs >= MAX_CHARACS) return;
@@ -50,8 +60,8 @@ void add_charac(int x, int y, int made) {
   int kind = made & 0xFF, param = (made >> 8) & 0xFF;
   *c = charac{};
   c->kind = kind;
-  c->x = (float)x;
-  c->y = (float)y;
+  c->x = within_limit(x);
+  c->y = within_limit(y);
   switch (kind) {
     case K_PLAYER:
       c->rx = 7, c->ry = 16, c->hp = 5;

@@ -63,7 +63,7 @@ struct TileSet {
   std::vector<std::string> lines;
 };
 
-static void die(const std::string &where, const std::string &msg) {
+[[noreturn]] static void die(const std::string &where, const std::string &msg) {
   fprintf(stderr, "mapc: %s: %s\n", where.c_str(), msg.c_str());
   exit(1);
 }

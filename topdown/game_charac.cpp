@@ -24,6 +24,31 @@ static const int RELOAD_STEPS = 75;
 static const int SHOT_SPEED = 8;
 static const int SHOT_ARMING = 6;
 
+// Characters stay within this many pixels of the course's top-left corner
+// on both axes, wherever a course file places them and wherever they drive
+// (cells off the course let them pass): a fix holds at most 32767 pixels,
+// and the distance between two characters has to fit in one as well. The
+// largest course is 8192 pixels wide.
+static const int POSITION_LIMIT = 16000;
+
+static int within_limit(int v) {
+  return v < -POSITION_LIMIT ? -POSITION_LIMIT : v > POSITION_LIMIT ? POSITION_LIMIT : v;
+}
+
+// Brings a character that has gone past the limit back to it, stopping its
+// motion on that axis.
+static void keep_within_limit(Charac &c) {
+  const fix lo(-POSITION_LIMIT), hi(POSITION_LIMIT);
+  if (c.x < lo || c.x > hi) {
+    c.x = c.x < lo ? lo : hi;
+    c.vx = 0;
+  }
+  if (c.y < lo || c.y > hi) {
+    c.y = c.y < lo ? lo : hi;
+    c.vy = 0;
+  }
+}
+
 // Charac
 // Every record starts all zero.
 Charac::Charac()
@@ -32,11 +57,11 @@ Charac::Charac()
 
 // Charac::init
 // Makes this record a new character of the given kind at whole pixels
-// (x, y). The heading and finish time of the record's previous occupant are
-// kept.
+// (x, y), or at the position limit nearest to it. The heading and finish
+// time of the record's previous occupant are kept.
 void Charac::init(int px, int py, int k) {
-  x = px;
-  y = py;
+  x = within_limit(px);
+  y = within_limit(py);
   kind = k & 0xff;
   vx = vy = 0;
   link = nullptr;
@@ -256,8 +281,11 @@ static void displace(Charac &c, int mask) {
 
 // Charac::move
 // One logic step of this character: finish, boost, timers, driver and
-// vehicle, then its own motion through the tiles.
+// vehicle, then its own motion through the tiles; before and after, the
+// position limit (what moved it in between may have been its vehicle or a
+// bounce).
 void Charac::move() {
+  keep_within_limit(*this);
   if (kind == KIND_WALKER && !finished && on_finish(*this)) {
     if (clap_t == 0) midi_out(clapping, sizeof clapping);
     finished = true;
@@ -307,4 +335,5 @@ void Charac::move() {
     fire(*this);
   }
   displace(*this, mask);
+  keep_within_limit(*this);
 }

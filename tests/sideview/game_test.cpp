@@ -128,6 +128,15 @@ TEST(LevelChain, FollowsTheLinksUntilOneIsMissingOrALevelEnds) {
   answers = {-2};
   EXPECT_EQ(level_chain(fake_play), -2);
   EXPECT_EQ(played.size(), 1u);
+  // A link to a level whose number leaves no room for an exit's code: the
+  // chain ends there instead of going on at a code that wrapped round.
+  std::string links = "0 2147483647\n-2147483648 11\n";
+  spit("hops.txt", std::vector<unsigned char>(links.begin(), links.end()));
+  played.clear();
+  answers = {8, 1};
+  EXPECT_EQ(level_chain(fake_play), 8);
+  ASSERT_EQ(played.size(), 1u);
+  EXPECT_EQ(played[0], std::make_pair(214748364, 7));
 }
 
 class Levels : public World {

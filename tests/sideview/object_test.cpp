@@ -449,6 +449,21 @@ TEST_F(Objects, NothingLeavesTheGrid) {
   EXPECT_EQ(n_characs, 1);
 }
 
+TEST_F(Objects, InsertionsFarOffTheLevelPlaceObjectsAtTheLimit) {
+  room();
+  map.ins[0] = Insertion{2147483647, -2147483647 - 1, 11};
+  map.ins[1] = Insertion{-40000, 100, 33};
+  map.n = 2;
+  ASSERT_TRUE(produce_cast(1));
+  EXPECT_EQ(C[0].x, 16384);
+  EXPECT_EQ(C[0].y, -16384);
+  EXPECT_EQ(C[1].x, -16384);
+  level_play p = {0, 0};
+  play_frame(p);  // the view and the drawing take the places as they are
+  EXPECT_EQ(OX, (16 * 30 - 320) / 2);
+  EXPECT_EQ(OY, 0);
+}
+
 // Which sprite draw_charac picks: the sprite's colour at the object's
 // centre tells it (the test sprites are plain colours 0x40 + number).
 int sprite_drawn(charac *c) {

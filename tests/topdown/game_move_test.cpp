@@ -250,3 +250,24 @@ TEST(Movement, FinishAndApplause) {
   far.move();
   EXPECT_FALSE(far.finished);
 }
+
+TEST(Movement, NoCharacterGoesBeyondSixteenThousandPixels) {
+  fresh_game();
+  // A course file may place anything anywhere: far places start at the limit.
+  Charac &far = spawn(2000000000, -40000, KIND_CAR);
+  EXPECT_EQ(far.x.v, F(16000).v);
+  EXPECT_EQ(far.y.v, F(-16000).v);
+  // Off the course nothing stops a car; the limit does, and the motion
+  // that would take it past is gone. Two characters at opposite corners
+  // are still a distance a fix can hold apart.
+  Charac &car = spawn(15990, 100, KIND_CAR);
+  car.angle = 0;
+  car.ctrl = CTRL_UP;
+  car.vx = 6;
+  for (int i = 0; i < 10; i++) car.move();
+  EXPECT_EQ(car.x.v, F(16000).v);
+  EXPECT_LT(dbl(car.vx), 6.1);
+  Charac &other = spawn(-16000, -16000, KIND_CAR);
+  two_body(&car, &other);
+  EXPECT_GT(dbl(car.x - other.x), 31999);
+}

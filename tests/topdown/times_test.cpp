@@ -55,7 +55,7 @@ TEST_F(BestTimes, FirstSlowerAndFasterFinishes) {
 }
 
 TEST_F(BestTimes, DamagedFileMeansNoBestTimes) {
-  const char *damaged[] = {
+  const std::string damaged[] = {
       "1 1\n",                 // cut short
       "1 1 2000 0:40.0\n1 x 5\n",
       "1 3 2000\n",            // no such number of players
@@ -63,9 +63,9 @@ TEST_F(BestTimes, DamagedFileMeansNoBestTimes) {
       "1 1 -5\n",
       "1 1 99999999999999\n",  // does not fit
       "1 1 2000abc\n",
-      std::string("1 1 2000\n\0\0\0", 12).c_str(),
+      std::string("1 1 2000\n\0\0\0", 12),  // zero bytes after a good line
   };
-  for (const char *text : damaged) {
+  for (const std::string &text : damaged) {
     write_text(text);
     times_load();
     EXPECT_EQ(best_time(1, 1), 0) << text;

@@ -1,0 +1,75 @@
+// save_driver.h -- the part the two editors' save drivers share: two large
+// versions of a course and its attribute table, and the loop that puts one
+// and then the other in the editor and presses S, for ever, until the test
+// kills the program.
+//
+//   DRIVER prepare NAME   writes the reference files NAME.a, NAME.b,
+//                         tileattr.a, tileattr.b (plain writes) and saves
+//                         version a as NAME through the editor
+//   DRIVER save NAME      saves b, a, b, a ... as NAME through the editor
+#ifndef SAVE_DRIVER_H
+#define SAVE_DRIVER_H
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "course_file.h"
+
+// Version v (0 or 1) of the course: 256 x 256 tiles and 256 insertions,
+// every byte of the file depending on v, and of the attribute table.
+inline void make_version(int v, Map &m, unsigned char attr[256]) {
+  m.w = m.h = m.n = 256;
+  for (int x = 0; x < 256; x++)
+    for (int y = 0; y < 256; y++) m.t[x][y] = (unsigned char)(v ? x * 7 + y : x + y * 3 + 1);
+  for (int i = 0; i < 256; i++) {
+    m.ins[i] = Insertion{i * 32 + v, -i * 17 - v, 11 + i % 50 + v};
+    attr[i] = (unsigned char)(v ? 255 - i : i);
+  }
+}
+
+// What the driver needs of an editor: put a course and table in, press S
+// with the selector answering name.
+struct Editor {
+  void (*put)(const Map &m, const unsigned char attr[256]);
+  void (*press_save)(const char *name);
+};
+
+inline bool write_plain(const std::string &name, const void *data, size_t size) {
+  FILE *f = fopen(name.c_str(), "wb");
+  if (!f) return false;
+  bool ok = fwrite(data, 1, size, f) == size;
+  return fclose(f) == 0 && ok;
+}
+
+inline int save_driver_main(int argc, char **argv, const Editor &ed) {
+  if (argc != 3) {
+    fprintf(stderr, "usage: %s prepare|save NAME\n", argv[0]);
+    return 2;
+  }
+  std::string what = argv[1], name = argv[2];
+  static Map m;
+  unsigned char attr[256];
+  if (what == "prepare") {
+    for (int v = 0; v < 2; v++) {
+      make_version(v, m, attr);
+      // The reference: the same course written by the shared writer to a
+      // name of its own, and the table as it is.
+      std::string ref = name + (v ? ".b" : ".a");
+      if (!course_write(ref.c_str(), m) ||
+          !write_plain(v ? "tileattr.b" : "tileattr.a", attr, 256))
+        return 1;
+    }
+    make_version(0, m, attr);
+    ed.put(m, attr);
+    ed.press_save(name.c_str());
+    return 0;
+  }
+  for (int v = 1;; v ^= 1) {
+    make_version(v, m, attr);
+    ed.put(m, attr);
+    ed.press_save(name.c_str());
+  }
+}
+
+#endif

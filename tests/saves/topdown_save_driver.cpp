@@ -1,0 +1,40 @@
+// topdown_save_driver.cpp -- topdown's course editor saving a large course
+// again and again through its own S key (save_driver.h).
+#include <allegro.h>
+
+#include <cerrno>
+#include <cstdlib>
+
+#include "maped.h"
+#include "save_driver.h"
+#include "share.h"
+
+static const char *chosen;
+
+static bool select_file(const char *, char *name, int size) {
+  snprintf(name, size, "%s", chosen);
+  return true;
+}
+
+static void alert(const char *line1, const char *line2) {
+  fprintf(stderr, "%s %s\n", line1, line2 ? line2 : "");
+  exit(1);
+}
+
+static void put(const Map &m, const unsigned char attr[256]) {
+  map = m;
+  memcpy(tile_attr, attr, 256);
+}
+
+static void press_save(const char *name) {
+  chosen = name;
+  maped_key(KEY_S << 8);
+}
+
+int main(int argc, char **argv) {
+  install_allegro(SYSTEM_NONE, &errno, atexit);
+  fr = fopen("report.txt", "w");
+  maped_select_file = select_file;
+  maped_alert = alert;
+  return save_driver_main(argc, argv, Editor{put, press_save});
+}
