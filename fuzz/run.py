@@ -97,8 +97,8 @@ def gather(target, run_dir, shipped, out_dir):
             data = compile_seed(data.decode('utf-8'), path)
         open(os.path.join(out_dir, 'seed-' + name), 'wb').write(data)
         n += 1
-    for spec in shipped:
-        parts = spec.split('+')
+    for pattern in shipped:
+        parts = pattern.split('+')
         if len(parts) > 1:
             files = [os.path.join(run_dir, p) for p in parts]
             if all(os.path.exists(f) for f in files):
@@ -107,7 +107,7 @@ def gather(target, run_dir, shipped, out_dir):
                      'wb').write(data)
                 n += 1
             continue
-        for path in sorted(glob.glob(os.path.join(run_dir, spec))):
+        for path in sorted(glob.glob(os.path.join(run_dir, pattern))):
             shutil.copy(path, os.path.join(out_dir, 'shipped-' + os.path.basename(
                 os.path.dirname(path)) + '-' + os.path.basename(path)))
             n += 1
