@@ -62,13 +62,20 @@ OWN = {
                       'F8', 'minus', 'equal', 'Prior', 'Next', 'Up', 'Down', 'Left', 'Right',
                       'BackSpace', 'F11', 'F12'] + list(DIGITS),
 }
-# Keys that change the screen in every state of the program when it
-# answers (with a move of the pointer, which the editors show): a menu's
-# cursor, a game's clock, sideview's credits left and its player walking.
-PROBE = {'topdown': ['key', 'Down'],
-         'sideview': ['keydown', 'space', 'sleep', '0.2', 'keyup', 'space',
-                      'keydown', 'Left', 'sleep', '0.5', 'keyup', 'Left',
-                      'keydown', 'Right', 'sleep', '0.5', 'keyup', 'Right'],
+# What shows that a program still answers, in every state it can be in: a
+# few steps, the screen looked at after each, and one of them must change
+# it (a move of the pointer, which the editors show, ends the list). A key
+# is held, since topdown's and sideview's games read the keys' state once a
+# step and a tap can go unseen; and a menu's cursor moves both ways, since
+# it may stand at either end of its list, where one way changes nothing.
+# topdown's game has a clock; sideview's credits leave on Space and its
+# player walks.
+def held(key, seconds):
+    return ['keydown', key, 'sleep', str(seconds), 'keyup', key]
+
+
+PROBE = {'topdown': [held('Up', 0.3), held('Down', 0.3)],
+         'sideview': [held('space', 0.2), held('Left', 0.5), held('Right', 0.5)],
          'sideview_edit': []}
 # Programs whose S and L open a file selector (topdown's in its editor).
 FILE_KEYS = {'topdown': True, 'sideview': False, 'sideview_edit': True}
@@ -376,12 +383,21 @@ def run(program, run_dir, seconds, seed):
             session.start()
         for attempt in range(6):
             shot = session.screen_hash()
-            session.xdotool(*PROBE[program], 'mousemove', monkey.rng.randrange(monkey.w),
-                            monkey.rng.randrange(monkey.h), 'sleep', '1', check=False)
-            if session.screen_hash() != shot:
+            steps = PROBE[program] + [['mousemove', monkey.rng.randrange(monkey.w),
+                                       monkey.rng.randrange(monkey.h), 'sleep', '1']]
+            changed = False
+            for step in steps:
+                session.xdotool(*step, check=False)
+                if session.screen_hash() != shot:
+                    changed = True
+                    break
+            if changed:
                 break
         else:
-            raise Failure('%s no longer answers: the screen stays as it is' % program)
+            subprocess.run(['import', '-window', 'root', os.path.join(work, 'no-answer.png')],
+                           env=session.env)
+            raise Failure('%s no longer answers: the screen stays as it is (its last '
+                          'picture: no-answer.png)' % program)
         if session.alive():
             deadline = time.time() + 40
             while session.alive() and time.time() < deadline:
