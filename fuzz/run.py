@@ -34,12 +34,15 @@ import glob
 import os
 import re
 import shutil
+import signal
 import subprocess
 import sys
 import tempfile
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 FOUR_SEPARATOR = b'\n--four--\n'
+# libFuzzer's exit status when a run is stopped by SIGINT or SIGTERM.
+LIBFUZZER_INTERRUPTED = 72
 
 
 def compile_seed(text, where):
@@ -167,8 +170,18 @@ def main():
                '-print_final_stats=1', '-close_fd_mask=3',
                '-artifact_prefix=%s/%s-' % (artifacts, target)] + extra + [corpus, seeds]
         print(' '.join(cmd), flush=True)
-        rc = subprocess.call(cmd, env=scratch_env(work))
-        if rc != 0:
+        # Ctrl+C (or a SIGINT to this script alone) stops the target, which
+        # then prints its statistics; this script waits for them.
+        proc = subprocess.Popen(cmd, env=scratch_env(work))
+        while True:
+            try:
+                rc = proc.wait()
+                break
+            except KeyboardInterrupt:
+                proc.send_signal(signal.SIGINT)
+        if rc == LIBFUZZER_INTERRUPTED:
+            print('\nStopped by a signal before its end; no input failed.')
+        elif rc != 0:
             print('\nThe target failed. Keep the input that did it as a seed:\n'
                   '  python3 %s seed %s/%s-<crash file> > %s/corpus/%s/NAME.seed' %
                   (os.path.abspath(__file__), artifacts, target, HERE, target))
