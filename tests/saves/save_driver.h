@@ -11,6 +11,7 @@
 #define SAVE_DRIVER_H
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -26,6 +27,21 @@ inline void make_version(int v, Map &m, unsigned char attr[256]) {
     m.ins[i] = Insertion{i * 32 + v, -i * 17 - v, 11 + i % 50 + v};
     attr[i] = (unsigned char)(v ? 255 - i : i);
   }
+}
+
+// The editor's file selector and alert as the driver answers them: the
+// selector takes the name the driver chose; an alert means the save failed,
+// which ends the driver (the test then fails: it ended by itself).
+static const char *chosen_name;
+
+inline bool select_chosen_name(const char *, char *name, int size) {
+  snprintf(name, size, "%s", chosen_name);
+  return true;
+}
+
+inline void alert_and_fail(const char *line1, const char *line2) {
+  fprintf(stderr, "%s %s\n", line1, line2 ? line2 : "");
+  exit(1);
 }
 
 // What the driver needs of an editor: put a course and table in, press S

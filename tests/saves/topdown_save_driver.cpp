@@ -9,32 +9,20 @@
 #include "save_driver.h"
 #include "share.h"
 
-static const char *chosen;
-
-static bool select_file(const char *, char *name, int size) {
-  snprintf(name, size, "%s", chosen);
-  return true;
-}
-
-static void alert(const char *line1, const char *line2) {
-  fprintf(stderr, "%s %s\n", line1, line2 ? line2 : "");
-  exit(1);
-}
-
 static void put(const Map &m, const unsigned char attr[256]) {
   map = m;
   memcpy(tile_attr, attr, 256);
 }
 
 static void press_save(const char *name) {
-  chosen = name;
+  chosen_name = name;
   maped_key(KEY_S << 8);
 }
 
 int main(int argc, char **argv) {
   install_allegro(SYSTEM_NONE, &errno, atexit);
   fr = fopen("report.txt", "w");
-  maped_select_file = select_file;
-  maped_alert = alert;
+  maped_select_file = select_chosen_name;
+  maped_alert = alert_and_fail;
   return save_driver_main(argc, argv, Editor{put, press_save});
 }
