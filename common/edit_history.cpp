@@ -35,6 +35,7 @@ struct Step {
 
 static State base;   // the state at the last commit, undo or redo
 static State saved;  // the state last saved or loaded
+static bool saved_attr_known;  // false: the attribute file is not whole
 static std::deque<Step> done;
 static std::vector<Step> undone;
 static size_t done_bytes;
@@ -87,6 +88,7 @@ void history_reset(const Map &m, const unsigned char attr[256]) {
   memcpy(&base.m, &m, sizeof m);
   memcpy(base.attr, attr, 256);
   saved = base;
+  saved_attr_known = true;
   done.clear();
   undone.clear();
   done_bytes = 0;
@@ -137,10 +139,25 @@ int history_undo_steps() { return (int)done.size(); }
 int history_redo_steps() { return (int)undone.size(); }
 
 void history_mark_saved(const Map &m, const unsigned char attr[256]) {
-  memcpy(&saved.m, &m, sizeof m);
-  memcpy(saved.attr, attr, 256);
+  history_mark_course_saved(m);
+  history_mark_attributes_saved(attr);
+}
+
+void history_mark_course_saved(const Map &m) { memcpy(&saved.m, &m, sizeof m); }
+
+void history_mark_attributes_saved(const unsigned char *attr) {
+  saved_attr_known = attr != nullptr;
+  if (attr) memcpy(saved.attr, attr, 256);
+}
+
+void history_mark_attributes_from_file(const char *attr_name) {
+  unsigned char attr[256];
+  history_mark_attributes_saved(attr_read(attr_name, attr) == 256 ? attr : nullptr);
 }
 
 bool history_unsaved(const Map &m, const unsigned char attr[256]) {
-  return !course_same_file(saved.m, m) || memcmp(saved.attr, attr, 256) != 0;
+  return history_course_unsaved(m) || !saved_attr_known ||
+         memcmp(saved.attr, attr, 256) != 0;
 }
+
+bool history_course_unsaved(const Map &m) { return !course_same_file(saved.m, m); }

@@ -45,8 +45,24 @@ int history_redo_steps();
 // Notes the course and attributes as saved: what a file now holds.
 void history_mark_saved(const Map &m, const unsigned char attr[256]);
 
+// Notes only the course as saved (a save that wrote the course but not the
+// attribute file).
+void history_mark_course_saved(const Map &m);
+
+// Notes what the attribute file holds: a load reads a course but not the
+// attributes, so the table in memory may still differ from the file. Null
+// when the file can't be read whole: then every table counts as unsaved.
+void history_mark_attributes_saved(const unsigned char *attr);
+
+// history_mark_attributes_saved with what the attribute file attr_name
+// holds (null unless it holds 256 bytes).
+void history_mark_attributes_from_file(const char *attr_name);
+
 // True if Save would now write something other than what was last saved or
 // loaded (undoing back to that state makes it false again).
 bool history_unsaved(const Map &m, const unsigned char attr[256]);
+
+// The same for the course alone: what a load would replace.
+bool history_course_unsaved(const Map &m);
 
 #endif

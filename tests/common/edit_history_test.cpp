@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <vector>
 
 #include "course_file.h"
 #include "edit_history.h"
+#include "scratch.h"
 
 namespace {
 
@@ -126,6 +128,40 @@ TEST_F(History, UnsavedMeansSaveWouldWriteSomethingElse) {
   history_reset(m, attr);
   EXPECT_FALSE(history_unsaved(m, attr));
   EXPECT_FALSE(history_undo(m, attr));
+}
+
+// A load replaces the course but not the attributes: after it the table
+// counts as saved only as far as the attribute file holds it.
+TEST_F(History, AttributesAfterALoadAreComparedWithTheirFile) {
+  Scratch here(true);
+  std::vector<unsigned char> disk(attr, attr + 256);
+  attr[3] ^= 0x04;  // an edit made before the load
+  history_reset(m, attr);
+  EXPECT_FALSE(history_unsaved(m, attr));
+  spit("attr.wz", disk);
+  history_mark_attributes_from_file("attr.wz");
+  EXPECT_TRUE(history_unsaved(m, attr));
+  EXPECT_FALSE(history_course_unsaved(m));  // only the table
+  attr[3] ^= 0x04;  // undone by hand: the file's table again
+  EXPECT_FALSE(history_unsaved(m, attr));
+
+  // A file that is missing or short: any table is unsaved until a save.
+  history_mark_attributes_from_file("none.wz");
+  EXPECT_TRUE(history_unsaved(m, attr));
+  disk.resize(255);
+  spit("attr.wz", disk);
+  history_mark_attributes_from_file("attr.wz");
+  EXPECT_TRUE(history_unsaved(m, attr));
+  history_mark_attributes_saved(attr);
+  EXPECT_FALSE(history_unsaved(m, attr));
+
+  // A save that wrote the course but not the table.
+  m.t[2][2] = 50;
+  attr[9] = 1;
+  EXPECT_TRUE(history_course_unsaved(m));
+  history_mark_course_saved(m);
+  EXPECT_FALSE(history_course_unsaved(m));
+  EXPECT_TRUE(history_unsaved(m, attr));
 }
 
 }  // namespace
