@@ -35,7 +35,6 @@ struct Step {
 
 static State base;   // the state at the last commit, undo or redo
 static State saved;  // the state last saved or loaded
-static bool saved_attr_known;  // false: the attribute file is not whole
 static std::deque<Step> done;
 static std::vector<Step> undone;
 static size_t done_bytes;
@@ -88,10 +87,16 @@ void history_reset(const Map &m, const unsigned char attr[256]) {
   memcpy(&base.m, &m, sizeof m);
   memcpy(base.attr, attr, 256);
   saved = base;
-  saved_attr_known = true;
   done.clear();
   undone.clear();
   done_bytes = 0;
+}
+
+void history_reset_course(const Map &m, const unsigned char attr[256]) {
+  unsigned char saved_attr[256];
+  memcpy(saved_attr, saved.attr, 256);
+  history_reset(m, attr);
+  memcpy(saved.attr, saved_attr, 256);
 }
 
 bool history_commit(const Map &m, const unsigned char attr[256]) {
@@ -145,19 +150,17 @@ void history_mark_saved(const Map &m, const unsigned char attr[256]) {
 
 void history_mark_course_saved(const Map &m) { memcpy(&saved.m, &m, sizeof m); }
 
-void history_mark_attributes_saved(const unsigned char *attr) {
-  saved_attr_known = attr != nullptr;
-  if (attr) memcpy(saved.attr, attr, 256);
+void history_mark_attributes_saved(const unsigned char attr[256]) {
+  memcpy(saved.attr, attr, 256);
 }
 
 void history_mark_attributes_from_file(const char *attr_name) {
   unsigned char attr[256];
-  history_mark_attributes_saved(attr_read(attr_name, attr) == 256 ? attr : nullptr);
+  if (attr_read(attr_name, attr) == 256) history_mark_attributes_saved(attr);
 }
 
 bool history_unsaved(const Map &m, const unsigned char attr[256]) {
-  return history_course_unsaved(m) || !saved_attr_known ||
-         memcmp(saved.attr, attr, 256) != 0;
+  return history_course_unsaved(m) || memcmp(saved.attr, attr, 256) != 0;
 }
 
 bool history_course_unsaved(const Map &m) { return !course_same_file(saved.m, m); }
