@@ -63,7 +63,7 @@ void load_map(const char *name) {
 // save_map
 // Writes the course, then the attribute table; neither replaces its old
 // file unless it was written whole.
-bool save_map(const char *name) { return course_save(name, map, tile_attr, ATTR_FILE); }
+SaveResult save_map(const char *name) { return course_save(name, map, tile_attr, ATTR_FILE); }
 
 void insert_row(int r) { course_insert_row(map, r); }
 void delete_row(int r) { course_delete_row(map, r); }

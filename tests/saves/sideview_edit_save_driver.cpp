@@ -24,5 +24,6 @@ int main(int argc, char **argv) {
   fr = fopen("report.txt", "w");
   maped_select_file = select_chosen_name;
   maped_alert = alert_and_fail;
+  maped_ask = answer_yes;
   return save_driver_main(argc, argv, Editor{put, press_save});
 }
