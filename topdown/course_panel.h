@@ -11,7 +11,7 @@
 #include "replay.h"
 
 // The panel's box in the menu bitmap: right-aligned at the top.
-enum { PANEL_W = 150, PANEL_H = 104, PANEL_MARGIN = 8 };
+enum { PANEL_W = 160, PANEL_H = 104, PANEL_MARGIN = 8 };
 
 // What the panel says about the best run: "Best run kept", "Course changed
 // since its best run", or "" (none, or one too damaged to use).

@@ -107,7 +107,7 @@ void preview_draw(BITMAP *dest, int x, int y, int box_w, int box_h, const Map &m
         }
         for (int yy = t; yy <= b; yy++)
           for (int xx = l; xx <= r; xx++)
-            putpixel(dest, xx, yy, ((xx - l) / 2 + (yy - t) / 2) % 2 ? black : white);
+            putpixel(dest, xx, yy, (xx - x0 + yy - y0) % 2 ? black : white);
       }
   int n = m.n < MAX_INSERTIONS ? m.n : MAX_INSERTIONS;
   for (int i = 0; i < n; i++) {
