@@ -20,8 +20,10 @@ const char *const GHOST_FILE = "ghost.txt";
 static std::vector<GhostSprite> sprites;
 static std::vector<int> first;
 
-// How strongly the ghost shows over the ground, out of 255.
-enum { GHOST_ALPHA = 120 };
+// How strongly the ghost shows over the ground, and how far its pictures
+// are first paled toward its colour, out of 255.
+enum { GHOST_ALPHA = 140, GHOST_PALE = 120 };
+static const int GHOST_R = 210, GHOST_G = 235, GHOST_B = 255;
 
 // ---------------------------------------------------------------------------
 // The setting
@@ -170,12 +172,12 @@ const GhostSprite *ghost_sprites(int step, int &count) {
 // ---------------------------------------------------------------------------
 // Drawing
 
-// A square scratch bitmap of side size in buf's colour depth, kept for the
-// next frames (the pictures come in a few sizes only).
-static BITMAP *scratch_bitmap(int size) {
-  static BITMAP *kept[256];
+// Square scratch bitmap number k (0 or 1) of side size in buf's colour
+// depth, kept for the next frames (the pictures come in a few sizes only).
+static BITMAP *scratch_bitmap(int size, int k) {
+  static BITMAP *kept[2][256];
   if (size < 1 || size > 255) return nullptr;
-  BITMAP *&b = kept[size];
+  BITMAP *&b = kept[k][size];
   if (b && bitmap_color_depth(b) != bitmap_color_depth(buf)) {
     destroy_bitmap(b);
     b = nullptr;
@@ -184,8 +186,10 @@ static BITMAP *scratch_bitmap(int size) {
   return b;
 }
 
-// Draws one picture see-through at its place: turned pictures are turned
-// into the scratch bitmap first, placed exactly as Charac::draw places them.
+// Draws one picture see-through at its place: it is turned (as
+// Charac::draw turns it, to the same pixel) into a scratch bitmap, paled
+// toward the ghost's colour into a second one, and that is blended over
+// the ground.
 static void draw_see_through(const GhostSprite &s) {
   BITMAP *b = (BITMAP *)D[s.obj].dat;
   int left = s.x - OX - b->w / 2;
@@ -194,19 +198,21 @@ static void draw_see_through(const GhostSprite &s) {
   if (left + b->w / 2 + side < 0 || top + b->h / 2 + side < 0 ||
       left + b->w / 2 - side >= buf->w || top + b->h / 2 - side >= buf->h)
     return;
-  if (s.pose == UPRIGHT) {
-    draw_trans_sprite(buf, b, left, top);
-    return;
-  }
-  BITMAP *t = scratch_bitmap(side);
-  if (!t) return;
+  BITMAP *turned = scratch_bitmap(side, 0), *pale = scratch_bitmap(side, 1);
+  if (!turned || !pale) return;
   int ox = (side - b->w) / 2, oy = (side - b->h) / 2;
-  clear_to_color(t, bitmap_mask_color(t));
-  if (s.pose == TURNED)
-    rotate_scaled_sprite(t, b, ox, oy, (64 - s.angle).v, itofix(1));
+  clear_to_color(turned, bitmap_mask_color(turned));
+  if (s.pose == UPRIGHT)
+    draw_sprite(turned, b, ox, oy);
+  else if (s.pose == TURNED)
+    rotate_scaled_sprite(turned, b, ox, oy, (64 - s.angle).v, itofix(1));
   else
-    rotate_scaled_sprite_v_flip(t, b, ox, oy, (-64 - s.angle).v, itofix(1));
-  draw_trans_sprite(buf, t, left - ox, top - oy);
+    rotate_scaled_sprite_v_flip(turned, b, ox, oy, (-64 - s.angle).v, itofix(1));
+  clear_to_color(pale, bitmap_mask_color(pale));
+  set_trans_blender(GHOST_R, GHOST_G, GHOST_B, 0);
+  draw_lit_sprite(pale, turned, 0, 0, GHOST_PALE);
+  set_trans_blender(0, 0, 0, GHOST_ALPHA);
+  draw_trans_sprite(buf, pale, left - ox, top - oy);
 }
 
 // ghost_draw
@@ -214,6 +220,5 @@ void ghost_draw() {
   int count;
   const GhostSprite *s = ghost_sprites(t2, count);
   if (!count) return;
-  set_trans_blender(0, 0, 0, GHOST_ALPHA);
   for (int i = 0; i < count; i++) draw_see_through(s[i]);
 }
