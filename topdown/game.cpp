@@ -178,8 +178,7 @@ void logic_step() {
     C[0].ctrl = in & 0xff;
   }
   for (int i = 0; i < n_characs; i++) C[i].move();
-  for (int i = 0; i < n_characs && i < CONTACT_LIMIT; i++)
-    for (int j = i + 1; j < n_characs; j++) two_body(&C[i], &C[j]);
+  contact_all();
   t2++;
   if (t2 % STEPS_PER_SECOND == 0) {
     fps = fts;

@@ -150,6 +150,9 @@ int charac_picture(const Charac &c, Pose &pose);
 // Contact
 
 void two_body(Charac *a, Charac *b);
+// Each of the first CONTACT_LIMIT characters with every later one, in that
+// order (i, then j, both ascending): two_body for every pair that touches.
+void contact_all();
 void eq_bounce(Charac *a, Charac *b);
 void uneq_bounce(Charac *heavy, Charac *light);
 void grab(Charac *taker, Charac *item);
