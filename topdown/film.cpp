@@ -16,7 +16,8 @@ const char *const FILM_END = "End of the best run - Esc for the menu";
 // focus) answers here.
 static bool film_paused() { return false; }
 
-// The film's marks over a frame: its label, and at the end the last line.
+// The film's marks over a frame: its label in the top-left corner, and at
+// the end the last line across the top (the players below stay seen).
 static void draw_marks(BITMAP *b, bool over) {
   FONT *f = (FONT *)D[OBJ_FONT].dat;
   int w = text_length(f, FILM_LABEL) + 16, h = text_height(f) + 8;
@@ -25,9 +26,10 @@ static void draw_marks(BITMAP *b, bool over) {
   textout_ex(b, f, FILM_LABEL, 24, 12, col_white, -1);
   if (!over) return;
   int ew = text_length(f, FILM_END) + 16;
-  int x = (b->w - ew) / 2, y = b->h / 2 - h / 2;
+  int x = (b->w - ew) / 2, y = 8;
+  if (x < 8 + w + 8) x = 8 + w + 8;
   rectfill(b, x, y, x + ew, y + h, col_black);
-  textout_centre_ex(b, f, FILM_END, b->w / 2, y + 4, col_yellow, -1);
+  textout_ex(b, f, FILM_END, x + 8, y + 4, col_yellow, -1);
 }
 
 // watch_best_run

@@ -7,16 +7,11 @@
 enum { CODE_START_1 = 11, CODE_START_2 = 12, CODE_PASS = 53 };
 
 // preview_fit
-// The largest size that keeps the course's shape: whole pixels per tile
-// when a tile gets one or more, else as many tiles to a pixel as needed.
+// The largest size that keeps the course's shape.
 PreviewFit preview_fit(int w, int h, int box_w, int box_h) {
   PreviewFit f{0, 0, 0, 0};
   if (w <= 0 || h <= 0 || box_w <= 0 || box_h <= 0) return f;
-  int per = box_w / w < box_h / h ? box_w / w : box_h / h;  // pixels per tile
-  if (per >= 1) {
-    f.w = w * per;
-    f.h = h * per;
-  } else if ((long)w * box_h >= (long)h * box_w) {  // wider than the box
+  if ((long)w * box_h >= (long)h * box_w) {  // wider than the box
     f.w = box_w;
     f.h = (int)((long)h * box_w / w);
   } else {

@@ -9,7 +9,8 @@
 #include "course_file.h"
 
 // Where the picture of a course of w x h tiles lies when it is fitted into
-// a box of box_w x box_h pixels, centred: its size and its offset in the box.
+// a box of box_w x box_h pixels, as large as its shape allows, centred: its
+// size and its offset in the box.
 struct PreviewFit {
   int x, y, w, h;
 };

@@ -10,17 +10,18 @@
 
 namespace {
 
-TEST(PreviewFit, WholeTilesWhenTheyFitElseTheLongerSideFills) {
-  PreviewFit f = preview_fit(44, 28, 150, 104);  // 3 pixels a tile
-  EXPECT_EQ(f.w, 132);
-  EXPECT_EQ(f.h, 84);
-  EXPECT_EQ(f.x, 9);
-  EXPECT_EQ(f.y, 10);
-  f = preview_fit(256, 256, 150, 104);  // smaller than a pixel a tile
+TEST(PreviewFit, AsLargeAsTheShapeAllowsCentred) {
+  PreviewFit f = preview_fit(44, 28, 150, 104);  // wider than the box
+  EXPECT_EQ(f.w, 150);
+  EXPECT_EQ(f.h, 95);
+  EXPECT_EQ(f.x, 0);
+  EXPECT_EQ(f.y, 4);
+  f = preview_fit(256, 256, 150, 104);  // taller
   EXPECT_EQ(f.w, 104);
   EXPECT_EQ(f.h, 104);
   EXPECT_EQ(f.x, 23);
-  f = preview_fit(256, 1, 150, 104);
+  EXPECT_EQ(f.y, 0);
+  f = preview_fit(256, 1, 150, 104);  // never thinner than a pixel
   EXPECT_EQ(f.w, 150);
   EXPECT_EQ(f.h, 1);
   f = preview_fit(0, 10, 150, 104);
@@ -66,15 +67,15 @@ TEST_F(Preview, TilesInTheirColoursAndNothingOutsideThePicture) {
 }
 
 TEST_F(Preview, StartsFinishAndPassMarkedWhereTheyLie) {
-  fresh_game(40, 20);  // 2.5 -> 2 pixels a tile: 80 x 40 in 100 x 50
+  fresh_game(40, 20);  // 2 pixels a tile: 80 x 40 in 80 x 50
   paint(30, 10, 31, 11, FINISH_TILE);
   map.ins[0] = Insertion{5 * 32 + 16, 5 * 32 + 16, 11};
   map.ins[1] = Insertion{5 * 32 + 16, 15 * 32 + 16, 12};
   map.ins[2] = Insertion{20 * 32, 3 * 32, 53};
   map.ins[3] = Insertion{-50, 3 * 32, 53};  // off the course: no mark
   map.n = 4;
-  preview_draw(bmp, 0, 0, 100, 50, map);
-  int x0 = 10, y0 = 5;  // the picture's corner in the box
+  preview_draw(bmp, 0, 0, 80, 50, map);
+  int x0 = 0, y0 = 5;  // the picture's corner in the box
   EXPECT_EQ(getpixel(bmp, x0 + 11, y0 + 11), preview_start_colour(1));
   EXPECT_EQ(getpixel(bmp, x0 + 11, y0 + 31), preview_start_colour(2));
   EXPECT_EQ(getpixel(bmp, x0 + 40, y0 + 6), preview_pass_colour());
