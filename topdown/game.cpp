@@ -290,6 +290,7 @@ int play_map(int course, int entry) {
     return -1;
   }
   scatter_extras();
+  t1 = 1;  // the clock starts now, whatever the ghost's run took
   // With nothing to do until the next tick, the processor is given up.
   while (!key[KEY_ESC]) {
     if (play_pass(screen) == PASS_WAIT) rest(1);
