@@ -95,13 +95,6 @@ TEST_F(Preview, StartsFinishAndPassMarkedWhereTheyLie) {
   EXPECT_EQ(getpixel(bmp, x0 + 70, y0 + 22), preview_tile_colour(T_GRASS));
 }
 
-TEST(CoursePanel, SaysWhatBecameOfTheBestRun) {
-  EXPECT_EQ(best_run_label(REPLAY_NONE), "");
-  EXPECT_EQ(best_run_label(REPLAY_USABLE), "Best run kept");
-  EXPECT_EQ(best_run_label(REPLAY_CHANGED), "Course changed since its best run");
-  EXPECT_EQ(best_run_label(REPLAY_DAMAGED), "");
-}
-
 // The panel reads the course from its file: the picture is the file's
 // course, and a replay of another version of it is reported as such.
 TEST_F(Preview, PanelShowsTheCourseFileAndTheStateOfItsBestRun) {

@@ -4,8 +4,6 @@
 // the keys or from the recording of them.
 #include <gtest/gtest.h>
 
-#include <set>
-
 #include "race_helpers.h"
 #include "scratch.h"
 
@@ -73,25 +71,20 @@ INSTANTIATE_TEST_SUITE_P(Courses, Determinism,
                                   std::to_string(i.param.players) + "p";
                          });
 
-TEST(RaceRandom, SameSeedSameNumbersAndNothingElseDrawsFromThem) {
+// The race's numbers come from its seed alone: the runtime's generator,
+// which the music's start still uses, draws from another.
+TEST(RaceRandom, SameSeedSameNumbersWhateverElseDraws) {
   race_srand(12345);
   std::vector<int> a;
   for (int i = 0; i < 1000; i++) a.push_back(race_rand());
   race_srand(12345);
   for (int i = 0; i < 1000; i++) {
-    rand();  // the runtime's generator (the music's start) is another
+    rand();
     ASSERT_EQ(race_rand(), a[i]) << i;
+    ASSERT_GE(a[i], 0);
   }
-  std::set<int> low_bits;
-  for (int v : a) {
-    ASSERT_GE(v, 0);
-    ASSERT_LE(v, RACE_RAND_MAX);
-    low_bits.insert(v & 7);
-  }
-  EXPECT_EQ(low_bits.size(), 8u);  // the drivers' turns come from the low bits
   race_srand(12346);
   EXPECT_NE(race_rand(), a[0]);
-  EXPECT_NE(race_clock_seed(), 0u);
 }
 
 // A race starts from a clean table: a walker's heading does not come from
