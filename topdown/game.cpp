@@ -286,6 +286,7 @@ int play_map(int course, int entry) {
   if (!produce_cast(entry)) {
     if (fr) fprintf(fr, "Produce cast failed\n");
     race_end();
+    ghost_drop();
     cleanup();
     return -1;
   }
