@@ -326,10 +326,10 @@ void main_menu_build(int n_courses) {
   main_menu->col_mark = col_yellow;
 }
 
-// main_menu_key
-// One key for the menu; the options follow the list cursors after every key.
 std::string menu_note;
 
+// main_menu_key
+// One key for the menu; the options follow the list cursors after every key.
 int main_menu_key(int k) {
   bool ghost_was = ghost_on;
   menu_note.clear();
