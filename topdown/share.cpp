@@ -51,6 +51,16 @@ bool try_load_map(const char *name) {
   return false;
 }
 
+// read_map
+CourseRead read_map(const char *name) {
+  CourseRead got = course_load_whole(name, map);
+  if (got == COURSE_UNOPENED) {
+    log_open_failure(name);
+    if (fr) fputc('\n', fr);
+  }
+  return got;
+}
+
 // load_map
 // Replaces the course in memory by the file name; a file that can't be
 // opened ends the program after the standard log line.

@@ -59,6 +59,9 @@ extern int OX, OY;                // course pixel at the top-left of buf
 void tiles_init();
 void load_map(const char *name);      // ends the program if name can't be opened
 bool try_load_map(const char *name);  // false (course kept, log line ended) instead
+// The course in memory replaced by the file name as far as it can be read
+// (kept when it can't be opened: the log line is written and ended).
+CourseRead read_map(const char *name);
 bool save_map(const char *name);      // false if the course or attributes failed
 void insert_row(int r);
 void delete_row(int r);
