@@ -27,6 +27,7 @@ class MainMenuTest : public ::testing::Test {
     course = 1;
     n_players = 0;
     USA = false;
+    times_load();  // none here: no records left from another test
     main_menu_build(3);
   }
   void TearDown() override { main_menu_destroy(); }
