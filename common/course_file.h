@@ -36,6 +36,13 @@ bool course_load(const char *name, Map &m);
 // The bytes of the course file that holds m (what course_write writes).
 std::string course_bytes(const Map &m);
 
+// What course_load_whole found.
+enum CourseRead { COURSE_WHOLE, COURSE_UNOPENED, COURSE_CUT_SHORT };
+
+// course_load, telling also a file that ends before all that its header
+// announces: m then holds what course_read made of it.
+CourseRead course_load_whole(const char *name, Map &m);
+
 // Writes m to name through a temporary file that replaces name only once every
 // byte is on disk. Returns false (old file untouched) if anything fails.
 bool course_write(const char *name, const Map &m);

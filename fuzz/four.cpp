@@ -2,9 +2,10 @@
 // input holds up to four files, "red.bmp", "green.bmp", "blue.bmp" and
 // "grey.bmp" in that order, separated by the line "--four--" (fewer parts:
 // the last files are missing). four() must succeed exactly when all four
-// are there and long enough, then write the last one's header and the byte
-// sums; otherwise leave no "four.bmp". What it wrote is then read as
-// sideview's credits read it.
+// are there, long enough and 16-colour 320x240 BMPs with their pixels at
+// byte 118, then write the last one's header and the byte sums; otherwise
+// leave no "four.bmp". What it wrote is then read as sideview's credits
+// read it.
 #include <sys/stat.h>
 
 #include <cstring>
@@ -25,6 +26,21 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***) {
   return 0;
 }
 
+// A little-endian field of a header.
+static long field(const std::string &b, size_t at, int bytes) {
+  unsigned long v = 0;
+  for (int k = bytes - 1; k >= 0; k--) v = v << 8 | (unsigned char)b[at + k];
+  return bytes == 4 ? (long)(int32_t)v : (long)v;
+}
+
+// The picture the merge takes: "BM", a 40-byte information header, 320 x
+// 240 pixels of 4 bits, uncompressed, pixels from byte 118.
+static bool mergeable(const std::string &b) {
+  return b.size() >= HEADER + PIXELS && b[0] == 'B' && b[1] == 'M' && field(b, 14, 4) == 40 &&
+         field(b, 18, 4) == 320 && field(b, 22, 4) == 240 && field(b, 28, 2) == 4 &&
+         field(b, 30, 4) == 0 && field(b, 10, 4) == HEADER;
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   std::string all((const char *)data, size);
   std::vector<std::string> parts;
@@ -39,7 +55,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   bool whole = parts.size() == 4;
   for (size_t i = 0; i < parts.size(); i++) {
     fuzz_write(NAMES[i], (const uint8_t *)parts[i].data(), parts[i].size());
-    whole = whole && parts[i].size() >= HEADER + PIXELS;
+    whole = whole && mergeable(parts[i]);
   }
 
   bool made = four();

@@ -25,13 +25,20 @@ int OX, OY;
 
 static const char *HOPS_FILE = "hops.txt";
 
+std::string game_fault;
+
+// Whether the last reading of HOPS_FILE stopped at text that is not a
+// pair of integers, rather than at its end.
+static bool hops_damaged;
+
 // Reads the next whitespace-separated integer of f into v; false at the
-// end of the file or at text that is not an integer. Values beyond int
-// stop at its limits.
-static bool read_int(FILE *f, int &v) {
+// end of the file (at_end then true) or at text that is not an integer.
+// Values beyond int stop at its limits.
+static bool read_int(FILE *f, int &v, bool &at_end) {
   int ch;
   do ch = getc(f);
   while (ch != EOF && isspace(ch));
+  at_end = ch == EOF;
   bool negative = false;
   if (ch == '+' || ch == '-') {
     negative = ch == '-';
@@ -60,11 +67,22 @@ int HoPs(int code) {
     if (fr) fputc('\n', fr);
   } else {
     int from, to;
-    while (read_int(f, from) && read_int(f, to))
+    bool at_end;
+    hops_damaged = false;
+    for (;;) {
+      if (!read_int(f, from, at_end)) {
+        hops_damaged = !at_end;  // text, not the end
+        break;
+      }
+      if (!read_int(f, to, at_end)) {
+        hops_damaged = true;  // half a pair
+        break;
+      }
       if (from == code) {
         result = to;
         break;
       }
+    }
     fclose(f);
   }
   if (result == 0 && fr) fprintf(fr, "Couldn't find one for %d\n", code);
@@ -264,20 +282,31 @@ int play_frame(level_play &p) {
 }
 
 // play_map
+// A level cut short still plays if its cast can be made; if not, the cut
+// is the reason given.
 int play_map(int level, int entry) {
   char name[32];
   snprintf(name, sizeof name, "tr%02d.map", level);
-  load_map(name);
+  CourseRead got = load_map(name);
   if (!produce_cast(entry)) {
     if (fr) fprintf(fr, "Produce cast failed\n");
+    game_fault = got == COURSE_CUT_SHORT
+                     ? std::string(name) + " is cut short"
+                     : std::string(name) + " has no entry point " + std::to_string(entry) +
+                           " (one insertion of code " + std::to_string(10 + entry) + ")";
     return -1;
   }
+  if (got == COURSE_CUT_SHORT && fr) fprintf(fr, "\"%s\" is cut short\n", name);
   C[0].hp = (signed char)bar.health;
   C[0].ammo = (signed char)bar.ammunition;
   set_gfx1();
   level_play p = {0, 0};
   while (!held(PORT_ESC, 0x02)) {
-    if (play_frame(p)) return p.result;
+    if (play_frame(p)) {
+      // The player left by a door with no exit point near it.
+      if (p.result == -1) game_fault = std::string(name) + " has a door without an exit point";
+      return p.result;
+    }
     if (hsyncs >= 223)
       bmWait(0);
     else if (fr)
@@ -287,16 +316,41 @@ int play_map(int level, int entry) {
   return -1;
 }
 
+// Why there is no link for code: the table can't be read, it is damaged
+// before the link, or it lacks the link.
+static std::string missing_link(int code) {
+  FILE *f = fopen(HOPS_FILE, "r");
+  if (!f) return std::string("Couldn't open file \"") + HOPS_FILE + "\"";
+  fclose(f);
+  std::string what = code == 0 ? "0 (the start)"
+                               : std::to_string(code) + " (level " + std::to_string(code / 10) +
+                                     ", exit " + std::to_string(code % 10) + ")";
+  std::string s = std::string(HOPS_FILE) + " has no link for " + what;
+  if (hops_damaged) s += ": it holds something other than pairs of numbers";
+  return s;
+}
+
 // level_chain
 // Starts where link 0 says; each level left through exit x goes on where
 // link level * 10 + x says, until a level ends otherwise or a link is
 // missing (a level whose number is too large for a code has no links).
 int level_chain(int (*play)(int level, int entry)) {
-  int code = 0, result = 0, next;
-  while (result >= 0 && (next = HoPs(code)) != 0) {
+  int code = 0, result = 0;
+  game_fault.clear();
+  while (result >= 0) {
+    int next = HoPs(code);
+    if (next == 0) {
+      game_fault = missing_link(code);
+      break;
+    }
     result = play(next / 10, next % 10);
     long long from = (long long)(next / 10) * 10 + result;
-    if (from > INT_MAX) break;
+    if (from > INT_MAX) {
+      if (result >= 0)
+        game_fault = std::string(HOPS_FILE) + " leads to level " + std::to_string(next / 10) +
+                     ", too large to have links of its own";
+      break;
+    }
     code = (int)from;
   }
   return result;

@@ -50,13 +50,17 @@ void credits();
 // taken (1..9), -5 for exit 9 with all four items, -1 for Esc, a door
 // without an exit point or a failed cast, -2 for the player's death.
 int play_map(int level, int entry);
+// Why the game ended on bad data (a level whose cast can't be made, a
+// door without an exit point, a link missing from "hops.txt"), for the
+// player; "" while none has been met.
+extern std::string game_fault;
 // The view origin from the player's centre, kept inside the level.
 void view_from_player();
 // One frame of a level: view, status bar, tiles, then every object drawn,
 // thinking, moving, touching. Returns 1 once the level is over.
 int play_frame(level_play &p);
 // Plays the chain of levels from the start, each level played by play;
-// returns the last result.
+// returns the last result. A link that is missing sets game_fault.
 int level_chain(int (*play)(int level, int entry));
 // The winning sequence, until Esc.
 void win();

@@ -28,6 +28,8 @@ int main(int argc, char **argv) {
   bar_reset();
   int result = level_chain(play_map);
   status_bar = 0;
+  // Bad data ended the game: said on standard error too, status 1.
+  if (!game_fault.empty()) fail("%s", game_fault.c_str());
   if (result == -5) win();
   if (fr) fclose(fr);
   fr = NULL;

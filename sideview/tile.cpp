@@ -36,8 +36,10 @@ void tiles_init() {
 }
 
 // load_map
-void load_map(const char *name) {
-  if (!course_load(name, map)) fail_open(name);
+CourseRead load_map(const char *name) {
+  CourseRead got = course_load_whole(name, map);
+  if (got == COURSE_UNOPENED) fail_open(name);
+  return got;
 }
 
 // try_load_map

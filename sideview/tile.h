@@ -31,7 +31,8 @@ extern tile tiles[256];  // the tile set
 // default 25x25 level. A missing or too small file ends the program.
 void tiles_init();
 // Reads a level file into map; one that can't be opened ends the program.
-void load_map(const char *name);
+// Says whether the file was whole or cut short.
+CourseRead load_map(const char *name);
 // The same for the editor: false, with the level kept, if name can't be
 // opened (the log line is written and ended).
 bool try_load_map(const char *name);

@@ -4,9 +4,12 @@
 
 #include <chrono>
 #include <climits>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <sys/stat.h>
 #include <unistd.h>
+#include <string>
 #include <vector>
 
 #include "click_hook.h"
@@ -594,28 +597,75 @@ void maped_loop() {
 // ---------------------------------------------------------------------------
 // The four-colour merge
 
+// Little-endian fields of a BMP header (the 32-bit ones signed: a height
+// below 0 means rows top first).
+static long le32(const unsigned char *p) {
+  return (long)(int32_t)((uint32_t)p[0] | (uint32_t)p[1] << 8 | (uint32_t)p[2] << 16 |
+                         (uint32_t)p[3] << 24);
+}
+static int le16(const unsigned char *p) { return p[0] | p[1] << 8; }
+
+// four_input_problem
+// What the input is, when it is not the picture the merge needs: a BMP
+// with the plain 40-byte information header, 320 x 240 pixels (bottom row
+// first) of 4 bits, uncompressed, its 16-entry palette and then its pixels
+// from byte 118 on; "" when it is. header holds the file's first bytes,
+// got of them.
+std::string four_input_problem(const unsigned char *header, size_t got, long file_size) {
+  enum { INFO = 40, W = 320, H = 240, BITS = 4, PIXELS_AT = 118, PIXELS = 38400 };
+  if (got < 54 || header[0] != 'B' || header[1] != 'M') return "it is not a BMP picture";
+  long info = le32(header + 14), w = le32(header + 18), h = le32(header + 22);
+  int bits = le16(header + 28);
+  long compression = le32(header + 30), at = le32(header + 10);
+  if (info != INFO)
+    return "it is a BMP with a header of " + std::to_string(info) + " bytes, not the plain one of 40";
+  if (bits != BITS || w != W || h != H) {
+    std::string depth = bits == 1   ? "2-colour (1 bit per pixel)"
+                        : bits >= 2 && bits <= 8 ? std::to_string(1 << bits) + "-colour (" +
+                                          std::to_string(bits) + " bits per pixel)"
+                                    : std::to_string(bits) + "-bit";
+    return "it is a " + depth + " " + std::to_string(w) + "x" + std::to_string(h) + " picture";
+  }
+  if (compression != 0) return "it is compressed";
+  if (at != PIXELS_AT)
+    return "its pixels start at byte " + std::to_string(at) + ", not 118 (after 16 colours)";
+  if (file_size < PIXELS_AT + PIXELS)
+    return "it is cut short: " + std::to_string(file_size) + " bytes, not " +
+           std::to_string(PIXELS_AT + PIXELS);
+  return "";
+}
+
 // four
 // Each input gives its 118-byte header (a BMP file header, an information
 // header and a 16-entry palette) into one buffer, so the last one's is
 // kept, and its 38400 pixel bytes (320 x 240 pixels of 4 bits) are added
 // into the result. With pictures that use disjoint bits of the pixel
-// values the sum is their union; nothing checks that.
+// values the sum is their union; nothing checks that. Every input is
+// checked to be such a picture before anything is written.
 bool four() {
   static const char *const names[4] = {"red.bmp", "green.bmp", "blue.bmp", "grey.bmp"};
   enum { HEADER = 118, PIXELS = 38400 };
   std::vector<unsigned char> out(HEADER + PIXELS, 0), pixels(PIXELS);
   for (const char *name : names) {
+    struct stat st;
+    if (stat(name, &st) == 0 && S_ISDIR(st.st_mode)) {
+      fprintf(stderr, "\"%s\" is a folder, not a 16-colour (4 bits per pixel) 320x240 BMP\n",
+              name);
+      return false;
+    }
     FILE *f = fopen(name, "rb");
     if (!f) {
       fprintf(stderr, "Couldn't open file \"%s\"\n", name);
       return false;
     }
-    bool whole = fread(out.data(), 1, HEADER, f) == HEADER &&
-                 fread(pixels.data(), 1, PIXELS, f) == PIXELS;
+    size_t got = fread(out.data(), 1, HEADER, f);
+    bool whole = got == HEADER && fread(pixels.data(), 1, PIXELS, f) == PIXELS;
+    long size = fseek(f, 0, SEEK_END) == 0 ? ftell(f) : -1;
     fclose(f);
-    if (!whole) {
-      fprintf(stderr, "\"%s\" is shorter than %d bytes: not a 320x240 16-colour picture\n",
-              name, HEADER + PIXELS);
+    std::string problem = four_input_problem(out.data(), got, whole ? HEADER + PIXELS : size);
+    if (!problem.empty()) {
+      fprintf(stderr, "\"%s\" is not a 16-colour (4 bits per pixel) 320x240 BMP: %s\n", name,
+              problem.c_str());
       return false;
     }
     for (int i = 0; i < PIXELS; i++) out[HEADER + i] = (unsigned char)(out[HEADER + i] + pixels[i]);

@@ -75,8 +75,9 @@ void maped_loop();
 // Builds "four.bmp" from "red.bmp", "green.bmp", "blue.bmp" and "grey.bmp"
 // in the working folder: the last one's 118-byte header, then the sums of
 // the four files' 38400 pixel bytes. False, with a message on standard
-// error and no "four.bmp" written, if an input is missing or too short or
-// the output can't be written.
+// error naming the file and what it is, and no "four.bmp" written, if an
+// input is missing, a folder, or not a 16-colour (4 bits per pixel)
+// 320x240 BMP, or if the output can't be written.
 bool four();
 
 // Whether the editor may end now (Esc, or the window's close button): at
@@ -84,6 +85,10 @@ bool four();
 // changes (Save, Discard, Cancel). False keeps the editor open, with the
 // work as it was: on Cancel, and when Save did not save everything.
 bool maped_may_leave();
+
+// What a "-four" input is when it is not such a picture, from the first
+// got bytes of the file (header) and its size; "" when it is.
+std::string four_input_problem(const unsigned char *header, size_t got, long file_size);
 
 // The Allegro-facing parts, replaceable by tests: the screen mode setter
 // (true on success), a file selector that fills name (size bytes) and

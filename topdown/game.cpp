@@ -262,26 +262,50 @@ void note_finishes(int course) {
     }
 }
 
+// Why the course could not be played: its file can't be opened, is cut
+// short (which loses the insertions at its end), or has no player start.
+static std::string refusal(const char *name, CourseRead got) {
+  std::string file = name;
+  if (got == COURSE_UNOPENED) return file + " can't be opened";
+  if (got == COURSE_CUT_SHORT) return file + " is cut short";
+  if (n_players == 2) return file + " has no start for either player";
+  return file + " has no start for player 1";
+}
+
+std::string play_refusal;
+
 // play_map
-// One game on course number course until Esc.
+// One game on course number course until Esc. The course is read and its
+// cast made before the game's timer and bitmaps exist, so a course that
+// can't be played leaves nothing to tear down.
 int play_map(int course, int entry) {
   t1 = 1;
   t2 = 0;
   stepped = false;
   noted[0] = noted[1] = false;
-  init();
+  play_refusal.clear();
   char name[16];
   snprintf(name, sizeof name, "m%02d.map", course);
-  load_map(name);
-  ghost_prepare(course);  // runs the best run unseen: before the live cast
-  race_begin(course, race_clock_seed());
-  if (!produce_cast(entry)) {
-    if (fr) fprintf(fr, "Produce cast failed\n");
-    race_end();
-    ghost_drop();
-    cleanup();
+  CourseRead got = read_map(name);
+  bool cast = false;
+  if (got != COURSE_UNOPENED) {
+    ghost_prepare(course);  // runs the best run unseen: before the live cast
+    race_begin(course, race_clock_seed());
+    cast = produce_cast(entry);
+    if (!cast) {
+      race_end();
+      ghost_drop();
+    }
+  }
+  if (!cast) {
+    if (got != COURSE_UNOPENED && fr) fprintf(fr, "Produce cast failed\n");
+    play_refusal = refusal(name, got);
+    if (fr) fprintf(fr, "Course %d can't be played: %s\n", course, play_refusal.c_str());
+    n_characs = 0;
     return -1;
   }
+  if (got == COURSE_CUT_SHORT && fr) fprintf(fr, "\"%s\" is cut short\n", name);
+  init();
   scatter_extras();
   t1 = 1;  // the clock starts now, whatever the ghost's run took
   // With nothing to do until the next tick, the processor is given up.

@@ -10,6 +10,8 @@
 
 #include <allegro.h>
 
+#include <string>
+
 // ---------------------------------------------------------------------------
 // Play state
 
@@ -213,7 +215,11 @@ PlayPass play_pass(BITMAP *dest);
 void note_finishes(int course);
 
 // Plays course number course (file "m%02d.map") until Esc. Returns -1.
+// A course that can't be played (its file can't be opened, or it has no
+// player start) is not started: play_refusal then says why, for the
+// player; after a game it is "".
 int play_map(int course, int entry);
+extern std::string play_refusal;
 
 // The play loop's per-game set-up (game clock, bitmaps) and tear-down, for
 // the films of the best runs (film.h).

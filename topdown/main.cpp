@@ -24,7 +24,7 @@ int main(int argc, char **argv) {
     blit(buf, screen, 0, 0, 0, 0, SCREEN_W, SCREEN_H);
     int r = main_menu_key(readkey());
     if (r == MENU_PLAY) {
-      play_map(course, 0);
+      main_menu_play();
       clear_keybuf();  // keys pressed in the game are not menu keys
     } else if (r == MENU_WATCH) {
       ReplayStatus shown = watch_best_run(course);

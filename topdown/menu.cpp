@@ -236,10 +236,14 @@ int MenuSet::OnKey(int key) {
   return 0;
 }
 
-// The right-hand text that Draw shows: numbers in plain decimal.
+// The right-hand text that Draw shows: numbers in plain decimal, "none"
+// for a number whose limits leave no value.
 static std::string draw_rhs(MenuItem *it) {
-  if (it->type == MENU_NUMBER)
-    return it->num ? std::to_string(*it->num->value) : "";
+  if (it->type == MENU_NUMBER) {
+    if (!it->num) return "";
+    if (it->num->min > it->num->max) return "none";
+    return std::to_string(*it->num->value);
+  }
   if (it->type == MENU_CHOICE) return "";
   return it->Rhs();
 }
@@ -341,12 +345,15 @@ int main_menu_key(int k) {
 }
 
 // Beside the course number, while the main list shows its numbers: the
-// selected course's best time for the selected number of players.
+// selected course's best time for the selected number of players, or,
+// with no course to choose, the file that is missing.
 static void draw_best_time(BITMAP *bmp) {
   if (main_menu->lists.size() != 1) return;
-  std::string label = best_time_label(course, players_list->cursor + 1);
+  const NumChanger *n = course_item->num;
+  std::string label = n->min > n->max ? "m01.map is missing"
+                                      : best_time_label(course, players_list->cursor + 1);
   if (label.empty()) return;
-  std::string number = std::to_string(course);
+  std::string number = draw_rhs(course_item);
   int x = main_list->x + main_list->width + 5 +
           text_length(menu_font, number.c_str()) + text_length(menu_font, "  ");
   int y = main_list->y + course_item->y - text_height(menu_font) / 2;
@@ -364,6 +371,27 @@ void main_menu_draw(BITMAP *menu_bmp, BITMAP *title) {
     textout_ex(menu_bmp, font, menu_note.c_str(), 30, menu_bmp->h - 12, main_menu->col_text, -1);
   blit(menu_bmp, buf, 0, 0, 60, 240, menu_bmp->w, menu_bmp->h);
   if (title) blit(title, buf, 0, 0, 0, 0, buf->w, 200);
+}
+
+// Allegro's alert in the menu's colours, with OK (Enter or Esc). The
+// editor's dialogs keep their own colours.
+static void allegro_alert(const char *line1, const char *line2) {
+  int fg = gui_fg_color, bg = gui_bg_color;
+  gui_fg_color = col_black;
+  gui_bg_color = col_white;
+  alert(line1, line2, nullptr, "OK", nullptr, 0, 0);
+  gui_fg_color = fg;
+  gui_bg_color = bg;
+}
+
+void (*menu_alert)(const char *, const char *) = allegro_alert;
+
+// main_menu_play
+void main_menu_play() {
+  play_map(course, 0);
+  if (play_refusal.empty()) return;
+  std::string head = "Course " + std::to_string(course) + " can't be played:";
+  menu_alert(head.c_str(), play_refusal.c_str());
 }
 
 void course_file_name(char *name, int size) {

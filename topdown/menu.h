@@ -116,10 +116,18 @@ int main_menu_key(int k);
 extern std::string menu_note;
 
 // Composes the menu screen in buf: white, the menu drawn into menu_bmp (with
-// the selected course's best time beside its number, and while only the
-// main list is open the course's picture and its best run's state on the
-// right) and copied to (60, 240), the title picture over the top 200 rows.
+// the selected course's best time beside its number, or with no course at
+// all "none" and that m01.map is missing; while only the main list is open
+// the course's picture and its best run's state on the right) and copied to
+// (60, 240), the title picture over the top 200 rows.
 void main_menu_draw(BITMAP *menu_bmp, BITMAP *title);
+
+// "Play": a game on the selected course; a course that can't be played is
+// not started, and menu_alert says which and why.
+void main_menu_play();
+
+// The message box of the main menu, replaceable by tests: two lines and OK.
+extern void (*menu_alert)(const char *line1, const char *line2);
 
 // The file name of the selected course, "m%02d.map", into name.
 void course_file_name(char *name, int size);

@@ -53,6 +53,16 @@ bool try_load_map(const char *name) {
   return false;
 }
 
+// read_map
+CourseRead read_map(const char *name) {
+  CourseRead got = course_load_whole(name, map);
+  if (got == COURSE_UNOPENED) {
+    log_open_failure(name);
+    if (fr) fputc('\n', fr);
+  }
+  return got;
+}
+
 // load_map
 // Replaces the course in memory by the file name; a file that can't be
 // opened ends the program after the standard log line.
@@ -124,8 +134,7 @@ const char *check_datafile(DATAFILE *d) {
   int n = 0;
   while (d[n].type != DAT_END) n++;
   if (n < N_OBJECTS) {
-    snprintf(msg, sizeof msg, "\"data.dat\" holds %d objects, %d needed", n,
-             N_OBJECTS);
+    snprintf(msg, sizeof msg, "it holds %d objects, %d needed", n, N_OBJECTS);
     return msg;
   }
   for (int i = 1; i < N_OBJECTS; i++) {
@@ -134,7 +143,7 @@ const char *check_datafile(DATAFILE *d) {
     if (i == OBJ_FONT) want = DAT_FONT;
     if (i == OBJ_MUSIC) want = DAT_MIDI;
     if (d[i].type != want) {
-      snprintf(msg, sizeof msg, "\"data.dat\" object %d has the wrong type", i);
+      snprintf(msg, sizeof msg, "object %d has the wrong type", i);
       return msg;
     }
   }
@@ -178,9 +187,11 @@ void share_init() {
     fail("Couldn't set the 640x480 16-bit graphics mode: %s", allegro_error);
   buf = create_bitmap(SCREEN_W, SCREEN_H);
   if (!buf) fail("Couldn't create the composition bitmap");
-  D = load_datafile("data.dat");
-  if (!D) fail("Couldn't open file \"data.dat\"");
-  if (const char *why = check_datafile(D)) fail("%s", why);
+  std::string why;
+  D = load_checked_datafile("data.dat", why);
+  if (!D && why.empty()) fail("Couldn't open file \"data.dat\"");
+  if (!D) fail("data.dat is damaged: %s", why.c_str());
+  if (const char *wrong = check_datafile(D)) fail("data.dat is damaged: %s", wrong);
   play_midi((MIDI *)D[OBJ_MUSIC].dat, TRUE);
   midi_seek(rand() % 880 + 2);
   tiles_init();

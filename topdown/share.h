@@ -4,6 +4,7 @@
 
 #include <allegro.h>
 #include <cstdio>
+#include <string>
 
 #include "course_file.h"
 #include "log.h"
@@ -58,6 +59,9 @@ extern int OX, OY;                // course pixel at the top-left of buf
 void tiles_init();
 void load_map(const char *name);      // ends the program if name can't be opened
 bool try_load_map(const char *name);  // false (course kept, log line ended) instead
+// The course in memory replaced by the file name as far as it can be read
+// (kept when it can't be opened: the log line is written and ended).
+CourseRead read_map(const char *name);
 SaveResult save_map(const char *name);  // SAVE_DONE, or how far it got
 void insert_row(int r);
 void delete_row(int r);
@@ -79,5 +83,17 @@ void make_colours();
 // Checks that a loaded datafile has every object the program uses, with the
 // right type. Returns nullptr when it is fine, else a description.
 const char *check_datafile(DATAFILE *d);
+
+// Checks the bytes of a whole datafile before Allegro may read them: the
+// header, every object's properties, kind and lengths, the contents of
+// pictures, fonts and tunes as far as the loader and the MIDI player act on
+// them, and the object count and kinds this program needs. Returns "" for
+// a sound file, else what is wrong with it.
+std::string datafile_damage(const unsigned char *data, size_t size);
+
+// Reads the file name, checks it with datafile_damage and only then loads
+// it with Allegro. Null when it can't: why is "" if the file can't be
+// opened, else what is wrong with it.
+DATAFILE *load_checked_datafile(const char *name, std::string &why);
 
 #endif

@@ -5,23 +5,27 @@
 // number of players, the time in logic steps (50 a second) and, for the
 // reader, the time as the game shows it:
 //   1 1 2115 0:42.3
-// '#' starts a comment line. A file that is missing or damaged in any way
-// means no best times; the program goes on without them.
+// '#' starts a comment line. A line that is not a record is skipped (and
+// named in the log); every good record is kept. Before the program first
+// rewrites a file that has such lines, the old file is kept beside it as
+// "times.txt.bad".
 #ifndef TIMES_H
 #define TIMES_H
 
 #include <string>
+#include <vector>
 
-extern const char *const TIMES_FILE;  // "times.txt"
+extern const char *const TIMES_FILE;      // "times.txt"
+extern const char *const TIMES_BAD_FILE;  // "times.txt.bad"
 
 enum { TIMES_COURSES = 99 };
 
-// Reads TIMES_FILE, replacing the times in memory.
+// Reads TIMES_FILE, replacing the times in memory; bad lines are logged.
 void times_load();
 
-// Reads the records in text into the times in memory. Returns false, and
-// leaves no times at all, if any line is not a record.
-bool times_parse(const std::string &text);
+// Reads the records in text into the times in memory, skipping every line
+// that is not a record. Returns the numbers (from 1) of the lines skipped.
+std::vector<int> times_parse(const std::string &text);
 
 // Every record as the file holds it.
 std::string times_text();
@@ -30,8 +34,9 @@ std::string times_text();
 int best_time(int course, int players);
 
 // Notes a finish after steps logic steps. If it beats the record (or there
-// is none), it becomes the record, the file is rewritten (through a
-// temporary file) and the result is true.
+// is none), it becomes the record and the result is true; the file is then
+// read again, so that records another run has written since are kept, and
+// rewritten (through a temporary file) with the best of both.
 bool record_time(int course, int players, int steps);
 
 // A time as the game shows it: minutes, seconds and tenths, "0:42.3".

@@ -145,6 +145,32 @@ TEST_F(CourseFile, TruncatedFileReadsMissingBytesAsMinusOne) {
   EXPECT_LE(course_file_size(back), 6);
 }
 
+TEST_F(CourseFile, ALoadTellsAFileCutShort) {
+  EXPECT_EQ(course_load_whole(path("none.map").c_str(), back), COURSE_UNOPENED);
+  m.ins[0] = {40, 50, 11};
+  m.n = 1;
+  ASSERT_TRUE(course_write(path("a.map").c_str(), m));
+  EXPECT_EQ(course_load_whole(path("a.map").c_str(), back), COURSE_WHOLE);
+  EXPECT_TRUE(course_same_file(m, back));
+  std::vector<unsigned char> whole = slurp(path("a.map"));
+  for (size_t n = 0; n < whole.size(); n++) {
+    spit(path("cut.map"), std::vector<unsigned char>(whole.begin(), whole.begin() + n));
+    ASSERT_EQ(course_load_whole(path("cut.map").c_str(), back), COURSE_CUT_SHORT) << n;
+  }
+  // Bytes after the insertions, and a header larger than the store, are
+  // no shortage.
+  whole.push_back(7);
+  spit(path("long.map"), whole);
+  EXPECT_EQ(course_load_whole(path("long.map").c_str(), back), COURSE_WHOLE);
+  std::vector<unsigned char> wide = {0x01, 0x2C, 0x00, 0x01, 0x00, 0x00};
+  wide.resize(6 + 300, 2);
+  spit(path("wide.map"), wide);
+  EXPECT_EQ(course_load_whole(path("wide.map").c_str(), back), COURSE_WHOLE);
+  wide.pop_back();
+  spit(path("wide.map"), wide);
+  EXPECT_EQ(course_load_whole(path("wide.map").c_str(), back), COURSE_CUT_SHORT);
+}
+
 // Whatever the bytes, the reader stays inside the store and ends.
 TEST_F(CourseFile, RandomFilesStayInBounds) {
   srand(7);

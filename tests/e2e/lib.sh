@@ -47,11 +47,14 @@ e2e_init() {
 
 # e2e_xvfb WxH: one try at starting the X server. Xvfb picks a free display
 # itself and writes its number to the given file descriptor, so tests
-# running side by side never share a display. A server that has just ended
-# elsewhere can take the new one's socket with it, so check that the display
-# answers before using it.
+# running side by side never share a display. The display must answer
+# before it is used. -noreset: an X server resets itself whenever its last
+# client leaves, and refuses a client that connects during the reset; the
+# check below, and xdotool while a test waits for the program's window, are
+# clients that come and go just as the program connects, which made the
+# program fail now and then with "Couldn't start Allegro".
 e2e_xvfb() {
-  Xvfb -displayfd 3 -screen 0 "$1"x24 -nolisten tcp 3>"$WORK/display.txt" \
+  Xvfb -displayfd 3 -screen 0 "$1"x24 -nolisten tcp -noreset 3>"$WORK/display.txt" \
     >"$WORK/xvfb.txt" 2>&1 &
   E2E_XVFB=$!
   local i n=

@@ -223,9 +223,12 @@ class Session:
         w, h = SCREEN[self.program]
         for _ in range(3):
             r, wfd = os.pipe()
+            # -noreset: no reset when the last client leaves, which would
+            # refuse a program connecting at that moment (see e2e_xvfb in
+            # tests/e2e/lib.sh).
             self.xvfb = subprocess.Popen(
                 ['Xvfb', '-displayfd', str(wfd), '-screen', '0', '%dx%dx24' % (w, h),
-                 '-nolisten', 'tcp'], pass_fds=(wfd,), stdout=subprocess.DEVNULL,
+                 '-nolisten', 'tcp', '-noreset'], pass_fds=(wfd,), stdout=subprocess.DEVNULL,
                 stderr=subprocess.DEVNULL)
             os.close(wfd)
             number = b''

@@ -3,6 +3,7 @@
 // callback that puts the status bar at the bottom of the screen.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -120,14 +121,17 @@ TEST(LevelChain, FollowsTheLinksUntilOneIsMissingOrALevelEnds) {
   ASSERT_EQ(played.size(), 2u);
   EXPECT_EQ(played[0], std::make_pair(1, 1));
   EXPECT_EQ(played[1], std::make_pair(2, 2));
+  EXPECT_EQ(game_fault, "hops.txt has no link for 29 (level 2, exit 9)");
   played.clear();
   answers = {5, -5};
   EXPECT_EQ(level_chain(fake_play), -5);
   EXPECT_EQ(played.size(), 2u);
+  EXPECT_EQ(game_fault, "");
   played.clear();
   answers = {-2};
   EXPECT_EQ(level_chain(fake_play), -2);
   EXPECT_EQ(played.size(), 1u);
+  EXPECT_EQ(game_fault, "");  // the player's death is no fault of the data
   // A link to a level whose number leaves no room for an exit's code: the
   // chain ends there instead of going on at a code that wrapped round.
   std::string links = "0 2147483647\n-2147483648 11\n";
@@ -137,6 +141,31 @@ TEST(LevelChain, FollowsTheLinksUntilOneIsMissingOrALevelEnds) {
   EXPECT_EQ(level_chain(fake_play), 8);
   ASSERT_EQ(played.size(), 1u);
   EXPECT_EQ(played[0], std::make_pair(214748364, 7));
+  EXPECT_EQ(game_fault, "hops.txt leads to level 214748364, too large to have links of its own");
+}
+
+TEST(LevelChain, AMissingOrDamagedTableIsTheReason) {
+  Scratch s(true);
+  fr = nullptr;
+  played.clear();
+  answers = {5};
+  EXPECT_EQ(level_chain(fake_play), 0);
+  EXPECT_TRUE(played.empty());
+  EXPECT_EQ(game_fault, "Couldn't open file \"hops.txt\"");
+  const char *damaged[] = {"0 11\n15 x\n", "0 11\n15", "0 11\n+"};
+  for (const char *text : damaged) {
+    spit("hops.txt", std::vector<unsigned char>(text, text + strlen(text)));
+    played.clear();
+    answers = {5};
+    level_chain(fake_play);
+    EXPECT_EQ(played.size(), 1u);
+    EXPECT_EQ(game_fault,
+              "hops.txt has no link for 15 (level 1, exit 5): it holds something other than "
+              "pairs of numbers") << text;
+  }
+  spit("hops.txt", {'1', ' ', '2', '\n'});
+  level_chain(fake_play);
+  EXPECT_EQ(game_fault, "hops.txt has no link for 0 (the start)");
 }
 
 class Levels : public World {
@@ -174,7 +203,33 @@ TEST_F(Levels, EscEndsTheLevelAndTheGame) {
 
 TEST_F(Levels, AMissingEntryPointEndsTheLevel) {
   EXPECT_EQ(play_map(1, 4), -1);
+  EXPECT_EQ(game_fault, "tr01.map has no entry point 4 (one insertion of code 14)");
   EXPECT_EQ(log(), "No entry code 4 found\nProduce cast failed\n");
+}
+
+TEST_F(Levels, ALevelCutShortIsTheReason) {
+  std::vector<unsigned char> v = slurp("tr01.map");
+  v.resize(v.size() - 5);  // inside the entry point's insertion
+  spit("tr01.map", v);
+  EXPECT_EQ(play_map(1, 1), -1);
+  EXPECT_EQ(game_fault, "tr01.map is cut short");
+}
+
+TEST_F(Levels, ADoorWithoutAnExitPointIsTheReason) {
+  make_level({"##########", "#        #", "#       D#", "##########"});
+  add_insertion(40, 32, 11);
+  ASSERT_TRUE(save_map("tr01.map"));
+  bar_reset();
+  key[KEY_RIGHT] = key[KEY_UP] = 1;
+  int result = play_map(1, 1);
+  key[KEY_RIGHT] = key[KEY_UP] = 0;
+  EXPECT_EQ(result, -1);
+  EXPECT_EQ(game_fault, "tr01.map has a door without an exit point");
+  game_fault.clear();
+  key[KEY_ESC] = 1;
+  EXPECT_EQ(play_map(1, 1), -1);
+  key[KEY_ESC] = 0;
+  EXPECT_EQ(game_fault, "");  // Esc is the player's choice
 }
 
 TEST_F(Levels, TheStatusBarShowsOnlyWhileALevelIsPlayed) {

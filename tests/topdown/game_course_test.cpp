@@ -8,6 +8,8 @@
 
 #include "autopilot.h"
 #include "race.h"
+#include "scratch.h"
+#include "times.h"
 
 using namespace autopilot;
 
@@ -32,6 +34,31 @@ INSTANTIATE_TEST_SUITE_P(Courses, CourseRun, ::testing::Range(1, SHIPPED_COURSES
                          [](const ::testing::TestParamInfo<int> &i) {
                            return course_name(i.param);
                          });
+
+// A race finished by the autopilot on course 1 with a damaged "times.txt"
+// of two good records: the file then holds all three, and the old one is
+// kept beside it.
+TEST(CourseRun, AFinishKeepsTheGoodRecordsOfADamagedTimesFile) {
+  Scratch scratch(true);
+  const std::string old = "2 1 4000 1:20.0\n3 1 garbage\n3 1 5000 1:40.0\n";
+  spit(TIMES_FILE, std::vector<unsigned char>(old.begin(), old.end()));
+  times_load();
+  std::string error;
+  ASSERT_TRUE(load_course(1, error)) << error;
+  std::vector<Waypoint> route;
+  ASSERT_TRUE(course_route(1, route, error)) << error;
+  Replay replay;
+  Outcome o = record_run(1, 1235, route, replay);
+  ASSERT_TRUE(o.finished) << o.where;
+  EXPECT_TRUE(record_time(1, 1, C[0].finish_time));  // as note_finishes does
+  std::vector<unsigned char> v = slurp(TIMES_FILE);
+  std::string text(v.begin(), v.end());
+  EXPECT_NE(text.find("1 1 " + std::to_string(C[0].finish_time) + " "), std::string::npos) << text;
+  EXPECT_NE(text.find("2 1 4000 1:20.0\n"), std::string::npos) << text;
+  EXPECT_NE(text.find("3 1 5000 1:40.0\n"), std::string::npos) << text;
+  v = slurp(TIMES_BAD_FILE);
+  EXPECT_EQ(std::string(v.begin(), v.end()), old);
+}
 
 // Each course keeps what makes it a course: both starts, an access pass, a
 // random driver, cars, bikes and boats, ice, slow and restricted ground.

@@ -92,7 +92,9 @@ TEST_F(Ghost, FollowsTheRecordedRunWithItsVehicleAndShots) {
     ASSERT_EQ(walker.x.v, C[0].x.v) << "step " << k;
     ASSERT_EQ(walker.y.v, C[0].y.v) << "step " << k;
     ASSERT_EQ(walker.angle.v, C[0].angle.v) << "step " << k;
-    if (C[0].link) EXPECT_EQ(walker.obj, OBJ_WALKER_RIDING);
+    if (C[0].link) {
+      EXPECT_EQ(walker.obj, OBJ_WALKER_RIDING);
+    }
     int shots = 0;
     for (int i = 0; i < n_characs; i++) shots += C[i].kind == KIND_SHOT;
     if (C[0].link) {

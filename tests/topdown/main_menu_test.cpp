@@ -1,11 +1,14 @@
-// main_menu_test.cpp -- the main menu's tree, options and course number
+// main_menu_test.cpp -- the main menu's tree, options and course number,
+// the best times beside it, and courses that can't be played
 #include <gtest/gtest.h>
 
 #include <unistd.h>
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
+#include "course_panel.h"
 #include "game.h"
 #include "ghost.h"
 #include "menu.h"
@@ -26,6 +29,7 @@ class MainMenuTest : public ::testing::Test {
     course = 1;
     n_players = 0;
     USA = false;
+    times_load();  // none here: no records left from another test
     main_menu_build(3);
   }
   void TearDown() override { main_menu_destroy(); }
@@ -170,6 +174,126 @@ TEST_F(MainMenuTest, BestTimeBesideTheCourseNumber) {
   destroy_bitmap(menu_bmp);
   destroy_bitmap(buf);
   buf = nullptr;
+}
+
+// The ink of text as the menu draws it.
+int ink_of(const char *text) {
+  BITMAP *b = create_bitmap(300, 20);
+  clear_to_color(b, col_white);
+  textout_ex(b, menu_font, text, 0, 0, col_black, -1);
+  int n = 0;
+  for (int y = 0; y < 20; y++)
+    for (int x = 0; x < 300; x++) n += getpixel(b, x, y) != col_white;
+  destroy_bitmap(b);
+  return n;
+}
+
+// The ink right of the course number as shown (number_text) on its row.
+int ink_beside_number(BITMAP *menu_bmp, const char *number_text, bool whole_width = false) {
+  main_menu_draw(menu_bmp, nullptr);
+  MenuList *root = main_menu->lists[0];
+  int y = root->y + root->items[2]->y;
+  int x0 = root->x + root->width + 5 + text_length(menu_font, number_text) + 2;
+  int n = 0;
+  // Up to the course's picture, which the menu draws on the right when
+  // there is a course.
+  int x1 = whole_width ? menu_bmp->w : menu_bmp->w - PANEL_W - PANEL_MARGIN - 1;
+  for (int x = x0; x < x1; x++)
+    for (int dy = -4; dy <= 4; dy++) n += getpixel(menu_bmp, x, y + dy) != col_white;
+  return n;
+}
+
+TEST_F(MainMenuTest, TheGoodRecordsOfADamagedTimesFileAreShown) {
+  FILE *f = fopen("times.txt", "w");
+  fputs("1 1 2000 0:40.0\n3 1 garbage\n2 1 3000 1:00.0\n", f);
+  fclose(f);
+  times_load();
+  buf = create_bitmap(640, 480);
+  BITMAP *menu_bmp = create_bitmap(500, 200);
+  EXPECT_EQ(ink_beside_number(menu_bmp, "1"), ink_of("best 0:40.0"));
+  press(KEY_DOWN);
+  press(KEY_DOWN);
+  press(KEY_ENTER);
+  press(KEY_UP);  // course 2
+  press(KEY_ENTER);
+  EXPECT_EQ(course, 2);
+  EXPECT_EQ(ink_beside_number(menu_bmp, "2"), ink_of("best 1:00.0"));
+  destroy_bitmap(menu_bmp);
+  destroy_bitmap(buf);
+  buf = nullptr;
+}
+
+TEST_F(MainMenuTest, WithoutM01TheMenuSaysSo) {
+  main_menu_destroy();
+  count_maps();
+  ASSERT_EQ(n_maps, 0);
+  main_menu_build(n_maps);
+  buf = create_bitmap(640, 480);
+  BITMAP *menu_bmp = create_bitmap(500, 200);
+  EXPECT_EQ(main_menu->lists[0]->items[2]->num->min, 1);
+  EXPECT_EQ(ink_beside_number(menu_bmp, "none", true), ink_of("m01.map is missing"));
+  // The editor saves course 1: the menu shows its number again.
+  touch("m01.map");
+  main_menu_after_editor();
+  EXPECT_EQ(ink_beside_number(menu_bmp, "1"), 0);
+  destroy_bitmap(menu_bmp);
+  destroy_bitmap(buf);
+  buf = nullptr;
+}
+
+// What the menu's message box was asked to show.
+std::vector<std::string> alerts;
+void record_alert(const char *line1, const char *line2) {
+  alerts.push_back(std::string(line1) + " / " + line2);
+}
+
+// A course of 10 x 10 grass with the given insertion codes, written as
+// name; with cut, that many bytes short.
+void write_course(const char *name, std::vector<int> codes, size_t cut = 0) {
+  static Map m;
+  course_default(m);
+  m.w = m.h = 10;
+  m.n = 0;
+  for (int code : codes) course_add_insertion(m, 100 + 30 * m.n, 100, code);
+  ASSERT_TRUE(course_write(name, m));
+  std::vector<unsigned char> v = slurp(name);
+  v.resize(v.size() - cut);
+  spit(name, v);
+}
+
+TEST_F(MainMenuTest, ACourseThatCanNotBePlayedIsNamedWithTheReason) {
+  fr = fopen("report.txt", "w");
+  alerts.clear();
+  void (*old)(const char *, const char *) = menu_alert;
+  menu_alert = record_alert;
+  n_players = 1;
+  main_menu_play();  // course 1: no file at all
+  write_course("m02.map", {20, 53, 11}, 7);  // the start, last, cut short
+  course = 2;
+  main_menu_play();
+  write_course("m03.map", {20, 53});
+  course = 3;
+  main_menu_play();
+  n_players = 2;
+  main_menu_play();
+  menu_alert = old;
+  EXPECT_EQ(alerts, (std::vector<std::string>{
+                        "Course 1 can't be played: / m01.map can't be opened",
+                        "Course 2 can't be played: / m02.map is cut short",
+                        "Course 3 can't be played: / m03.map has no start for player 1",
+                        "Course 3 can't be played: / m03.map has no start for either player",
+                    }));
+  EXPECT_EQ(n_characs, 0);
+  fclose(fr);
+  fr = nullptr;
+  std::vector<unsigned char> v = slurp("report.txt");
+  std::string log(v.begin(), v.end());
+  EXPECT_NE(log.find("Couldn't open file \"m01.map\"\nCourse 1 can't be played: m01.map "
+                     "can't be opened\n"),
+            std::string::npos) << log;
+  EXPECT_NE(log.find("No entry code 0 found\nProduce cast failed\nCourse 2 can't be played: "
+                     "m02.map is cut short\n"),
+            std::string::npos) << log;
 }
 
 }  // namespace
