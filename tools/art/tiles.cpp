@@ -62,35 +62,11 @@ static Image speckled(Rgb dark, Rgb light, int seed, int grain) {
   return im;
 }
 
-// Pebble cells: the nearest and second-nearest feature points of a
-// repeating grid of `cell`-pixel squares, one random point in each.
-struct Pebble {
-  double d1, d2;
-  int id;
-};
-
 // pebble_at
-// Finds the pebble cell of pixel (x, y); the pattern repeats every 32.
-static Pebble pebble_at(int x, int y, int cell, int seed) {
-  int n = TILE / cell;
-  int cx = x / cell, cy = y / cell;
-  Pebble p{1e9, 1e9, 0};
-  for (int j = -1; j <= 1; j++)
-    for (int i = -1; i <= 1; i++) {
-      int gx = cx + i, gy = cy + j;
-      int wx = wrap(gx, n), wy = wrap(gy, n);
-      double fx = (gx + 0.15 + 0.7 * hash01(wx, wy, seed)) * cell;
-      double fy = (gy + 0.15 + 0.7 * hash01(wx, wy, seed + 1)) * cell;
-      double d = std::hypot(x + 0.5 - fx, y + 0.5 - fy);
-      if (d < p.d1) {
-        p.d2 = p.d1;
-        p.d1 = d;
-        p.id = wy * n + wx;
-      } else if (d < p.d2) {
-        p.d2 = d;
-      }
-    }
-  return p;
+// The pebble cell of pixel (x, y): one random point in every `cell`-pixel
+// square, the pattern repeating every 32.
+static Cell pebble_at(int x, int y, int cell, int seed) {
+  return cell_at(x, y, cell, TILE, 0.15, 0.7, seed);
 }
 
 // pebbles
@@ -100,7 +76,7 @@ static Pebble pebble_at(int x, int y, int cell, int seed) {
 static void pebbles(Image &im, int cell, int seed, Rgb dark, Rgb light, double cover, double gap) {
   for (int y = 0; y < TILE; y++)
     for (int x = 0; x < TILE; x++) {
-      Pebble p = pebble_at(x, y, cell, seed);
+      Cell p = pebble_at(x, y, cell, seed);
       if (hash01(p.id, 7, seed) >= cover) continue;
       double edge = p.d2 - p.d1;
       if (edge < gap) {
@@ -109,9 +85,9 @@ static void pebbles(Image &im, int cell, int seed, Rgb dark, Rgb light, double c
       }
       Rgb c = mix(dark, light, hash01(p.id, 3, seed));
       // lit from the top left: compare with the neighbour up-left
-      Pebble q = pebble_at(wrap(x - 1, TILE), wrap(y - 1, TILE), cell, seed);
+      Cell q = pebble_at(wrap(x - 1, TILE), wrap(y - 1, TILE), cell, seed);
       if (q.id != p.id || q.d2 - q.d1 < gap) c = scale(c, 1.25);
-      Pebble r = pebble_at(wrap(x + 1, TILE), wrap(y + 1, TILE), cell, seed);
+      Cell r = pebble_at(wrap(x + 1, TILE), wrap(y + 1, TILE), cell, seed);
       if (r.id != p.id || r.d2 - r.d1 < gap) c = scale(c, 0.75);
       im.set(x, y, add(c, (int)((hash01(x, y, seed + 5) - 0.5) * 16)));
     }
@@ -580,10 +556,10 @@ static Image t_hedge() {
   Image im = make_image(TILE, TILE, pal::hedge_dark);
   for (int y = 0; y < TILE; y++)
     for (int x = 0; x < TILE; x++) {
-      Pebble p = pebble_at(x, y, 4, 260);
+      Cell p = pebble_at(x, y, 4, 260);
       double edge = p.d2 - p.d1;
       double lit = 0.55 + 0.3 * (hash01(p.id, 1, 260) - 0.5);
-      Pebble q = pebble_at(wrap(x - 1, TILE), wrap(y - 1, TILE), 4, 260);
+      Cell q = pebble_at(wrap(x - 1, TILE), wrap(y - 1, TILE), 4, 260);
       if (q.id != p.id) lit += 0.25;
       if (edge < 0.8) lit -= 0.4;
       lit += 0.25 * (tile_noise(x, y, 261) - 0.5);

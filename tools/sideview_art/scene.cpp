@@ -2,25 +2,21 @@
 #include "scene.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <map>
 #include <sstream>
 #include <vector>
 
+#include "picture_file.h"
 #include "sheets.h"
+#include "tool.h"
 
 namespace {
 
-[[noreturn]] void stop(const std::string &where, const std::string &msg) {
-  fprintf(stderr, "sideview_art: %s: %s\n", where.c_str(), msg.c_str());
-  exit(1);
-}
-
 Canvas load(const std::string &path) {
   Canvas cv;
-  if (!load_bmp8(path, cv)) stop(path, "can't read an 8-bit BMP");
+  if (!read_bmp8(path, cv)) stop(path, "can't read an 8-bit BMP");
   return cv;
 }
 

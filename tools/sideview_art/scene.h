@@ -2,7 +2,7 @@
 #pragma once
 #include <string>
 
-#include "canvas.h"
+#include "picture.h"
 
 // Draws the level source LEVEL (a character grid between "grid" and "end",
 // insertions "at TX TY CODE" or "px X Y CODE", as the course compiler

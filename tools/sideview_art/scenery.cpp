@@ -49,13 +49,10 @@ Canvas t_back_torch() {
       "..oyo...",
       "..ooo...",
   };
-  for (int y = 0; y < 7; y++)
-    for (int x = 0; x < 8; x++) {
-      char ch = flame[y][x];
-      int c = ch == 'r' ? ink::fire_red : ch == 'o' ? ink::fire_orange
-              : ch == 'y' ? ink::fire_yellow : -1;
-      if (c >= 0) t.set(4 + x, y, c);
-    }
+  draw_rows(t, flame, 7, 4, 0, [](char ch, unsigned char &c) {
+    c = ch == 'r' ? ink::fire_red : ch == 'o' ? ink::fire_orange : ink::fire_yellow;
+    return ch != '.';
+  });
   return t;
 }
 
@@ -144,10 +141,10 @@ Canvas t_cobweb() {
   Canvas t = castle_back();
   // threads fanning out from the top-left corner, rings strung across them
   const int ends[][2] = {{15, 1}, {15, 8}, {12, 12}, {8, 15}, {1, 15}};
-  for (auto &e : ends) draw_line(t, 0, 0, e[0], e[1], ink::web);
+  for (auto &e : ends) line(t, 0, 0, e[0], e[1], ink::web);
   for (double f : {0.35, 0.7})
     for (int k = 0; k + 1 < 5; k++)
-      draw_line(t, (int)(ends[k][0] * f), (int)(ends[k][1] * f), (int)(ends[k + 1][0] * f),
+      line(t, (int)(ends[k][0] * f), (int)(ends[k][1] * f), (int)(ends[k + 1][0] * f),
                 (int)(ends[k + 1][1] * f), ink::web);
   return t;
 }
@@ -171,23 +168,22 @@ Canvas t_sign() {
 
 Canvas t_bones() {
   Canvas t = castle_back();
+  // a skull and bones, lit (L) along the top and the left
   const char *pic[] = {
-      "....####........",
-      "...######.......",
+      "....LLLL........",
+      "...LLLLLL.......",
       "...#o##o#.......",
       "...######.......",
       "....#..#.....#..",
       "...........#####",
-      "..##......###.#.",
-      ".####....###....",
-      "..###########...",
+      "..L#......###.#.",
+      ".LL##....###....",
+      "..L##########...",
   };
-  for (int y = 0; y < 9; y++)
-    for (int x = 0; x < TILE; x++) {
-      char ch = pic[y][x];
-      if (ch == '#') t.set(x, 7 + y, y < 2 || x < 3 ? ink::bone_light : ink::bone);
-      if (ch == 'o') t.set(x, 7 + y, ink::black);
-    }
+  draw_rows(t, pic, 9, 0, 7, [](char ch, unsigned char &c) {
+    c = ch == 'L' ? ink::bone_light : ch == '#' ? ink::bone : ink::black;
+    return ch != '.';
+  });
   return t;
 }
 
@@ -239,17 +235,12 @@ Canvas t_mushrooms() {
   // caps
   const char *big[] = {"..####..", ".#LL###.", "#L#####D", "DDDDDDDD"};
   const char *small[] = {".###.", "#L##D", "DDDDD"};
-  auto cap = [&](const char *const *rows, int n, int w, int x0, int y0) {
-    for (int y = 0; y < n; y++)
-      for (int x = 0; x < w; x++) {
-        char ch = rows[y][x];
-        int c = ch == '#' ? ink::shroom_cap : ch == 'L' ? ink::shroom_light
-                : ch == 'D' ? ink::shroom_dark : -1;
-        if (c >= 0) t.set(x0 + x, y0 + y, c);
-      }
+  auto cap_ink = [](char ch, unsigned char &c) {
+    c = ch == '#' ? ink::shroom_cap : ch == 'L' ? ink::shroom_light : ink::shroom_dark;
+    return ch != '.';
   };
-  cap(big, 4, 8, 2, 6);
-  cap(small, 3, 5, 9, 9);
+  draw_rows(t, big, 4, 2, 6, cap_ink);
+  draw_rows(t, small, 3, 9, 9, cap_ink);
   return t;
 }
 
@@ -260,11 +251,12 @@ Canvas t_tomb_glyphs() {
   // small carvings on both courses: a circle, a wave, a bird, a column
   const char *row1[] = {".oo..w.w.w..|..", "o..o.ww.ww..|..", ".oo..........||"};
   const char *row2[] = {"..b.....oo..w..", ".bbbb..o..o.ww.", "..b.b...oo..w.."};
-  for (int y = 0; y < 3; y++)
-    for (int x = 0; x < 15; x++) {
-      if (row1[y][x] != '.') t.set(x, 2 + y, ink::tomb_carve);
-      if (row2[y][x] != '.') t.set(x, 10 + y, ink::tomb_carve);
-    }
+  auto carve = [](char ch, unsigned char &c) {
+    c = ink::tomb_carve;
+    return ch != '.';
+  };
+  draw_rows(t, row1, 3, 0, 2, carve);
+  draw_rows(t, row2, 3, 0, 10, carve);
   return t;
 }
 
@@ -281,12 +273,10 @@ Canvas t_tomb_eye() {
       "........ww..w.",
       ".........www..",
   };
-  for (int y = 0; y < 9; y++)
-    for (int x = 0; x < 14; x++) {
-      char ch = eye[y][x];
-      if (ch == 'w') t.set(1 + x, 3 + y, ink::paint_white);
-      if (ch == 'b') t.set(1 + x, 3 + y, ink::paint_blue);
-    }
+  draw_rows(t, eye, 9, 1, 3, [](char ch, unsigned char &c) {
+    c = ch == 'w' ? ink::paint_white : ink::paint_blue;
+    return ch != '.';
+  });
   return t;
 }
 
@@ -306,13 +296,11 @@ Canvas t_urn() {
       "..LcccccDD..",
       "...DDDDDD...",
   };
-  for (int y = 0; y < 12; y++)
-    for (int x = 0; x < 12; x++) {
-      char ch = urn[y][x];
-      int c = ch == 'L' ? ink::clay_light : ch == 'c' ? ink::clay
-              : ch == 'D' ? ink::clay_dark : ch == 'g' ? ink::gold_dark : -1;
-      if (c >= 0) t.set(2 + x, 4 + y, c);
-    }
+  draw_rows(t, urn, 12, 2, 4, [](char ch, unsigned char &c) {
+    c = ch == 'L' ? ink::clay_light : ch == 'c' ? ink::clay : ch == 'D' ? ink::clay_dark
+        : ink::gold_dark;
+    return ch != '.';
+  });
   return t;
 }
 

@@ -1,21 +1,18 @@
 // sheets.cpp -- the three pictures the game cuts up: tiles, sprites, status bar
 #include "sheets.h"
 
-#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
 
 #include "codes.h"
 #include "tiles.h"
+#include "tool.h"
 
 // read_tile_table
 std::vector<TileEntry> read_tile_table(const std::string &path) {
   std::ifstream in(path);
-  if (!in) {
-    fprintf(stderr, "sideview_art: %s: can't open\n", path.c_str());
-    exit(1);
-  }
+  if (!in) stop(path, "can't open");
   std::vector<TileEntry> table;
   std::string line;
   int lineno = 0;
@@ -28,11 +25,8 @@ std::vector<TileEntry> read_tile_table(const std::string &path) {
     if (first == "tilesize" || first == "bits" || first == "unlisted") continue;
     int index = atoi(first.c_str());
     if (first.find_first_not_of("0123456789") != std::string::npos || index > 255 ||
-        !(ss >> ch >> attrs >> name) || ch.size() != 1) {
-      fprintf(stderr, "sideview_art: %s:%d: expected: index char attrs name\n", path.c_str(),
-              lineno);
-      exit(1);
-    }
+        !(ss >> ch >> attrs >> name) || ch.size() != 1)
+      stop(path + ":" + std::to_string(lineno), "expected: index char attrs name");
     table.push_back({index, ch[0], name});
   }
   return table;
@@ -47,8 +41,7 @@ Canvas tile_sheet(const std::vector<TileEntry> &table) {
   for (int i = 0; i < 64; i++) {
     Canvas t;
     if (!tile_picture(names[i], i, t) && !names[i].empty())
-      fprintf(stderr, "sideview_art: no drawing for tile \"%s\", using a plate\n",
-              names[i].c_str());
+      warn("no drawing for tile \"" + names[i] + "\", using a plate");
     paste(t, sheet, TILE * (i % 16), TILE * (i / 16));
   }
   return sheet;

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "canvas.h"
+#include "picture.h"
 #include "pixelart.h"
 
 // One line of the tile table: "index char attrs name".

@@ -1,47 +1,10 @@
-// canvas.cpp -- a picture of colour codes and the file formats it is saved in
-#include "canvas.h"
+// picture_file.cpp -- BMP and PCX files from pictures
+#include "picture_file.h"
 
 #include <cstdio>
-#include <cstdlib>
 
-#include "codes.h"
-#include "course_file.h"
-
-// make_canvas
-Canvas make_canvas(int w, int h, int fill) {
-  Canvas cv;
-  cv.w = w;
-  cv.h = h;
-  cv.px.assign((size_t)w * h, (unsigned char)fill);
-  return cv;
-}
-
-// fill_box
-void fill_box(Canvas &cv, int x0, int y0, int x1, int y1, int c) {
-  for (int y = y0; y <= y1; y++)
-    for (int x = x0; x <= x1; x++) cv.set(x, y, c);
-}
-
-void hline(Canvas &cv, int x0, int x1, int y, int c) { fill_box(cv, x0, y, x1, y, c); }
-void vline(Canvas &cv, int x, int y0, int y1, int c) { fill_box(cv, x, y0, x, y1, c); }
-
-// paste
-void paste(const Canvas &src, Canvas &dst, int dx, int dy, bool masked) {
-  for (int y = 0; y < src.h; y++)
-    for (int x = 0; x < src.w; x++) {
-      int c = src.get(x, y);
-      if (!masked || c) dst.set(dx + x, dy + y, c);
-    }
-}
-
-// cut
-Canvas cut(const Canvas &src, int x, int y, int w, int h) {
-  Canvas out = make_canvas(w, h);
-  for (int j = 0; j < h; j++)
-    for (int i = 0; i < w; i++) out.set(i, j, src.get(x + i, y + j));
-  return out;
-}
-
+// le16, le32
+// Little-endian numbers of the file headers.
 static void le16(std::vector<unsigned char> &v, int x) {
   v.push_back(x & 0xFF);
   v.push_back((x >> 8) & 0xFF);
@@ -51,7 +14,8 @@ static void le32(std::vector<unsigned char> &v, long x) {
 }
 
 // bmp_header
-// File header and information header of an uncompressed bottom-up BMP.
+// File header and information header of an uncompressed bottom-up BMP,
+// with its palette of `colours` entries to follow.
 static std::vector<unsigned char> bmp_header(int w, int h, int bits, int colours, int stride) {
   std::vector<unsigned char> v;
   long offset = 14 + 40 + 4L * colours, image = (long)stride * h;
@@ -74,20 +38,40 @@ static std::vector<unsigned char> bmp_header(int w, int h, int bits, int colours
   return v;
 }
 
-static void palette_entry(std::vector<unsigned char> &v, Rgb c) {
-  v.push_back((unsigned char)c.b);
-  v.push_back((unsigned char)c.g);
-  v.push_back((unsigned char)c.r);
-  v.push_back(0);
+// bmp_palette
+// The palette entries: blue, green, red and a zero byte.
+static void bmp_palette(std::vector<unsigned char> &v, const Rgb *pal, int colours) {
+  for (int c = 0; c < colours; c++) {
+    v.push_back((unsigned char)pal[c].b);
+    v.push_back((unsigned char)pal[c].g);
+    v.push_back((unsigned char)pal[c].r);
+    v.push_back(0);
+  }
+}
+
+// bmp24_bytes
+std::vector<unsigned char> bmp24_bytes(const Image &im) {
+  int stride = (im.w * 3 + 3) & ~3;
+  std::vector<unsigned char> v = bmp_header(im.w, im.h, 24, 0, stride);
+  for (int y = im.h - 1; y >= 0; y--) {
+    for (int x = 0; x < im.w; x++) {
+      Rgb c = im.get(x, y);
+      v.push_back((unsigned char)c.b);
+      v.push_back((unsigned char)c.g);
+      v.push_back((unsigned char)c.r);
+    }
+    for (int pad = im.w * 3; pad < stride; pad++) v.push_back(0);
+  }
+  return v;
 }
 
 // bmp8_bytes
-std::vector<unsigned char> bmp8_bytes(const Canvas &cv) {
+std::vector<unsigned char> bmp8_bytes(const Canvas &cv, const Rgb pal[256]) {
   int stride = (cv.w + 3) & ~3;
   std::vector<unsigned char> v = bmp_header(cv.w, cv.h, 8, 256, stride);
-  for (int c = 0; c < 256; c++) palette_entry(v, shown_colour(c));
+  bmp_palette(v, pal, 256);
   for (int y = cv.h - 1; y >= 0; y--)
-    for (int x = 0; x < stride; x++) v.push_back((unsigned char)cv.get(x, y));
+    for (int x = 0; x < stride; x++) v.push_back(cv.get(x, y));
   return v;
 }
 
@@ -95,7 +79,7 @@ std::vector<unsigned char> bmp8_bytes(const Canvas &cv) {
 std::vector<unsigned char> bmp4_bytes(const Canvas &cv, const Rgb pal[16]) {
   int stride = ((cv.w + 1) / 2 + 3) & ~3;
   std::vector<unsigned char> v = bmp_header(cv.w, cv.h, 4, 16, stride);
-  for (int c = 0; c < 16; c++) palette_entry(v, pal[c]);
+  bmp_palette(v, pal, 16);
   for (int y = cv.h - 1; y >= 0; y--)
     for (int i = 0; i < stride; i++)
       v.push_back((unsigned char)((cv.get(2 * i, y) & 15) << 4 | (cv.get(2 * i + 1, y) & 15)));
@@ -142,16 +126,8 @@ std::vector<unsigned char> pcx8_bytes(const Canvas &cv, const Rgb pal[256]) {
   return v;
 }
 
-// save_bytes
-void save_bytes(const std::string &path, const std::vector<unsigned char> &bytes) {
-  if (!write_file_atomic(path.c_str(), bytes.data(), bytes.size())) {
-    fprintf(stderr, "sideview_art: can't write %s\n", path.c_str());
-    exit(1);
-  }
-}
-
-// load_bmp8
-bool load_bmp8(const std::string &path, Canvas &cv) {
+// read_bmp8
+bool read_bmp8(const std::string &path, Canvas &cv) {
   FILE *f = fopen(path.c_str(), "rb");
   if (!f) return false;
   std::vector<unsigned char> v;
