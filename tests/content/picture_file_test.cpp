@@ -189,14 +189,16 @@ TEST(Picture, TurnedAndEnlargedPictures) {
   EXPECT_EQ(big.px, (Bytes{1, 1, 2, 2, 1, 1, 2, 2}));
 }
 
-TEST(Picture, RowsOfCharactersDrawThroughTheirInk) {
+TEST(Picture, RowsOfCharactersDrawThroughTheirLegend) {
   Canvas cv = make_canvas(4, 3, 9);
-  const char *rows[] = {"ab", ".a"};
-  draw_rows(cv, rows, 2, 1, 1, [](char ch, unsigned char &c) {
-    c = ch == 'a' ? 1 : 2;
-    return ch != '.';
-  });
+  const char *rows[] = {"abc", ".a"};  // 'c' is not in the legend
+  draw_rows(cv, rows, 2, 1, 1, "ab", {1, 2});
   EXPECT_EQ(cv.px, (Bytes{9, 9, 9, 9, 9, 1, 2, 9, 9, 9, 1, 9}));
+  Image im = make_image(2, 1, KEY);
+  const char *one[] = {".r"};
+  draw_rows(im, one, 1, 0, 0, "r", {Rgb{255, 0, 0}});
+  EXPECT_EQ(im.get(0, 0), KEY);
+  EXPECT_EQ(im.get(1, 0), (Rgb{255, 0, 0}));
 }
 
 }  // namespace

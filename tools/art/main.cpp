@@ -5,13 +5,12 @@
 // packer's alphabetical order is the object order. TILES is the tile list
 // ("index char attrs name" per line); the name chooses each tile's picture.
 #include <cstdio>
-#include <fstream>
-#include <sstream>
 #include <string>
 
 #include "glyphs.h"
 #include "picture_file.h"
 #include "sprites.h"
+#include "tile_list.h"
 #include "tiles.h"
 #include "title.h"
 #include "tool.h"
@@ -42,31 +41,6 @@ static void write_font(int index) {
   save_file(object_path(index, "font", "pcx"), pcx8_bytes(font_sheet(), pal));
 }
 
-// read_tile_names
-// Fills names[index] from the tile list; indices not listed stay empty.
-static void read_tile_names(const char *file, std::string names[256]) {
-  std::ifstream in(file);
-  if (!in) stop(std::string("can't open ") + file);
-  std::string line;
-  int lineno = 0;
-  while (std::getline(in, line)) {
-    lineno++;
-    if (line.empty() || line[0] == '#') continue;
-    // Settings and "plain" lines (attributes of indices without a picture
-    // of their own) start with a word; tiles start with their index.
-    if (line[0] < '0' || line[0] > '9') continue;
-    std::stringstream ss(line);
-    int index;
-    std::string ch, attrs, name;
-    if (!(ss >> index >> ch >> attrs >> name) || index < 0 || index > 255)
-      stop(std::string(file) + ":" + std::to_string(lineno), "expected: index char attrs name");
-    if (!tile_known(name))
-      warn(std::string(file) + ":" + std::to_string(lineno) + ": no drawing for tile \"" + name +
-           "\", using a plate");
-    names[index] = name;
-  }
-}
-
 int main(int argc, char **argv) {
   tool_name = "topdown_art";
   if (argc != 3) {
@@ -74,8 +48,13 @@ int main(int argc, char **argv) {
     return 2;
   }
   out_dir = argv[2];
-  std::string names[256];
-  read_tile_names(argv[1], names);
+  std::string names[256];  // indices not listed stay empty
+  for (const TileLine &t : read_tile_list(argv[1])) {
+    if (!tile_known(t.name))
+      warn(std::string(argv[1]) + ":" + std::to_string(t.line) + ": no drawing for tile \"" +
+           t.name + "\", using a plate");
+    names[t.index] = t.name;
+  }
 
   Image tiny = make_image(1, 1, {0, 0, 0});
   for (int unused : {0, 16, 18, 20}) write(unused, "unused", tiny);

@@ -33,8 +33,13 @@ const Rgb card = {90, 150, 230}, card_light = {220, 236, 250}, photo = {240, 200
 } // namespace pal
 
 // layer
-// Draws `part` (a sprite-sized picture with its own shading) over `im`.
+// Draws `part` (a sprite-sized picture with its own shading) over `im`;
+// with a depth, bevelled first as one shape.
 static void layer(Image &im, const Image &part) { paste(part, im, 0, 0, true); }
+static void layer(Image &im, Image part, int depth, double light, double dark) {
+  bevel_shape(part, depth, light, dark);
+  layer(im, part);
+}
 
 // shaded_ellipse
 // A filled ellipse with its own bevel, as a layer of a w x h sprite.
@@ -124,8 +129,7 @@ Image sprite_car() {
   for (int y = 1; y <= 42; y++)
     for (int x = 13; x <= 14; x++)
       if (body.solid(x, y)) body.set(x, y, pal::car_stripe);
-  bevel_shape(body, 2, 0.3, 0.35);
-  layer(im, body);
+  layer(im, body, 2, 0.3, 0.35);
   // windscreen, cabin and seats
   rounded_rect(im, 6, 14, 21, 16, 1, pal::glass);
   for (int x = 7; x <= 20; x++) im.set(x, 14, scale(pal::glass, 1.2));
@@ -164,8 +168,7 @@ Image sprite_boat() {
       double dx = std::fabs(x + 0.5 - 12);
       if (dx <= hw) hull.set(x, y, dx > hw - 1.6 ? pal::hull_band : pal::hull);
     }
-  bevel_shape(hull, 2, 0.2, 0.35);
-  layer(im, hull);
+  layer(im, hull, 2, 0.2, 0.35);
   // wooden deck inside the gunwale
   Image deck = make_image(BOAT_W, BOAT_H, KEY);
   for (int y = 8; y <= 35; y++)
@@ -209,8 +212,7 @@ Image sprite_bike(bool ridden) {
   Image body = make_image(W, H, KEY);
   rounded_rect(body, 4, 8, 9, 14, 2, pal::bike_paint);
   rounded_rect(body, 5, 14, 8, 20, 1.5, {40, 36, 36});
-  bevel_shape(body, 1, 0.3, 0.3);
-  layer(im, body);
+  layer(im, body, 1, 0.3, 0.3);
   im.set(6, 21, pal::taillight);
   im.set(7, 21, pal::taillight);
   if (ridden) {
@@ -312,8 +314,7 @@ Image sprite_item_slowing() {
   Image body = make_image(W, W, KEY);
   rounded_rect(body, 1, 12, 16, 15, 2, pal::snail);
   rounded_rect(body, 13, 8, 16, 13, 1.5, pal::snail);
-  bevel_shape(body, 1, 0.25, 0.3);
-  layer(im, body);
+  layer(im, body, 1, 0.25, 0.3);
   line(im, 14, 7, 13, 4, pal::snail);
   line(im, 16, 7, 17, 4, pal::snail);
   im.set(13, 3, pal::ink);
@@ -335,8 +336,7 @@ Image sprite_item_access() {
   Image im = make_image(W, W, KEY);
   Image card = make_image(W, W, KEY);
   rounded_rect(card, 1, 3, 16, 14, 2, pal::card);
-  bevel_shape(card, 1, 0.3, 0.3);
-  layer(im, card);
+  layer(im, card, 1, 0.3, 0.3);
   fill_box(im, 1, 5, 16, 6, {30, 36, 50});             // stripe
   fill_box(im, 3, 8, 6, 12, pal::photo);               // photo
   fill_box(im, 4, 8, 5, 9, {110, 70, 40});             // hair

@@ -214,6 +214,13 @@ const Glyph &glyph_of(char ch) {
   return font_glyphs()[i];
 }
 
+const char *const SMALL_DIGITS[10] = {
+    "###" "#.#" "#.#" "#.#" "###", ".#." "##." ".#." ".#." "###",
+    "###" "..#" "###" "#.." "###", "###" "..#" ".##" "..#" "###",
+    "#.#" "#.#" "###" "..#" "..#", "###" "#.." "###" "..#" "###",
+    "###" "#.." "###" "#.#" "###", "###" "..#" ".#." ".#." ".#.",
+    "###" "#.#" "###" "#.#" "###", "###" "#.#" "###" "..#" "###"};
+
 // font_sheet
 // Lays the glyphs out ten to a row, each in a cell framed by colour 255
 // (pixel (0, 0) is part of the frame).

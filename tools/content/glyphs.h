@@ -35,6 +35,21 @@ void draw_glyph(Picture<Pixel> &p, const Glyph &g, int x, int y, int scale,
                  y + (gy + 1) * scale - 1, c);
 }
 
+// Digits 0..9 of 3 x 5 pixels, one string of 15 cells each, row by row,
+// for the numbered plates of tiles without a drawing.
+extern const char *const SMALL_DIGITS[10];
+
+// draw_small_number
+// Writes n (not negative) in small digits one pixel apart from (x, y).
+template <class Pixel>
+void draw_small_number(Picture<Pixel> &p, int x, int y, int n, PixelValue<Pixel> c) {
+  for (char ch : std::to_string(n)) {
+    for (int i = 0; i < 15; i++)
+      if (SMALL_DIGITS[ch - '0'][i] == '#') p.set(x + i % 3, y + i / 3, c);
+    x += 4;
+  }
+}
+
 // The font as the grid picture Allegro's font grabber reads: each glyph
 // in a cell framed by value 255, empty pixels 0 and ink 1, so that it
 // makes a one-colour font.

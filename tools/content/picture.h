@@ -3,6 +3,7 @@
 // helpers that do not care which
 #pragma once
 #include <cstring>
+#include <initializer_list>
 #include <vector>
 
 struct Rgb {
@@ -144,13 +145,15 @@ template <class Pixel> Picture<Pixel> scaled(const Picture<Pixel> &p, int factor
 
 // draw_rows
 // Draws a small picture written as n rows of characters with its top-left
-// corner at (x0, y0): ink(ch, c) gives the pixel value c of a character and
-// returns false for a character that leaves the pixel as it is.
-template <class Pixel, class Ink>
-void draw_rows(Picture<Pixel> &p, const char *const rows[], int n, int x0, int y0, Ink ink) {
+// corner at (x0, y0): the k-th character of `legend` stands for the k-th of
+// `values`; any other character leaves its pixel as it is.
+template <class Pixel, class Value>
+void draw_rows(Picture<Pixel> &p, const char *const rows[], int n, int x0, int y0,
+               const char *legend, std::initializer_list<Value> values) {
   for (int y = 0; y < n; y++)
     for (int x = 0; rows[y][x]; x++) {
-      Pixel c{};
-      if (ink(rows[y][x], c)) p.set(x0 + x, y0 + y, c);
+      const char *k = strchr(legend, rows[y][x]);
+      if (k && k - legend < (long)values.size())
+        p.set(x0 + x, y0 + y, Pixel(values.begin()[k - legend]));
     }
 }

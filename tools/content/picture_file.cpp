@@ -3,15 +3,7 @@
 
 #include <cstdio>
 
-// le16, le32
-// Little-endian numbers of the file headers.
-static void le16(std::vector<unsigned char> &v, int x) {
-  v.push_back(x & 0xFF);
-  v.push_back((x >> 8) & 0xFF);
-}
-static void le32(std::vector<unsigned char> &v, long x) {
-  for (int i = 0; i < 4; i++) v.push_back((x >> (8 * i)) & 0xFF);
-}
+#include "tool.h"
 
 // bmp_header
 // File header and information header of an uncompressed bottom-up BMP,
@@ -21,20 +13,20 @@ static std::vector<unsigned char> bmp_header(int w, int h, int bits, int colours
   long offset = 14 + 40 + 4L * colours, image = (long)stride * h;
   v.push_back('B');
   v.push_back('M');
-  le32(v, offset + image);
-  le32(v, 0);
-  le32(v, offset);
-  le32(v, 40);
-  le32(v, w);
-  le32(v, h);
-  le16(v, 1);
-  le16(v, bits);
-  le32(v, 0);  // no compression
-  le32(v, image);
-  le32(v, 2835);  // 72 dots an inch
-  le32(v, 2835);
-  le32(v, colours);
-  le32(v, 0);
+  put_le(v, offset + image, 4);
+  put_le(v, 0, 4);
+  put_le(v, offset, 4);
+  put_le(v, 40, 4);
+  put_le(v, w, 4);
+  put_le(v, h, 4);
+  put_le(v, 1, 2);
+  put_le(v, bits, 2);
+  put_le(v, 0, 4);  // no compression
+  put_le(v, image, 4);
+  put_le(v, 2835, 4);  // 72 dots an inch
+  put_le(v, 2835, 4);
+  put_le(v, colours, 4);
+  put_le(v, 0, 4);
   return v;
 }
 

@@ -15,6 +15,10 @@ extern const char *tool_name;
 // Prints "tool_name: msg" and goes on.
 void warn(const std::string &msg);
 
+// Appends v as an n-byte little-endian number (the file headers of BMP,
+// PCX and WAV).
+void put_le(std::vector<unsigned char> &out, unsigned long v, int n);
+
 // Writes bytes to path through a temporary file beside it, so a failed run
 // never leaves a half-written file; stops the program on failure.
 void save_file(const std::string &path, const std::vector<unsigned char> &bytes);

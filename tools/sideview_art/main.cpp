@@ -47,7 +47,7 @@ int main(int argc, char **argv) {
   std::string data = argv[1] + std::string("/"), out = argv[2] + std::string("/");
   PixelArt sprites = read_pixel_art(data + "sprites.txt");
   const Rgb *pal = shown_palette();
-  save_file(out + "tiles.bmp", bmp8_bytes(tile_sheet(read_tile_table(data + "tiles.txt")), pal));
+  save_file(out + "tiles.bmp", bmp8_bytes(tile_sheet(read_tile_list(data + "tiles.txt")), pal));
   save_file(out + "sprites.bmp", bmp8_bytes(sprite_sheet(sprites), pal));
   save_file(out + "status.bmp", bmp8_bytes(status_bar(read_pixel_art(data + "status.txt")), pal));
 

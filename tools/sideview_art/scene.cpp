@@ -2,7 +2,6 @@
 #include "scene.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <fstream>
 #include <map>
 #include <sstream>
@@ -75,22 +74,9 @@ struct TileInfo {
 
 std::map<char, TileInfo> read_tile_info(const std::string &path) {
   std::map<char, TileInfo> info;
-  std::ifstream in(path);
-  std::string line;
-  while (std::getline(in, line)) {
-    if (line.empty() || line[0] == '#') continue;
-    std::stringstream ss(line);
-    std::string first, ch, attrs;
-    ss >> first >> ch >> attrs;
-    if (first.empty() || first.find_first_not_of("0123456789") != std::string::npos ||
-        ch.size() != 1)
-      continue;
-    TileInfo t;
-    t.index = atoi(first.c_str());
-    t.floor = attrs.find("Solid-Top") != std::string::npos;
-    t.ladder = attrs.find("Ladder") != std::string::npos;
-    info[ch[0]] = t;
-  }
+  for (const TileLine &t : read_tile_list(path))
+    info[t.ch] = {t.index, t.attrs.find("Solid-Top") != std::string::npos,
+                  t.attrs.find("Ladder") != std::string::npos};
   if (info.empty()) stop(path, "no tiles");
   return info;
 }

@@ -49,10 +49,7 @@ Canvas t_back_torch() {
       "..oyo...",
       "..ooo...",
   };
-  draw_rows(t, flame, 7, 4, 0, [](char ch, unsigned char &c) {
-    c = ch == 'r' ? ink::fire_red : ch == 'o' ? ink::fire_orange : ink::fire_yellow;
-    return ch != '.';
-  });
+  draw_rows(t, flame, 7, 4, 0, "roy", {ink::fire_red, ink::fire_orange, ink::fire_yellow});
   return t;
 }
 
@@ -180,10 +177,7 @@ Canvas t_bones() {
       ".LL##....###....",
       "..L##########...",
   };
-  draw_rows(t, pic, 9, 0, 7, [](char ch, unsigned char &c) {
-    c = ch == 'L' ? ink::bone_light : ch == '#' ? ink::bone : ink::black;
-    return ch != '.';
-  });
+  draw_rows(t, pic, 9, 0, 7, "L#o", {ink::bone_light, ink::bone, ink::black});
   return t;
 }
 
@@ -235,12 +229,8 @@ Canvas t_mushrooms() {
   // caps
   const char *big[] = {"..####..", ".#LL###.", "#L#####D", "DDDDDDDD"};
   const char *small[] = {".###.", "#L##D", "DDDDD"};
-  auto cap_ink = [](char ch, unsigned char &c) {
-    c = ch == '#' ? ink::shroom_cap : ch == 'L' ? ink::shroom_light : ink::shroom_dark;
-    return ch != '.';
-  };
-  draw_rows(t, big, 4, 2, 6, cap_ink);
-  draw_rows(t, small, 3, 9, 9, cap_ink);
+  draw_rows(t, big, 4, 2, 6, "#LD", {ink::shroom_cap, ink::shroom_light, ink::shroom_dark});
+  draw_rows(t, small, 3, 9, 9, "#LD", {ink::shroom_cap, ink::shroom_light, ink::shroom_dark});
   return t;
 }
 
@@ -251,12 +241,9 @@ Canvas t_tomb_glyphs() {
   // small carvings on both courses: a circle, a wave, a bird, a column
   const char *row1[] = {".oo..w.w.w..|..", "o..o.ww.ww..|..", ".oo..........||"};
   const char *row2[] = {"..b.....oo..w..", ".bbbb..o..o.ww.", "..b.b...oo..w.."};
-  auto carve = [](char ch, unsigned char &c) {
-    c = ink::tomb_carve;
-    return ch != '.';
-  };
-  draw_rows(t, row1, 3, 0, 2, carve);
-  draw_rows(t, row2, 3, 0, 10, carve);
+  for (int course = 0; course < 2; course++)
+    draw_rows(t, course ? row2 : row1, 3, 0, course ? 10 : 2, "owb|",
+              {ink::tomb_carve, ink::tomb_carve, ink::tomb_carve, ink::tomb_carve});
   return t;
 }
 
@@ -273,10 +260,7 @@ Canvas t_tomb_eye() {
       "........ww..w.",
       ".........www..",
   };
-  draw_rows(t, eye, 9, 1, 3, [](char ch, unsigned char &c) {
-    c = ch == 'w' ? ink::paint_white : ink::paint_blue;
-    return ch != '.';
-  });
+  draw_rows(t, eye, 9, 1, 3, "wb", {ink::paint_white, ink::paint_blue});
   return t;
 }
 
@@ -296,11 +280,7 @@ Canvas t_urn() {
       "..LcccccDD..",
       "...DDDDDD...",
   };
-  draw_rows(t, urn, 12, 2, 4, [](char ch, unsigned char &c) {
-    c = ch == 'L' ? ink::clay_light : ch == 'c' ? ink::clay : ch == 'D' ? ink::clay_dark
-        : ink::gold_dark;
-    return ch != '.';
-  });
+  draw_rows(t, urn, 12, 2, 4, "LcDg", {ink::clay_light, ink::clay, ink::clay_dark, ink::gold_dark});
   return t;
 }
 

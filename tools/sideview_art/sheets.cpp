@@ -1,42 +1,15 @@
 // sheets.cpp -- the three pictures the game cuts up: tiles, sprites, status bar
 #include "sheets.h"
 
-#include <cstdlib>
-#include <fstream>
-#include <sstream>
-
 #include "codes.h"
 #include "tiles.h"
 #include "tool.h"
 
-// read_tile_table
-std::vector<TileEntry> read_tile_table(const std::string &path) {
-  std::ifstream in(path);
-  if (!in) stop(path, "can't open");
-  std::vector<TileEntry> table;
-  std::string line;
-  int lineno = 0;
-  while (std::getline(in, line)) {
-    lineno++;
-    if (line.empty() || line[0] == '#') continue;
-    std::stringstream ss(line);
-    std::string first, ch, attrs, name;
-    ss >> first;
-    if (first == "tilesize" || first == "bits" || first == "unlisted") continue;
-    int index = atoi(first.c_str());
-    if (first.find_first_not_of("0123456789") != std::string::npos || index > 255 ||
-        !(ss >> ch >> attrs >> name) || ch.size() != 1)
-      stop(path + ":" + std::to_string(lineno), "expected: index char attrs name");
-    table.push_back({index, ch[0], name});
-  }
-  return table;
-}
-
 // tile_sheet
-Canvas tile_sheet(const std::vector<TileEntry> &table) {
+Canvas tile_sheet(const std::vector<TileLine> &table) {
   Canvas sheet = make_canvas(16 * TILE, 4 * TILE);
   std::string names[64];
-  for (const TileEntry &e : table)
+  for (const TileLine &e : table)
     if (e.index < 64) names[e.index] = e.name;
   for (int i = 0; i < 64; i++) {
     Canvas t;

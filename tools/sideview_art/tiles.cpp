@@ -10,10 +10,10 @@
 #include "tiles.h"
 
 #include <cmath>
-#include <cstdio>
 #include <functional>
 #include <map>
 
+#include "glyphs.h"
 #include "tile_paint.h"
 
 namespace tileart {
@@ -395,11 +395,8 @@ Canvas spikes(Back b, bool hanging) {
   static const char *spike[] = {".s..", ".l..", ".lm.", ".lm.", "llm.", "llm.", "llmd", "llmd"};
   Canvas s = make_canvas(TILE, TILE, 255);
   for (int k = 0; k < 4; k++)
-    draw_rows(s, spike, 8, 4 * k, 6, [](char ch, unsigned char &c) {
-      c = ch == 's' ? ink::steel_shine : ch == 'l' ? ink::steel_light
-          : ch == 'm' ? ink::steel : ink::steel_dark;
-      return ch != '.';
-    });
+    draw_rows(s, spike, 8, 4 * k, 6, "slmd",
+              {ink::steel_shine, ink::steel_light, ink::steel, ink::steel_dark});
   hline(s, 0, 15, 14, ink::steel);
   hline(s, 0, 15, 15, ink::steel_dark);
   Canvas t = background(b);
@@ -515,16 +512,7 @@ Canvas t_door(bool upper) {
 // The picture of a tile without a drawing: a grey plate with its index.
 Canvas plate(int index) {
   Canvas t = plain(ink::stone_dark);
-  static const char *digits[10] = {"###.#.#.#.#.###", ".#.##..#..#.###", "###..#####..###",
-                                   "###..####..####", "#.##.####..#..#", "####..###..####",
-                                   "####..####.####", "###..#..#..#..#", "####.#####.####",
-                                   "####.####..####"};
-  char s[8];
-  snprintf(s, sizeof s, "%d", index);
-  int x = 2;
-  for (char *p = s; *p; p++, x += 4)
-    for (int i = 0; i < 15; i++)
-      if (digits[*p - '0'][i] == '#') t.set(x + i % 3, 5 + i / 3, ink::stone_shine);
+  draw_small_number(t, 2, 5, index, ink::stone_shine);
   return t;
 }
 
