@@ -300,6 +300,19 @@ TEST_F(Music, OtherMessagesAreSkippedByTheirLength) {
   EXPECT_EQ(music_playing(), 0);
 }
 
+TEST_F(Music, SystemExclusiveDataKeepsTheRunningStatus) {
+  // A note-on, a system-exclusive message, then data bytes in running
+  // status: they are the note-on's, not the system message's.
+  start(smf(7000, Bytes{0x00, 0x90, 60, 100,                 // note-on, status 0x90
+                   0x00, 0xF0, 0x02, 0x01, 0xF7,           // system exclusive
+                   0x00, 64, 100} + END));                 // running status: note-on
+  run_to(2);
+  const music_voice *v = music_voices();
+  EXPECT_EQ(v[0].note, 60);
+  EXPECT_EQ(v[1].note, 64);
+  EXPECT_EQ(count(log(), "Event f0, 2 1\n"), 1);
+}
+
 TEST_F(Music, PlayMusicRestartsOnlyAFinishedTrack) {
   start(smf(7000, Bytes{0x00, 0x90, 69, 100, 0x64, 0x80, 69, 0, 0x64, 0xFF, 0x2F, 0x00}));
   run_to(50);

@@ -344,6 +344,14 @@ TEST_F(MapedTest, DrawsTilesInsertionsAndTheBand) {
   EXPECT_EQ(count(1, 1, 16, 16, 0), 256);
 }
 
+TEST_F(MapedTest, RingsJustOffTheRightAndBottomEdgesStillShowTheirNearSide) {
+  add_at(641, 300, 0);  // centre one pixel off the right edge
+  add_at(300, 481, 0);  // and off the bottom
+  draw_editor();
+  EXPECT_EQ(getpixel(buffer, 639, 300), 211);
+  EXPECT_EQ(getpixel(buffer, 300, 479), 211);
+}
+
 TEST_F(MapedTest, ScreenModesKeepTheLevelAndThePalette) {
   write_palette();
   ASSERT_TRUE(set_video_mode(640, 480));

@@ -212,6 +212,21 @@ TEST_F(MapedTest, CurrentTileWrapsAndScaleKeepsCentre) {
   EXPECT_EQ(OY, 0);
 }
 
+TEST_F(MapedTest, ArrowsScrollSixteenScreenPixelsAtEveryScale) {
+  for (int s : {2, 4}) {
+    set_scale(s);
+    int ox = OX, oy = OY;
+    press(KEY_LEFT);
+    EXPECT_EQ(OX, ox - 16 * s) << "scale " << s;
+    press(KEY_RIGHT);
+    EXPECT_EQ(OX, ox) << "scale " << s;
+    press(KEY_UP);
+    EXPECT_EQ(OY, oy - 16 * s) << "scale " << s;
+    press(KEY_DOWN);
+    EXPECT_EQ(OY, oy) << "scale " << s;
+  }
+}
+
 TEST_F(MapedTest, MouseJustLeftOfCourseCountsAsOnIt) {
   OX = -31;
   point_at(0, 40);
