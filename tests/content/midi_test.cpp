@@ -11,6 +11,7 @@
 #include "bm.h"
 #include "midi.h"
 #include "music.h"
+#include "music_machine.h"
 #include "notation.h"
 #include "scratch.h"
 #include "tool.h"
@@ -19,39 +20,8 @@ namespace {
 
 typedef std::vector<unsigned char> Bytes;
 
-long lines;  // line callbacks since the music started
-
-void on_line(int) {
-  lines++;
-  music_update();
-}
-
-// Keeps the sound queue from filling up.
-void on_frame(int) {
-  unsigned char s[882];
-  bmMixSamples(s, 882);
-}
-
-class MidiPlayed : public ::testing::Test {
+class MidiPlayed : public MusicMachine {
  protected:
-  Scratch scratch;
-  void SetUp() override {
-    ASSERT_EQ(bmSetupHeadless(), 0);
-    music_init();
-    lines = 0;
-    bmSetCallBack(0, on_frame);
-    bmSetCallBack(1, on_line);
-  }
-  void TearDown() override { bmSetdown(); }
-  void start(const Bytes &file) {
-    std::string name = scratch.path("t.mid");
-    save_file(name, file);
-    ASSERT_EQ(load_music(name.c_str()), 1);
-    play_music();
-  }
-  void run_to(long target) {
-    while (lines < target) bmWait(target - lines >= BM_LINES ? 0 : 1);
-  }
   // The notes sounding on the three voices.
   std::vector<int> sounding() {
     const music_voice *v = music_voices();

@@ -3,6 +3,9 @@
 # Source it, then call e2e_init WIDTHxHEIGHT.
 
 set -u
+# This folder: the Python helpers of the checks (course_file.py) are here;
+# run them as PYTHONPATH="$E2E_DIR" python3 ...
+E2E_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 E2E_PID=
 E2E_XVFB=
 E2E_WID=
@@ -94,6 +97,39 @@ e2e_start() {
   geo=$(xdotool getdisplaygeometry)
   xdotool mousemove $(( ${geo% *} / 2 )) $(( ${geo#* } / 2 ))
   sleep 0.5
+}
+
+# e2e_capture_sound: the sound of programs started from here on goes to
+# $WORK/sound.wav (ALSA's file plugin over its null device; the plug layer
+# takes Allegro's unsigned 16-bit samples).
+e2e_capture_sound() {
+  cat >"$WORK/asound.conf" <<EOF
+pcm.!default { type plug; slave { pcm { type file; slave.pcm { type null };
+  file "$WORK/sound.wav"; format "wav" }; format S16_LE } }
+EOF
+  export ALSA_CONFIG_PATH="$WORK/asound.conf"
+}
+
+# e2e_start_fullscreen PROGRAM [ARGS...]: starts ./PROGRAM in $WORK like
+# e2e_start, without waiting for a window: in a full-screen mode the window
+# shown has no name, so the test follows the screen or the program's output.
+e2e_start_fullscreen() {
+  local prog=$1
+  shift
+  (cd "$WORK" && exec ./"$prog" "$@" >out.txt 2>err.txt) &
+  E2E_PID=$!
+}
+
+# e2e_abort MESSAGE: fails, killing the program outright first: a program
+# whose X server goes away while it ends on SIGTERM can hang in Allegro's
+# exit handler.
+e2e_abort() {
+  if [ -n "$E2E_PID" ]; then
+    kill -9 "$E2E_PID" 2>/dev/null
+    wait "$E2E_PID" 2>/dev/null
+    E2E_PID=
+  fi
+  e2e_fail "$@"
 }
 
 # e2e_shot_until NAME TEST [ARGS...]: takes screenshots into $WORK/NAME.png
