@@ -1,6 +1,7 @@
 // course_file.cpp -- reading, writing and reshaping courses
 #include "course_file.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <climits>
@@ -9,6 +10,7 @@
 #include <cstring>
 #include <string>
 
+#include "file_name.h"
 #include "log.h"
 
 // Two bytes, big-endian; a missing byte reads as EOF (-1).
@@ -118,13 +120,69 @@ bool course_write(const char *name, const Map &m) {
   return write_file_atomic(name, s.data(), s.size());
 }
 
-bool course_save(const char *name, const Map &m, const unsigned char attr[256],
-                 const char *attr_name) {
-  const char *failed = !course_write(name, m)                    ? name
-                       : !write_file_atomic(attr_name, attr, 256) ? attr_name
-                                                                  : nullptr;
-  if (failed && fr) fprintf(fr, "Couldn't write file \"%s\"\n", failed);
-  return !failed;
+SaveResult course_save(const char *name, const Map &m, const unsigned char attr[256],
+                       const char *attr_name) {
+  SaveResult r = !course_write(name, m)                    ? SAVE_FAILED
+                 : !write_file_atomic(attr_name, attr, 256) ? SAVE_COURSE_ONLY
+                                                            : SAVE_DONE;
+  if (r != SAVE_DONE && fr)
+    fprintf(fr, "Couldn't write file \"%s\"\n", r == SAVE_FAILED ? name : attr_name);
+  return r;
+}
+
+// course_file_check
+// Only the header can tell: a course file has no magic, and a short body
+// still loads (its missing tiles read as 255). Pictures, the datafile, the
+// text files and music all begin with bytes that make a width or height
+// far beyond 256.
+CourseCheck course_file_check(const char *name, std::string *why) {
+  FILE *f = fopen(name, "rb");
+  if (!f) return COURSE_UNREADABLE;
+  unsigned char h[6];
+  size_t got = fread(h, 1, sizeof h, f);
+  fclose(f);
+  char reason[96];
+  if (got < sizeof h) {
+    snprintf(reason, sizeof reason, "it is %d bytes long, too short for the 6-byte header",
+             (int)got);
+  } else if (h[0] * 256 + h[1] > MAP_SIZE) {
+    snprintf(reason, sizeof reason, "its header says %d tiles wide (most is 256)",
+             h[0] * 256 + h[1]);
+  } else if (h[2] * 256 + h[3] > MAP_SIZE) {
+    snprintf(reason, sizeof reason, "its header says %d tiles high (most is 256)",
+             h[2] * 256 + h[3]);
+  } else {
+    return COURSE_OK;
+  }
+  if (why) *why = reason;
+  return COURSE_NOT_COURSE;
+}
+
+// course_save_target
+// A course save also writes the attribute file, so a course written under
+// that name would be overwritten at once by the 256 attribute bytes.
+SaveTarget course_save_target(const char *name, const char *current, std::string *why) {
+  std::string reason;
+  SaveTarget t = SAVE_TARGET_REFUSED;
+  struct stat st;
+  if (file_base_name(name) == ATTR_FILE_NAME || same_file(name, ATTR_FILE_NAME)) {
+    reason = "it is the tile attribute file";
+  } else if (stat(name, &st) != 0) {
+    t = SAVE_TARGET_NEW;
+  } else if (S_ISDIR(st.st_mode)) {
+    reason = "it is a folder";
+  } else {
+    switch (course_file_check(name, &reason)) {
+      case COURSE_UNREADABLE: reason = "it can't be read"; break;
+      case COURSE_NOT_COURSE: break;
+      case COURSE_OK:
+        t = current && *current && same_file(name, current) ? SAVE_TARGET_SAME
+                                                            : SAVE_TARGET_OTHER;
+        break;
+    }
+  }
+  if (t == SAVE_TARGET_REFUSED && why) *why = reason;
+  return t;
 }
 
 bool write_file_atomic(const char *name, const void *data, size_t size) {

@@ -9,6 +9,7 @@
 
 #include <cstddef>
 #include <cstdio>
+#include <string>
 
 enum { MAP_SIZE = 256, MAX_INSERTIONS = 256 };
 
@@ -36,12 +37,46 @@ bool course_load(const char *name, Map &m);
 // byte is on disk. Returns false (old file untouched) if anything fails.
 bool course_write(const char *name, const Map &m);
 
+// The tile attribute file that every course save rewrites.
+constexpr const char *ATTR_FILE_NAME = "tileattr.wz";
+
+// How far a save got: nothing written, the course but not the attribute
+// table, or both. SAVE_FAILED is 0, so only a whole save reads as true.
+enum SaveResult { SAVE_FAILED = 0, SAVE_COURSE_ONLY = 1, SAVE_DONE = 2 };
+
 // What an editor's Save writes: the course m to name, then the 256
 // attribute bytes to attr_name, each the safe way. A file that can't be
-// written is named in the log ("Couldn't write file ..."). False if either
-// failed (the attribute table is not tried after a failed course).
-bool course_save(const char *name, const Map &m, const unsigned char attr[256],
-                 const char *attr_name);
+// written is named in the log ("Couldn't write file ..."). The attribute
+// table is not tried after a failed course.
+SaveResult course_save(const char *name, const Map &m, const unsigned char attr[256],
+                       const char *attr_name);
+
+// What an editor finds in a file before it loads it or saves over it.
+enum CourseCheck {
+  COURSE_OK,          // a header the format allows (the body is not checked)
+  COURSE_UNREADABLE,  // can't be opened (missing, or no permission)
+  COURSE_NOT_COURSE,  // too short for its header, or wider or higher than 256
+};
+
+// Looks at the header of the file name. For COURSE_NOT_COURSE, why (if not
+// null) gets the reason in words, for example "it is 3 bytes long, too
+// short for the 6-byte header" or "its header says 16973 tiles wide (most
+// is 256)".
+CourseCheck course_file_check(const char *name, std::string *why);
+
+// What an editor's Save may do with the name it was given.
+enum SaveTarget {
+  SAVE_TARGET_NEW,      // no such file yet: write it
+  SAVE_TARGET_SAME,     // the course being edited: write over it
+  SAVE_TARGET_OTHER,    // another course: ask before writing over it
+  SAVE_TARGET_REFUSED,  // the attribute file, or a file that is not a course
+};
+
+// Tells which, for a save under name while the editor holds current (its
+// file name, maybe empty or not there). For SAVE_TARGET_REFUSED, why (if
+// not null) gets the reason in words. A file that can't be read, or a
+// folder, is refused too: nothing shows it is a course.
+SaveTarget course_save_target(const char *name, const char *current, std::string *why);
 
 // Writes size bytes to name the same safe way. Returns false on failure.
 bool write_file_atomic(const char *name, const void *data, size_t size);

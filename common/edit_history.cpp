@@ -92,6 +92,13 @@ void history_reset(const Map &m, const unsigned char attr[256]) {
   done_bytes = 0;
 }
 
+void history_reset_course(const Map &m, const unsigned char attr[256]) {
+  unsigned char saved_attr[256];
+  memcpy(saved_attr, saved.attr, 256);
+  history_reset(m, attr);
+  memcpy(saved.attr, saved_attr, 256);
+}
+
 bool history_commit(const Map &m, const unsigned char attr[256]) {
   Step s;
   diff(reinterpret_cast<const unsigned char *>(&base.m),
@@ -137,10 +144,23 @@ int history_undo_steps() { return (int)done.size(); }
 int history_redo_steps() { return (int)undone.size(); }
 
 void history_mark_saved(const Map &m, const unsigned char attr[256]) {
-  memcpy(&saved.m, &m, sizeof m);
+  history_mark_course_saved(m);
+  history_mark_attributes_saved(attr);
+}
+
+void history_mark_course_saved(const Map &m) { memcpy(&saved.m, &m, sizeof m); }
+
+void history_mark_attributes_saved(const unsigned char attr[256]) {
   memcpy(saved.attr, attr, 256);
 }
 
-bool history_unsaved(const Map &m, const unsigned char attr[256]) {
-  return !course_same_file(saved.m, m) || memcmp(saved.attr, attr, 256) != 0;
+void history_mark_attributes_from_file(const char *attr_name) {
+  unsigned char attr[256];
+  if (attr_read(attr_name, attr) == 256) history_mark_attributes_saved(attr);
 }
+
+bool history_unsaved(const Map &m, const unsigned char attr[256]) {
+  return history_course_unsaved(m) || memcmp(saved.attr, attr, 256) != 0;
+}
+
+bool history_course_unsaved(const Map &m) { return !course_same_file(saved.m, m); }

@@ -21,9 +21,14 @@ enum {
   HISTORY_MAX_STEPS = 1000,  // never more kept
 };
 
-// Starts afresh on the course and attributes as they are now (after a load,
-// or when the editor opens): no steps, and nothing unsaved.
+// Starts afresh on the course and attributes as they are now (when the
+// editor opens): no steps, and nothing unsaved.
 void history_reset(const Map &m, const unsigned char attr[256]);
+
+// Starts afresh after a load: no steps, and the course as it is now counts
+// as saved. A load reads no attributes, so what counts as their saved
+// state stays as it was: attribute changes not yet saved still count.
+void history_reset_course(const Map &m, const unsigned char attr[256]);
 
 // Records what changed since the last commit as one step and forgets the
 // steps that were undone. Returns false (and records nothing) if nothing
@@ -45,8 +50,24 @@ int history_redo_steps();
 // Notes the course and attributes as saved: what a file now holds.
 void history_mark_saved(const Map &m, const unsigned char attr[256]);
 
+// Notes only the course as saved (a save that wrote the course but not the
+// attribute file).
+void history_mark_course_saved(const Map &m);
+
+// Notes only the attribute table as saved.
+void history_mark_attributes_saved(const unsigned char attr[256]);
+
+// Notes what the attribute file attr_name holds as the table's saved
+// state, if it holds 256 bytes (else it stays as it was). For an editor
+// opened again in a program that kept the table in memory, with changes
+// given up when it was last left.
+void history_mark_attributes_from_file(const char *attr_name);
+
 // True if Save would now write something other than what was last saved or
 // loaded (undoing back to that state makes it false again).
 bool history_unsaved(const Map &m, const unsigned char attr[256]);
+
+// The same for the course alone: what a load would replace.
+bool history_course_unsaved(const Map &m);
 
 #endif

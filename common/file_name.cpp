@@ -1,6 +1,7 @@
 // file_name.cpp -- fitting a chosen file name into a name buffer
 #include "file_name.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -32,4 +33,15 @@ bool store_file_name(const char *chosen, char *name, int size) {
   if (len == 0 || len >= (size_t)size) return false;
   memcpy(name, rest, len + 1);
   return true;
+}
+
+std::string file_base_name(const char *name) {
+  const char *slash = strrchr(name, '/');
+  return slash ? slash + 1 : name;
+}
+
+bool same_file(const char *a, const char *b) {
+  struct stat sa, sb;
+  return stat(a, &sa) == 0 && stat(b, &sb) == 0 && sa.st_dev == sb.st_dev &&
+         sa.st_ino == sb.st_ino;
 }

@@ -12,4 +12,11 @@ std::string working_folder();
 // working folder if that fits. Returns false (name untouched) otherwise.
 bool store_file_name(const char *chosen, char *name, int size);
 
+// The name without its folder: "m07.map" for "/home/me/courses/m07.map".
+std::string file_base_name(const char *name);
+
+// True if both names lead to one existing file (through links, or a path
+// and a name relative to the working folder).
+bool same_file(const char *a, const char *b);
+
 #endif

@@ -1,8 +1,9 @@
 // bm.cpp -- the virtual machine of sideview: 256 KB of memory behind a bus,
 // a 320x240 display generated scan line by scan line from two 4-bit planes,
-// 32 palette registers, 12 keyboard ports, a clock with line and frame
-// callbacks held to 50 frames per second, and a four-voice square-wave and
-// noise generator mixed into an Allegro audio stream.
+// 32 palette registers, 12 keyboard ports (which a pad can press too), a
+// clock with line and frame callbacks held to 50 frames per second, and a
+// four-voice square-wave and noise generator mixed into an Allegro audio
+// stream.
 //
 // Machine time is counted in cycles: every bus access costs one. Crossing a
 // scan-line boundary generates that line, runs the line callback and lets
@@ -104,6 +105,15 @@ static const unsigned char __bmKeyMatrix[12][8] = {
     {KEY_RIGHT, KEY_UP, KEY_DOWN, KEY_LEFT, KEY_F1, KEY_F2, KEY_F3, KEY_F4},
     {KEY_F5, KEY_F6, KEY_F7, KEY_F8, KEY_F9, KEY_F10, KEY_F11, KEY_F12},
 };
+
+// What presses each bit of each port: keys, and an input of the pad.
+struct Wire {
+  int n;
+  int keys[BM_WIRE_KEYS];
+  int pad;
+};
+static Wire __bmWires[12][8];
+static bool __bmPad;                   // a joystick was installed
 
 static void __bmUpdateSound(void);
 static void __bmAddSoundEvent(int voice, int reg, unsigned char value);
@@ -317,6 +327,7 @@ static void __bmDrawLine(void) {
   __bmLineCounter = 0;
   __bmCounter -= BM_FRAME_CYCLES;
   __bmShowFrame();
+  if (__bmPad) poll_joystick();
   if (__bmCallBackTable[0]) __bmCallBackTable[0](0);
   __bmWaitTick();
 }
@@ -369,13 +380,56 @@ void bmSetCallBack(int which, void (*fn)(int)) {
 // ---------------------------------------------------------------------------
 // Bus
 
+// __bmWireMatrix
+// Every port bit wired to its key of the typewriter matrix alone.
+static void __bmWireMatrix(void) {
+  for (int port = 0; port < 12; port++)
+    for (int bit = 0; bit < 8; bit++) {
+      Wire &w = __bmWires[port][bit];
+      int k = __bmKeyMatrix[port][bit];
+      w.n = k ? 1 : 0;
+      w.keys[0] = k;
+      w.pad = BM_PAD_NONE;
+    }
+}
+
+// bmWire
+void bmWire(int address, int mask, const int *keys, int n, int pad) {
+  int port = address - BM_KEYS, bit = 0;
+  while (bit < 8 && (0x80 >> bit) != mask) bit++;
+  if (port < 0 || port >= 12 || bit == 8) return;
+  Wire &w = __bmWires[port][bit];
+  w.n = 0;
+  for (int i = 0; i < n && i < BM_WIRE_KEYS; i++)
+    if (keys[i] > 0 && keys[i] < KEY_MAX) w.keys[w.n++] = keys[i];
+  w.pad = pad;
+}
+
+// __bmPadHeld
+// An input of the first joystick, as Allegro last polled it (all zero
+// when there is none).
+static bool __bmPadHeld(int pad) {
+  const JOYSTICK_INFO &j = joy[0];
+  switch (pad) {
+    case BM_PAD_LEFT: return j.stick[0].axis[0].d1;
+    case BM_PAD_RIGHT: return j.stick[0].axis[0].d2;
+    case BM_PAD_UP: return j.stick[0].axis[1].d1;
+    case BM_PAD_DOWN: return j.stick[0].axis[1].d2;
+  }
+  int b = pad - BM_PAD_BUTTON0;
+  return b >= 0 && b < MAX_JOYSTICK_BUTTONS && j.button[b].b;
+}
+
 // __bmReadPort
-// A keyboard port: a 0 bit for each pressed key, 1 everywhere else.
+// A keyboard port: a 0 bit for each bit whose key (or pad input) is
+// held, 1 everywhere else.
 static unsigned char __bmReadPort(int port) {
   unsigned char v = 0xFF;
   for (int bit = 0; bit < 8; bit++) {
-    int k = __bmKeyMatrix[port][bit];
-    if (k && key[k]) v &= ~(0x80 >> bit);
+    const Wire &w = __bmWires[port][bit];
+    bool down = w.pad != BM_PAD_NONE && __bmPadHeld(w.pad);
+    for (int i = 0; i < w.n && !down; i++) down = key[w.keys[i]];
+    if (down) v &= ~(0x80 >> bit);
   }
   return v;
 }
@@ -571,6 +625,7 @@ static int __bmStart(void) {
   __bmSetVidMode(1);
   __bmCounter = __bmLineCounter = 0;
   __bmPage0 = __bmPage1 = 0;
+  __bmWireMatrix();
   __bmCallBackTable[0] = __bmCallBackTable[1] = NULL;
   __bmTimeVar.store(0);
   return 0;
@@ -606,12 +661,14 @@ static void __bmOpenScreen(void) {
 
 // bmSetup
 // Brings the machine up on the real screen (320x240 at 8 bits, enlarged
-// by a whole factor), keyboard, 50 Hz timer and audio stream.
+// by a whole factor), keyboard, pad, 50 Hz timer and audio stream.
 int bmSetup(void) {
   if (install_allegro(SYSTEM_AUTODETECT, &errno, atexit) != 0)
     fail("Couldn't start Allegro (is there a display?) %s", allegro_error);
   install_timer();
   install_keyboard();
+  // A pad is welcome but not needed: without one its inputs read as zero.
+  __bmPad = install_joystick(JOY_TYPE_AUTODETECT) == 0;
   set_window_title("sideview");
   __bmOpenScreen();
   __bmScreen = screen;
@@ -652,6 +709,8 @@ int bmSetupHeadless(void) {
 // present, so a second call does nothing.
 void bmSetdown(void) {
   if (__bmPaced) remove_int(__bmTimeFunc);
+  if (__bmPad) remove_joystick();
+  __bmPad = false;
   __bmPaced = false;
   __bmSetdownSound();
   free(__bmTrueMem);

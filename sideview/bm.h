@@ -32,8 +32,8 @@ extern unsigned char MapTableLow[65536];
 // The 320x240 8-bit back buffer the scan lines are generated into.
 extern BITMAP *back;
 
-// Brings the machine up on the real display, timer, keyboard and sound.
-// The window is titled "sideview" and shows the picture enlarged by the
+// Brings the machine up on the real display, timer, keyboard, the first
+// joystick when there is one, and sound. The window is titled "sideview" and shows the picture enlarged by the
 // factor of bmSetScale. Returns 0, or 1 when machine memory cannot be
 // allocated.
 int bmSetup(void);
@@ -50,6 +50,26 @@ unsigned int bmGet32(int address);
 void bmWait(int what);
 // 0: frame callback, 1: line callback; a null fn removes it.
 void bmSetCallBack(int which, void (*fn)(int));
+
+// --- Keyboard wiring --------------------------------------------------------
+
+// A keyboard port bit is pressed by the keys wired to it: at set-up each
+// bit has the one key of the typewriter matrix. A bit may instead be wired
+// to up to BM_WIRE_KEYS keys and to one input of the first joystick (the
+// pad): it then reads as pressed while any of them is held.
+enum {
+  BM_WIRE_KEYS = 8,
+  BM_PAD_NONE = 0,
+  BM_PAD_LEFT,            // stick 0 pushed left, right, up, down
+  BM_PAD_RIGHT,
+  BM_PAD_UP,
+  BM_PAD_DOWN,
+  BM_PAD_BUTTON0 = 16,    // button n is BM_PAD_BUTTON0 + n
+};
+// Wires bit mask (one of 0x80 .. 0x01) of port address (BM_KEYS ..) to the
+// first n of keys (at most BM_WIRE_KEYS; KEY_ codes) and to the pad input.
+// Other ports and masks are ignored.
+void bmWire(int address, int mask, const int *keys, int n, int pad);
 
 // --- Whole-number enlargement of the picture -------------------------------
 

@@ -12,6 +12,7 @@
 #include <ctime>
 
 #include "bm.h"
+#include "controls.h"
 #include "log.h"
 #include "music.h"
 #include "object.h"
@@ -100,6 +101,7 @@ void init() {
   tiles_init();
   sprites_init();
   if (bmSetup() != 0) fail("Couldn't set up the machine: no memory for it");
+  controls_init();
   bmSetCallBack(0, on_vsync);
   bmSetCallBack(1, on_hsync);
   bar_init();
@@ -192,21 +194,24 @@ int credits_code(int t, int j) {
 
 // credits
 // "four.bmp" holds four one-bit pictures, one per bit of its pixels; it
-// goes into the background plane and the palette shows them in turn.
+// goes into the background plane and the palette shows them in turn. The
+// third picture, the keys page, gets the keys in force written in.
 void credits() {
   set_gfx2();
   OX = OY = 0;
   place_screen();
   bmp *four = load_bmp1("four.bmp");
-  auto pix = [four](int x, int y) -> unsigned char {
-    return x < four->w && y < four->h ? four->data[y * four->w + x] & 0x0F : 0;
-  };
+  bmp *shown = new_bmp(320, BM_VISIBLE_LINES);
+  blit1(four, shown, 0, 0, 0, 0, 320, BM_VISIBLE_LINES);
+  destroy_bmp(four);
+  draw_keys_lines(shown, CREDITS_KEYS_BIT);
+  auto pix = [shown](int x, int y) -> unsigned char { return shown->data[y * shown->w + x] & 0x0F; };
   for (int y = 0; y < BM_VISIBLE_LINES; y++)
     for (int x = 0; x < 160; x++) {
       Plot1((unsigned char)x, (unsigned char)y, pix(2 * x, y), pix(2 * x + 1, y));
       Plot2((unsigned char)x, (unsigned char)y, 0, 0);
     }
-  destroy_bmp(four);
+  destroy_bmp(shown);
   for (int t = 0; !held(PORT_ESC, 0x02) && !held(PORT_SPACE, 0x80); t++) {
     for (int j = 0; j < 16; j++) bmPut8(BM_PALETTE + j, (unsigned char)credits_code(t, j));
     if (t == 718) t = 717;

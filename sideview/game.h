@@ -12,8 +12,12 @@ extern int OY;          // and rows
 
 // Keys read through the keyboard ports: port address and the key's bit.
 enum {
-  PORT_ESC = 0x40023,   // KEY_ESC: 0x02
-  PORT_SPACE = 0x4002B, // KEY_SPACE: 0x80
+  PORT_ESC = 0x40023,    // KEY_ESC: 0x02
+  PORT_ENTER = 0x40026,  // KEY_ENTER: 0x02
+  PORT_RSHIFT = 0x4002A, // KEY_RSHIFT: 0x04
+  PORT_SPACE = 0x4002B,  // KEY_SPACE: 0x80
+  PORT_CTRL = 0x4002C,   // KEY_ALTGR 0x80 (fire), KEY_RCONTROL 0x40 (jump)
+  PORT_ARROWS = 0x4002D, // RIGHT 0x80, UP 0x40, DOWN 0x20, LEFT 0x10
 };
 
 // A level being played: how it ended, and the frames it goes on after the
@@ -37,7 +41,10 @@ const char *music_file(int argc, char **argv);
 int scale_choice(int argc, char **argv, const char *env, std::string &error);
 // The colour code the credits give palette entry j (0..15) at frame t.
 int credits_code(int t, int j);
-// Shows "four.bmp" with its palette animation until Esc or Space.
+// The bit of "four.bmp" that holds the keys page of the credits.
+enum { CREDITS_KEYS_BIT = 4 };
+// Shows "four.bmp" with its palette animation until Esc or Space, with
+// the keys in force on its keys page.
 void credits();
 // Plays one level from its entry point; returns its result: the exit
 // taken (1..9), -5 for exit 9 with all four items, -1 for Esc, a door

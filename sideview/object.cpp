@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "bm.h"
+#include "game.h"  // the keyboard ports
 #include "log.h"
 #include "tile.h"
 #include "video.h"
@@ -24,14 +25,6 @@ enum {
   DOOR_REACH = 20,   // exit points closer than this (|dx| + |dy|) to a door
   HURT_COUNTER = 0xB4,  // the counter wraps 76 frames after a hit
   BULLET_ARMING = 2,
-};
-
-// Keyboard ports read through the bus.
-enum {
-  PORT_ENTER = BM_KEYS + 3,   // KEY_ENTER: 0x02
-  PORT_RSHIFT = BM_KEYS + 7,  // KEY_RSHIFT: 0x04
-  PORT_CTRL = BM_KEYS + 9,    // KEY_ALTGR 0x80, KEY_RCONTROL 0x40
-  PORT_ARROWS = BM_KEYS + 10, // RIGHT 0x80, UP 0x40, DOWN 0x20, LEFT 0x10
 };
 
 // A signed byte raised by k, stopping at 127 instead of turning negative.

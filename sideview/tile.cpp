@@ -52,7 +52,7 @@ bool try_load_map(const char *name) {
 
 // save_map
 // The level, then the attribute table, which is rewritten every time.
-bool save_map(const char *name) {
+SaveResult save_map(const char *name) {
   unsigned char attr[256];
   for (int i = 0; i < 256; i++) attr[i] = tiles[i].attribute;
   return course_save(name, map, attr, ATTR_FILE);

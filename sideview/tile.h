@@ -36,8 +36,8 @@ void load_map(const char *name);
 // opened (the log line is written and ended).
 bool try_load_map(const char *name);
 // Writes map to name, then the attribute bytes to "tileattr.wz"; each file
-// is replaced only once written whole. False if either failed.
-bool save_map(const char *name);
+// is replaced only once written whole. SAVE_DONE, or how far it got.
+SaveResult save_map(const char *name);
 void insert_row(int r);
 void delete_row(int r);
 void insert_column(int c);

@@ -16,6 +16,8 @@
 #include "course_file.h"
 #include "edit_history.h"
 #include "log.h"
+#include "question_dialog.h"
+#include "status_note.h"
 #include "tile.h"
 
 int OX = 0, OY = 0;
@@ -33,6 +35,9 @@ enum { COLOUR_BACKGROUND = 0, COLOUR_TEXT = 200, COLOUR_INSERTION = 211 };
 
 static const char *const attr_names[5] = {"Solid-Top", "Solid-LRB", "Ladder", "Door",
                                           "Hurt"};
+
+// What the editor's questions and messages call the file it edits.
+static const char *const WHAT = "level";
 
 // ---------------------------------------------------------------------------
 // The Allegro-facing layer
@@ -54,18 +59,10 @@ static void allegro_alert(const char *line1, const char *line2) {
   show_mouse(screen);
 }
 
-// Allegro's alert with Yes and No; Esc in it counts as No.
-static bool allegro_confirm(const char *question) {
-  int r = alert(question, nullptr, nullptr, "&Yes", "&No", 'y', 'n');
-  click_latch_clear();
-  show_mouse(screen);
-  return r == 1;
-}
-
 bool (*maped_gfx_mode)(int, int) = allegro_gfx_mode;
 bool (*maped_select_file)(const char *, char *, int) = allegro_select_file;
 void (*maped_alert)(const char *, const char *) = allegro_alert;
-bool (*maped_confirm)(const char *) = allegro_confirm;
+int (*maped_ask)(const Question &) = ask_question;
 
 // The mode now set (0 x 0 before the first), to go back to when another
 // can't be set.
@@ -169,10 +166,18 @@ static void reset_history() {
   history_reset(map, a);
 }
 
-static void mark_saved() {
+// After a load: a new history, with attribute changes not yet saved still
+// counting (a load reads no attributes).
+static void reset_course_history() {
   unsigned char a[256];
   attributes(a);
-  history_mark_saved(map, a);
+  history_reset_course(map, a);
+}
+
+static void mark_attributes_saved() {
+  unsigned char a[256];
+  attributes(a);
+  history_mark_attributes_saved(a);
 }
 
 static bool unsaved() {
@@ -261,31 +266,89 @@ static void insertion_key(int sc, int ch) {
   }
 }
 
-// Load: a file that cannot be opened leaves the level, and the name it is
-// saved under by default, as they were. A level loaded starts a new
-// history, with nothing unsaved.
-static void load_key() {
-  char old[MAPED_NAME_SIZE];
-  memcpy(old, maped_name, sizeof old);
-  if (maped_select_file("Load map:", maped_name, MAPED_NAME_SIZE)) {
-    if (try_load_map(maped_name)) {
-      reset_history();
-    } else {
-      maped_alert("Couldn't open file", maped_name);
-      memcpy(maped_name, old, sizeof old);
-    }
+// save_as
+// Writes the level, then "tileattr.wz", under name, unless name is refused
+// (the attribute file, or a file that is not a level) or is another level
+// that the user chooses not to replace. A level written shows "Saved NAME"
+// in the status band; an alert tells what was not written (the old file is
+// then still whole, and the work still counts as unsaved). Returns how far
+// it got.
+static SaveResult save_as(const char *name) {
+  std::string why, base = file_base_name(name);
+  switch (course_save_target(name, maped_name, &why)) {
+    case SAVE_TARGET_REFUSED:
+      maped_alert(("Not saved: " + base + " is not a level.").c_str(), why.c_str());
+      return SAVE_FAILED;
+    case SAVE_TARGET_OTHER:
+      if (maped_ask(replace_question(name, WHAT)) != REPLACE_YES) return SAVE_FAILED;
+      break;
+    case SAVE_TARGET_NEW:
+    case SAVE_TARGET_SAME:
+      break;
   }
-  CI = -1;
+  SaveResult r = save_map(name);
+  if (r == SAVE_FAILED) {
+    maped_alert("Couldn't save the level as", name);
+    return r;
+  }
+  history_mark_course_saved(map);
+  if (r == SAVE_DONE)
+    mark_attributes_saved();
+  else
+    maped_alert(("The level is saved as " + base + ",").c_str(),
+                "but tileattr.wz couldn't be written.");
+  note_show("Saved " + base);
+  return r;
 }
 
-// Save: the level, then "tileattr.wz". A failed save says so; the old files
-// are still whole, and the work still counts as unsaved.
+// Save: the file selector, then save_as. The editor's file name becomes
+// the one chosen once the level is written there.
 static void save_key() {
-  if (!maped_select_file("Save map as:", maped_name, MAPED_NAME_SIZE)) return;
-  if (save_map(maped_name))
-    mark_saved();
-  else
-    maped_alert("Couldn't save the level (or tileattr.wz) as", maped_name);
+  char chosen[MAPED_NAME_SIZE];
+  memcpy(chosen, maped_name, sizeof chosen);
+  if (!maped_select_file("Save map as:", chosen, MAPED_NAME_SIZE)) return;
+  if (save_as(chosen) != SAVE_FAILED) memcpy(maped_name, chosen, sizeof chosen);
+}
+
+// Save as the unsaved-work question means it: under the editor's file name,
+// or through the selector when there is none yet. True only if nothing is
+// left unsaved.
+static bool save_current() {
+  if (maped_name[0]) return save_as(maped_name) == SAVE_DONE;
+  save_key();
+  return !unsaved();
+}
+
+// maped_may_leave
+bool maped_may_leave() {
+  return unsaved_may_go(unsaved(), maped_name, WHAT, maped_ask, save_current);
+}
+
+// Load: a file that is not a level is refused before anything happens,
+// and changes to the level are saved or given up first, as the user
+// answers. A file that cannot be opened leaves the level, and the name it
+// is saved under, as they were. A level loaded starts a new history, in
+// which attribute changes not yet saved still count.
+static void load_key() {
+  char chosen[MAPED_NAME_SIZE];
+  memcpy(chosen, maped_name, sizeof chosen);
+  CI = -1;
+  if (!maped_select_file("Load map:", chosen, MAPED_NAME_SIZE)) return;
+  std::string why;
+  CourseCheck check = course_file_check(chosen, &why);
+  if (check == COURSE_NOT_COURSE) {
+    maped_alert((file_base_name(chosen) + " is not a level:").c_str(), why.c_str());
+    return;
+  }
+  if (check == COURSE_OK &&
+      !unsaved_may_go(history_course_unsaved(map), maped_name, WHAT, maped_ask, save_current))
+    return;
+  if (!try_load_map(chosen)) {
+    maped_alert("Couldn't open file", chosen);
+    return;
+  }
+  memcpy(maped_name, chosen, sizeof chosen);
+  reset_course_history();
 }
 
 // F11 and F12: a screen of another size, or the one before if that can't
@@ -313,8 +376,7 @@ static bool undo_key(int sc, int ch) {
 // maped_key
 // One key: undo and redo, then the mode's own keys, then those of both
 // modes. Each key is a step of its own in the history (a stroke still being
-// painted is ended first). Esc leaves at once when everything is saved;
-// otherwise only if the user agrees to lose the changes.
+// painted is ended first). Esc leaves when maped_may_leave allows it.
 bool maped_key(int k) {
   int sc = k >> 8, ch = k & 0xFF;
   commit();
@@ -335,20 +397,20 @@ bool maped_key(int k) {
       if (CI >= map.n) CI = -1;
       break;
     case KEY_ESC:
-      if (unsaved() && !maped_confirm("Leave without saving?")) break;
+      if (!maped_may_leave()) break;
       return false;
   }
   commit();
   return true;
 }
 
-// The left button: paints with CT, or with Ctrl adds an insertion with
-// code 0 (tile mode only).
+// The left button, on the level only and in tile mode: paints with CT, or
+// with Ctrl adds an insertion with code 0.
 static void left_button() {
-  if (CI >= 0) return;
+  if (CI >= 0 || !mouse_in()) return;
   if (key[KEY_LCONTROL] || key[KEY_RCONTROL])
     add_insertion();
-  else if (mouse_in())
+  else
     map.t[mouse_tile_x()][mouse_tile_y()] = CT;
 }
 
@@ -446,11 +508,18 @@ std::string status_text() {
 }
 
 // The band at the top: the current tile's picture (tile mode) and the
-// status text.
+// status text, and a note such as "Saved tr07.map" while it lasts: below
+// the text where the band has room, else in its place.
+enum { NOTE_Y = 28 };
 static void draw_status() {
-  rectfill(buffer, 0, 0, view_w(), view_h() / 10, COLOUR_BACKGROUND);
+  int band = view_h() / 10;
+  rectfill(buffer, 0, 0, view_w(), band, COLOUR_BACKGROUND);
   if (CI < 0 || CI >= map.n) draw_bmp(buffer, tiles[CT & 255].bitmap, 1, 1);
-  textout_ex(buffer, font, status_text().c_str(), 31, 10, COLOUR_TEXT, -1);
+  std::string note = note_text();
+  bool below = band >= NOTE_Y + 10;
+  textout_ex(buffer, font, (note.empty() || below ? status_text() : note).c_str(), 31, 10,
+             COLOUR_TEXT, -1);
+  if (!note.empty() && below) textout_ex(buffer, font, note.c_str(), 31, NOTE_Y, COLOUR_TEXT, -1);
 }
 
 // draw_editor
@@ -478,6 +547,7 @@ void maped_start() {
   CI = -1;
   stroke = false;
   click_latch_clear();
+  note_clear();
   reset_history();
 }
 
@@ -492,9 +562,14 @@ void maped_loop() {
   Clock::time_point drawn = Clock::now() - gap;
   bool dirty = true;
   int mx = mouse_x, my = mouse_y, mb = mouse_b;
+  std::string note;
   for (;;) {
     if (keypressed()) {
       if (!maped_key(readkey())) break;
+      dirty = true;
+    }
+    if (note_text() != note) {  // a note shown or its time over
+      note = note_text();
       dirty = true;
     }
     if (maped_mouse()) dirty = true;

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "bmp.h"
+#include "question.h"
 
 extern int OX, OY;  // view origin in level pixels
 extern int CT;      // current tile for painting, 0 ... 255
@@ -78,14 +79,20 @@ void maped_loop();
 // the output can't be written.
 bool four();
 
+// Whether the editor may end now (Esc, or the window's close button): at
+// once when nothing is unsaved; otherwise it asks whether to save the
+// changes (Save, Discard, Cancel). False keeps the editor open, with the
+// work as it was: on Cancel, and when Save did not save everything.
+bool maped_may_leave();
+
 // The Allegro-facing parts, replaceable by tests: the screen mode setter
 // (true on success), a file selector that fills name (size bytes) and
-// returns true when confirmed, a message box, and a question answered Yes
-// (true) or No.
+// returns true when confirmed, a message box, and a question, which
+// returns the answer chosen (a button's index).
 extern bool (*maped_gfx_mode)(int w, int h);
 extern bool (*maped_select_file)(const char *title, char *name, int size);
 extern void (*maped_alert)(const char *line1, const char *line2);
-extern bool (*maped_confirm)(const char *question);
+extern int (*maped_ask)(const Question &q);
 
 
 #endif

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "controls.h"
 #include "share.h"
 #include "times.h"
 
@@ -43,24 +44,15 @@ static int joystick_word(int n) {
 }
 
 // get_input
-// One player: arrows, Ctrl, Shift or joystick 0. Two players: player 1 has
-// the letters W A S D, B, V or joystick 0; player 2 the arrows, Ctrl, Shift
-// or joystick 1.
+// One player: the one player's keys or joystick 0. Two players: player 1
+// has its keys (usually the letters W A S D, B, V) or joystick 0; player 2
+// its keys (usually the arrows, Ctrl, Shift) or joystick 1.
 int get_input() {
   poll_joystick();
-  bits - 0;
-  bits < (key[KEY_LEFT] != 0) < (key[KEY_RIGHT] != 0) < (key[KEY_UP] != 0) <
-      (key[KEY_DOWN] != 0) < (key[KEY_LCONTROL] || key[KEY_RCONTROL]) <
-      (key[KEY_LSHIFT] || key[KEY_RSHIFT]);
-  int arrows = bits.value;
   int j0 = joystick_word(0);
-  bits - 0;
-  bits < (key[KEY_A] != 0) < (key[KEY_D] != 0) < (key[KEY_W] != 0) <
-      (key[KEY_S] != 0) < (key[KEY_B] != 0) < (key[KEY_V] != 0);
-  int letters = bits.value;
   int j1 = joystick_word(1);
-  if (n_players == 1) return arrows | j0;
-  return (letters | j0) | ((arrows | j1) << 8);
+  if (n_players == 1) return keys_word(SET_ONE) | j0;
+  return (keys_word(SET_P1) | j0) | ((keys_word(SET_P2) | j1) << 8);
 }
 
 // ---------------------------------------------------------------------------

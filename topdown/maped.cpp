@@ -15,7 +15,9 @@
 #include "file_name.h"
 #include "click_latch.h"
 #include "edit_history.h"
+#include "question_dialog.h"
 #include "share.h"
+#include "status_note.h"
 
 int CT = 0;
 int CI = -1;
@@ -40,6 +42,9 @@ enum {
 static const char *const attr_names[6] = {"NoWalk", "Dry",        "Ice",
                                           "Slow",   "Restricted", "Sharp"};
 
+// What the editor's questions and messages call the file it edits.
+static const char *const WHAT = "course";
+
 // ---------------------------------------------------------------------------
 // The Allegro-facing layer
 
@@ -53,17 +58,9 @@ static void allegro_alert(const char *line1, const char *line2) {
   click_latch_clear();
 }
 
-// Allegro's alert with Yes and No; Esc in it counts as No.
-static bool allegro_confirm(const char *question) {
-  int r = alert(question, nullptr, nullptr, "&Yes", "&No", 'y', 'n');
-  click_latch_clear();
-  show_mouse(screen);
-  return r == 1;
-}
-
 bool (*maped_select_file)(const char *, char *, int) = allegro_select_file;
 void (*maped_alert)(const char *, const char *) = allegro_alert;
-bool (*maped_confirm)(const char *) = allegro_confirm;
+int (*maped_ask)(const Question &) = ask_question;
 
 // init
 // Shows the mouse pointer, counts every click from now on, and sets the
@@ -237,31 +234,90 @@ static void insertion_key(int sc, int ch) {
   }
 }
 
-// Load: a file that cannot be opened leaves the course, and the name it is
-// saved under by default, as they were. A course loaded starts a new
-// history, with nothing unsaved.
-static void load_key() {
-  char old[MAPED_NAME_SIZE];
-  memcpy(old, maped_name, sizeof old);
-  if (maped_select_file("Load map:", maped_name, MAPED_NAME_SIZE)) {
-    if (try_load_map(maped_name)) {
-      history_reset(map, tile_attr);
-    } else {
-      maped_alert("Couldn't open file", maped_name);
-      memcpy(maped_name, old, sizeof old);
-    }
+// save_as
+// Writes the course and the attributes under name, unless name is refused
+// (the attribute file, or a file that is not a course) or is another
+// course that the user chooses not to replace. A course written shows
+// "Saved NAME" in the status band; an alert tells what was not written
+// (the old file is then still whole, and the work still counts as
+// unsaved). Returns how far it got.
+static SaveResult save_as(const char *name) {
+  std::string why, base = file_base_name(name);
+  switch (course_save_target(name, maped_name, &why)) {
+    case SAVE_TARGET_REFUSED:
+      maped_alert(("Not saved: " + base + " is not a course.").c_str(), why.c_str());
+      return SAVE_FAILED;
+    case SAVE_TARGET_OTHER:
+      if (maped_ask(replace_question(name, WHAT)) != REPLACE_YES) return SAVE_FAILED;
+      break;
+    case SAVE_TARGET_NEW:
+    case SAVE_TARGET_SAME:
+      break;
   }
-  CI = -1;
+  SaveResult r = save_map(name);
+  if (r == SAVE_FAILED) {
+    maped_alert("Couldn't save the course as", name);
+    return r;
+  }
+  history_mark_course_saved(map);
+  if (r == SAVE_DONE)
+    history_mark_attributes_saved(tile_attr);
+  else
+    maped_alert(("The course is saved as " + base + ",").c_str(),
+                "but tileattr.wz couldn't be written.");
+  note_show("Saved " + base);
+  return r;
 }
 
-// Save: a failed save says so; the old file is still whole, and the work
-// still counts as unsaved.
+// Save: the file selector, then save_as. The editor's file name becomes
+// the one chosen once the course is written there.
 static void save_key() {
-  if (!maped_select_file("Save map as:", maped_name, MAPED_NAME_SIZE)) return;
-  if (save_map(maped_name))
-    history_mark_saved(map, tile_attr);
-  else
-    maped_alert("Couldn't save the course as", maped_name);
+  char chosen[MAPED_NAME_SIZE];
+  memcpy(chosen, maped_name, sizeof chosen);
+  if (!maped_select_file("Save map as:", chosen, MAPED_NAME_SIZE)) return;
+  if (save_as(chosen) != SAVE_FAILED) memcpy(maped_name, chosen, sizeof chosen);
+}
+
+// Save as the unsaved-work question means it: under the editor's file name,
+// or through the selector when there is none yet. True only if nothing is
+// left unsaved.
+static bool save_current() {
+  if (maped_name[0]) return save_as(maped_name) == SAVE_DONE;
+  save_key();
+  return !history_unsaved(map, tile_attr);
+}
+
+// maped_may_leave
+bool maped_may_leave() {
+  return unsaved_may_go(history_unsaved(map, tile_attr), maped_name, WHAT, maped_ask,
+                        save_current);
+}
+
+// Load: a file that is not a course is refused before anything happens,
+// and changes to the course are saved or given up first, as the user
+// answers. A file that cannot be opened leaves the course, and the name it
+// is saved under, as they were. A course loaded starts a new history, in
+// which attribute changes not yet saved still count.
+static void load_key() {
+  char chosen[MAPED_NAME_SIZE];
+  memcpy(chosen, maped_name, sizeof chosen);
+  CI = -1;
+  if (!maped_select_file("Load map:", chosen, MAPED_NAME_SIZE)) return;
+  std::string why;
+  CourseCheck check = course_file_check(chosen, &why);
+  if (check == COURSE_NOT_COURSE) {
+    maped_alert((file_base_name(chosen) + " is not a course:").c_str(), why.c_str());
+    return;
+  }
+  if (check == COURSE_OK && !unsaved_may_go(history_course_unsaved(map), maped_name, WHAT,
+                                            maped_ask, save_current))
+    return;
+  if (!try_load_map(chosen)) {
+    maped_alert("Couldn't open file", chosen);
+    return;
+  }
+  memcpy(maped_name, chosen, sizeof chosen);
+  history_reset_course(map, tile_attr);
 }
 
 // Ctrl+Z undoes, Ctrl+Y and Ctrl+Shift+Z redo. The key's character tells
@@ -278,12 +334,6 @@ static bool undo_key(int sc, int ch) {
     history_undo(map, tile_attr);
   if (CI >= map.n) CI = -1;
   return true;
-}
-
-// Esc leaves at once when everything is saved; otherwise only if the user
-// agrees to lose the changes.
-static bool may_leave() {
-  return !history_unsaved(map, tile_attr) || maped_confirm("Leave without saving?");
 }
 
 // maped_key
@@ -314,7 +364,7 @@ bool maped_key(int k) {
       if (CI >= map.n) CI = -1;
       break;
     case KEY_ESC:
-      if (!may_leave()) break;
+      if (!maped_may_leave()) break;
       show_mouse(nullptr);
       return false;
   }
@@ -445,7 +495,9 @@ static void draw_marker(const Insertion &in) {
 }
 
 // The band at the top: the current tile and its attributes, or the
-// selected insertion.
+// selected insertion; below that line, a note such as "Saved m07.map"
+// while it lasts.
+enum { NOTE_Y = 28 };
 static void draw_status() {
   rectfill(buf, 0, 0, view_w(), view_h() / 10, col_black);
   if (CI < 0 || CI >= map.n) {
@@ -461,6 +513,8 @@ static void draw_status() {
     textprintf_ex(buf, font, 31, 10, col_blue, -1,
                   "Insertion #%d: %d at (%d,%d)", CI, in.code, in.x, in.y);
   }
+  std::string note = note_text();
+  if (!note.empty()) textout_ex(buf, font, note.c_str(), 31, NOTE_Y, col_green, -1);
 }
 
 // draw_editor
@@ -497,22 +551,35 @@ void maped_main(const char *path) {
   if (path) {
     if (!store_file_name(path, maped_name, MAPED_NAME_SIZE))
       maped_name[0] = '\0';
-    if (!try_load_map(path)) maped_alert("Couldn't open file", path);
+    std::string why;
+    if (course_file_check(path, &why) == COURSE_NOT_COURSE)
+      maped_alert((file_base_name(path) + " is not a course:").c_str(), why.c_str());
+    else if (!try_load_map(path))
+      maped_alert("Couldn't open file", path);
   } else {
     maped_name[0] = '\0';
   }
   CI = -1;
   stroke = false;
+  note_clear();
+  // The attribute table stays in memory between visits: changes given up
+  // when the editor was last left still differ from "tileattr.wz".
   history_reset(map, tile_attr);
+  history_mark_attributes_from_file(ATTR_FILE_NAME);
 
   using Clock = std::chrono::steady_clock;
   const Clock::duration gap = std::chrono::microseconds(1000000 / MAPED_REDRAWS_PER_SECOND);
   Clock::time_point drawn = Clock::now() - gap;
   bool dirty = true;
   int mx = mouse_x, my = mouse_y, mb = mouse_b;
+  std::string note;
   for (;;) {
     if (keypressed()) {
       if (!maped_key(readkey())) break;
+      dirty = true;
+    }
+    if (note_text() != note) {  // a note shown or its time over
+      note = note_text();
       dirty = true;
     }
     if (maped_mouse()) dirty = true;

@@ -3,6 +3,8 @@
 #ifndef MAPED_H
 #define MAPED_H
 
+#include "question.h"
+
 extern int CT;     // current tile for painting, 0 ... 255
 extern int CI;     // selected insertion, -1 = none (tile mode)
 extern int scale;  // one screen pixel covers scale course pixels: 1, 2, 4
@@ -56,12 +58,18 @@ void paste_selection(int tx, int ty);
 void add_insertion(int code);
 void delete_insertion();
 
+// Whether the editor may end now (Esc, or the window's close button): at
+// once when nothing is unsaved; otherwise it asks whether to save the
+// changes (Save, Discard, Cancel). False keeps the editor open, with the
+// work as it was: on Cancel, and when Save did not save everything.
+bool maped_may_leave();
+
 // The Allegro-facing parts, replaceable by tests: a file selector that
 // fills name (size bytes) and returns true when confirmed, a message box,
-// and a question answered Yes (true) or No.
+// and a question, which returns the answer chosen (a button's index).
 extern bool (*maped_select_file)(const char *title, char *name, int size);
 extern void (*maped_alert)(const char *line1, const char *line2);
-extern bool (*maped_confirm)(const char *question);
+extern int (*maped_ask)(const Question &q);
 
 
 #endif

@@ -6,6 +6,8 @@
 #include <string>
 #include <unistd.h>
 
+#include "controls.h"
+
 DATAFILE *D;
 BITMAP *buf;
 int col_red, col_blue, col_white, col_green, col_black, col_yellow, col_cyan,
@@ -61,7 +63,7 @@ void load_map(const char *name) {
 // save_map
 // Writes the course, then the attribute table; neither replaces its old
 // file unless it was written whole.
-bool save_map(const char *name) { return course_save(name, map, tile_attr, ATTR_FILE); }
+SaveResult save_map(const char *name) { return course_save(name, map, tile_attr, ATTR_FILE); }
 
 void insert_row(int r) { course_insert_row(map, r); }
 void delete_row(int r) { course_delete_row(map, r); }
@@ -165,6 +167,7 @@ void share_init() {
   printf("Initialising joystick...");
   install_joystick(JOY_TYPE_AUTODETECT);
   printf(" done.\n");
+  controls_init();
   reserve_voices(4, 4);
   use_local_patches();
   if (install_sound(DIGI_AUTODETECT, MIDI_AUTODETECT, NULL) != 0)

@@ -58,7 +58,7 @@ extern int OX, OY;                // course pixel at the top-left of buf
 void tiles_init();
 void load_map(const char *name);      // ends the program if name can't be opened
 bool try_load_map(const char *name);  // false (course kept, log line ended) instead
-bool save_map(const char *name);      // false if the course or attributes failed
+SaveResult save_map(const char *name);  // SAVE_DONE, or how far it got
 void insert_row(int r);
 void delete_row(int r);
 void insert_column(int c);

@@ -251,4 +251,75 @@ TEST(Insertions, EditsStayInsideTheTableAndTheIntRange) {
   EXPECT_EQ(x, -2147483647 - 1);
 }
 
+// What an editor checks before it loads a file or saves over it: only the
+// header tells a course, and every other file the programs keep begins
+// with bytes that would make it far wider or higher than 256.
+TEST_F(CourseFile, CheckTellsCoursesFromOtherFiles) {
+  std::string why;
+  auto check = [&](const std::vector<unsigned char> &bytes) {
+    why.clear();
+    spit(path("f"), bytes);
+    return course_file_check(path("f").c_str(), &why);
+  };
+  EXPECT_EQ(course_file_check(path("none.map").c_str(), &why), COURSE_UNREADABLE);
+  EXPECT_EQ(check({0, 25, 0, 25, 0, 0}), COURSE_OK);  // a short body still loads
+  EXPECT_EQ(check({1, 0, 1, 0, 255, 255}), COURSE_OK);  // 256 x 256, any count
+  EXPECT_EQ(check({0, 0, 0, 0, 0, 0}), COURSE_OK);
+  EXPECT_EQ(check({}), COURSE_NOT_COURSE);
+  EXPECT_EQ(why, "it is 0 bytes long, too short for the 6-byte header");
+  EXPECT_EQ(check({0, 1, 0, 1, 0}), COURSE_NOT_COURSE);
+  EXPECT_EQ(check({1, 1, 0, 1, 0, 0}), COURSE_NOT_COURSE);
+  EXPECT_EQ(why, "its header says 257 tiles wide (most is 256)");
+  EXPECT_EQ(check({0, 1, 1, 1, 0, 0}), COURSE_NOT_COURSE);
+  EXPECT_EQ(why, "its header says 257 tiles high (most is 256)");
+  // A picture, the datafile, a text file and a tune.
+  for (std::string head : {"BM6\x10\x0e\0", "slh.ALL.", "0 10\n10 20\n", "# best times",
+                           "MThd\0\0\0\x06"}) {
+    EXPECT_EQ(check(std::vector<unsigned char>(head.begin(), head.end())), COURSE_NOT_COURSE)
+        << head;
+    EXPECT_NE(why, "");
+  }
+}
+
+TEST_F(CourseFile, SaveTellsHowFarItGot) {
+  Scratch here(true);
+  unsigned char attr[256] = {7};
+  EXPECT_EQ(course_save("a.map", m, attr, "tileattr.wz"), SAVE_DONE);
+  ASSERT_EQ(0, mkdir("tileattr.wz.tmp", 0755));
+  m.t[1][1] = 9;
+  EXPECT_EQ(course_save("a.map", m, attr, "tileattr.wz"), SAVE_COURSE_ONLY);
+  EXPECT_EQ(slurp("a.map")[6 + 25 + 1], 9);
+  EXPECT_EQ(course_save("no/such/folder/a.map", m, attr, "tileattr.wz"), SAVE_FAILED);
+}
+
+TEST(SaveTargets, RefusedNewSameOrAnotherCourse) {
+  Scratch here(true);
+  static Map m;
+  course_default(m);
+  ASSERT_TRUE(course_write("mine.map", m));
+  ASSERT_TRUE(course_write("other.map", m));
+  ASSERT_TRUE(spit("tileattr.wz", std::vector<unsigned char>(256, 0)));
+  ASSERT_TRUE(spit("hops.txt", {'0', ' ', '1', '0', '\n', '1', '0'}));
+  ASSERT_EQ(0, mkdir("folder.map", 0755));
+  ASSERT_EQ(0, symlink("tileattr.wz", "attr.map"));
+  std::string why;
+  EXPECT_EQ(course_save_target("new.map", "mine.map", &why), SAVE_TARGET_NEW);
+  EXPECT_EQ(course_save_target("mine.map", "mine.map", &why), SAVE_TARGET_SAME);
+  std::string full = here.dir + "/mine.map";
+  EXPECT_EQ(course_save_target(full.c_str(), "./mine.map", &why), SAVE_TARGET_SAME);
+  EXPECT_EQ(course_save_target("other.map", "mine.map", &why), SAVE_TARGET_OTHER);
+  EXPECT_EQ(course_save_target("other.map", "", &why), SAVE_TARGET_OTHER);
+  EXPECT_EQ(course_save_target("mine.map", "gone.map", &why), SAVE_TARGET_OTHER);
+  // The attribute file under any spelling, even where there is none yet.
+  for (const char *name : {"tileattr.wz", "./tileattr.wz", "attr.map", "sub/tileattr.wz"}) {
+    why.clear();
+    EXPECT_EQ(course_save_target(name, "mine.map", &why), SAVE_TARGET_REFUSED) << name;
+    EXPECT_EQ(why, "it is the tile attribute file") << name;
+  }
+  EXPECT_EQ(course_save_target("hops.txt", "hops.txt", &why), SAVE_TARGET_REFUSED);
+  EXPECT_EQ(why, "its header says 12320 tiles wide (most is 256)");
+  EXPECT_EQ(course_save_target("folder.map", "mine.map", &why), SAVE_TARGET_REFUSED);
+  EXPECT_EQ(why, "it is a folder");
+}
+
 }  // namespace

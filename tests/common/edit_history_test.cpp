@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <vector>
 
 #include "course_file.h"
 #include "edit_history.h"
+#include "scratch.h"
 
 namespace {
 
@@ -140,6 +142,51 @@ TEST_F(History, UnsavedMeansSaveWouldWriteSomethingElse) {
   history_reset(m, attr);
   EXPECT_FALSE(history_unsaved(m, attr));
   EXPECT_FALSE(history_undo(m, attr));
+}
+
+// A load replaces the course but not the attributes: after it, changes to
+// the table still count until a save.
+TEST_F(History, AttributeChangesOutliveALoad) {
+  attr[3] ^= 0x04;
+  m.t[2][2] = 50;
+  history_commit(m, attr);
+  m.t[2][2] = 2;  // another course loaded
+  history_reset_course(m, attr);
+  EXPECT_FALSE(history_course_unsaved(m));
+  EXPECT_TRUE(history_unsaved(m, attr));
+  EXPECT_FALSE(history_undo(m, attr));  // a new history all the same
+  attr[3] ^= 0x04;  // changed back by hand: as saved
+  EXPECT_FALSE(history_unsaved(m, attr));
+  attr[9] = 1;
+  history_mark_attributes_saved(attr);
+  history_reset_course(m, attr);
+  EXPECT_FALSE(history_unsaved(m, attr));
+
+  // A save that wrote the course but not the table.
+  m.t[2][2] = 51;
+  attr[9] = 2;
+  EXPECT_TRUE(history_course_unsaved(m));
+  history_mark_course_saved(m);
+  EXPECT_FALSE(history_course_unsaved(m));
+  EXPECT_TRUE(history_unsaved(m, attr));
+}
+
+// An editor opened again: the table in memory is compared with its file,
+// if that is whole.
+TEST_F(History, AttributesComparedWithAWholeFile) {
+  Scratch here(true);
+  std::vector<unsigned char> disk(attr, attr + 256);
+  attr[3] ^= 0x04;  // a change given up when the editor was last left
+  history_reset(m, attr);
+  history_mark_attributes_from_file("none.wz");  // no file: as in memory
+  EXPECT_FALSE(history_unsaved(m, attr));
+  spit("short.wz", std::vector<unsigned char>(disk.begin(), disk.end() - 1));
+  history_mark_attributes_from_file("short.wz");
+  EXPECT_FALSE(history_unsaved(m, attr));
+  spit("attr.wz", disk);
+  history_mark_attributes_from_file("attr.wz");
+  EXPECT_TRUE(history_unsaved(m, attr));
+  EXPECT_FALSE(history_course_unsaved(m));
 }
 
 }  // namespace

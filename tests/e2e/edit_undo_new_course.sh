@@ -2,9 +2,9 @@
 # the editor, paint three tiles with quick clicks (zero-length, as a
 # touchpad tap), undo and redo with Ctrl+Z, Ctrl+Y and Ctrl+Shift+Z, save
 # as the next course, m07.map, go back to the menu and pick course 7 at
-# once: open it in the editor, paint, and answer the "Leave without saving?"
-# question with No (a click) and then Yes (a key); then play it. The saved file is checked
-# with a reader of its own.
+# once: open it in the editor, paint, and answer the question about the
+# unsaved change with Cancel (a click) and then Discard (its key); then play
+# it. The saved file is checked with a reader of its own.
 source "$(dirname "$0")/lib.sh"
 RUN=$1
 e2e_init 640x480
@@ -79,19 +79,19 @@ sleep 0.5
 e2e_shot "$WORK/question.png"
 e2e_same "$WORK/painted.png" "$WORK/question.png" && e2e_fail "Esc with a change asked nothing"
 menu_shown "$WORK/question.png" && e2e_fail "Esc with a change left without asking"
-e2e_click 351 255              # No, with the mouse: back to the editor
+e2e_click 415 250              # Cancel, with the mouse: back to the editor
 xdotool mousemove 600 400      # and the pointer out of the way
 sleep 0.5
 e2e_shot_until editor3 editor_shown
-# The click on No was the dialog's: nothing painted under it, tile (10, 7).
-crop() { convert "$1" -crop 32x32+320+224 +repage "$2"; }
+# The click on Cancel was the dialog's: nothing painted under it, tile (12, 7).
+crop() { convert "$1" -crop 32x32+384+224 +repage "$2"; }
 crop "$WORK/painted.png" "$WORK/tile_before.png"
 crop "$WORK/editor3.png" "$WORK/tile_after.png"
 e2e_same "$WORK/tile_before.png" "$WORK/tile_after.png" ||
-  e2e_fail "the click on No painted the course under it"
+  e2e_fail "the click on Cancel painted the course under it"
 e2e_key Escape
 sleep 0.5
-e2e_key y                      # Yes: leave without saving
+e2e_key d                      # Discard: leave without saving
 e2e_shot_until menu3 menu_shown
 cmp -s "$WORK/m07.map" "$WORK/saved.map" || e2e_fail "m07.map changed without a save"
 

@@ -3,7 +3,7 @@
 # its entry point with quick clicks (zero-length, as a touchpad tap), undo
 # and redo with Ctrl+Z, Ctrl+Y and Ctrl+Shift+Z, add an insertion with
 # Ctrl-click and type its code, toggle an attribute of the tile, save under
-# a new name, and leave through the "Leave without saving?" question. The
+# a new name, and leave through the question about an unsaved change. The
 # screen is checked against the level drawn here from the files (tiles in
 # the game's colours), the saved level and "tileattr.wz" with readers of
 # their own. Then sideview plays the saved level and shows the new tiles.
@@ -244,7 +244,7 @@ assert changed == [tile] and before[tile] ^ after[tile] == 0x10, 'attributes: %s
 PY
   e2e_fail "mine.map or tileattr.wz is not as edited"
 
-# A change not saved: Esc asks; No goes back, Yes leaves.
+# A change not saved: Esc asks; Cancel goes back, Discard leaves.
 e2e_key F5
 sleep 0.3
 e2e_shot "$WORK/painted.png"
@@ -253,15 +253,15 @@ sleep 0.5
 e2e_shot "$WORK/question.png"
 kill -0 "$E2E_PID" 2>/dev/null || e2e_fail "Esc with a change left without asking"
 e2e_same "$WORK/painted.png" "$WORK/question.png" && e2e_fail "Esc with a change asked nothing"
-e2e_key n
+e2e_key c
 sleep 0.5
 e2e_shot "$WORK/back.png"
-e2e_same "$WORK/painted.png" "$WORK/back.png" || e2e_fail "No did not go back to the level"
+e2e_same "$WORK/painted.png" "$WORK/back.png" || e2e_fail "Cancel did not go back to the level"
 e2e_key Escape
 sleep 0.5
-e2e_key y
+e2e_key d
 e2e_wait_exit 10
-[ "$E2E_RC" = 0 ] || e2e_fail "exit status $E2E_RC after Esc and Yes"
+[ "$E2E_RC" = 0 ] || e2e_fail "exit status $E2E_RC after Esc and Discard"
 cmp -s "$WORK/mine.map" "$WORK/saved.map" || e2e_fail "mine.map changed without a save"
 grep -q "Couldn't" "$WORK/report.txt" && e2e_fail "report.txt: $(cat "$WORK/report.txt")"
 

@@ -11,7 +11,8 @@ drags go to it for SECONDS. A program that ends on its own keys (Esc, Quit)
 is started again in the same folder. Then:
 
 - it must have kept answering: the screen changed during the run, and Esc
-  (with Yes to a question, and Quit in topdown's menu) ends it in time;
+  (with Discard, D, to the editors' question about unsaved changes, and
+  Quit in topdown's menu) ends it in time;
 - it must never have ended any other way: exit status 0, and nothing on
   standard error from the sanitizers;
 - every file it wrote must be valid by the readers below (written here,
@@ -22,7 +23,10 @@ The monkey never types a path: the file selectors are opened only by the
 save and load keys (S, L), which the monkey presses in one go with a name
 of its own (letters and digits added to what the selector holds, so the
 file stays in the folder the selector shows, which is the scratch folder)
-and Enter, then Esc; random keys and clicks never reach a selector.
+and Enter, then Esc; random keys and clicks never reach a selector. The
+editors' question about unsaved changes offers Save, which asks for a name
+through a selector when the editor has none yet: so sideview_edit, which
+starts without one, first loads a level at each start.
 """
 import hashlib
 import os
@@ -79,6 +83,8 @@ PROBE = {'topdown': [held('Up', 0.3), held('Down', 0.3)],
          'sideview_edit': []}
 # Programs whose S and L open a file selector (topdown's in its editor).
 FILE_KEYS = {'topdown': True, 'sideview': False, 'sideview_edit': True}
+# Editors that start without a file name: the level loaded at each start.
+LOAD_AT_START = {'sideview_edit': 'tr01.map'}
 
 
 class Failure(Exception):
@@ -239,6 +245,11 @@ class Session:
                           (self.program, self.proc.returncode))
         w, h = SCREEN[self.program]
         self.xdotool('mousemove', w // 2, h // 2)
+        if self.program in LOAD_AT_START:
+            for part in (['key', 'l', 'sleep', '1.0'],
+                         ['type', '--delay', '30', LOAD_AT_START[self.program]],
+                         ['sleep', '0.3', 'key', 'Return', 'sleep', '1.0']):
+                self.xdotool(*part, check=False)
 
     def alive(self):
         return self.proc is not None and self.proc.poll() is None
@@ -317,12 +328,12 @@ class Monkey:
         return cmd
 
     def menu_keys(self):
-        """topdown: back to the main menu (Esc, Yes to the question) and one
+        """topdown: back to the main menu (Esc, Discard to the question) and one
         of its items chosen: play, the editor, a course number, the players,
         the country, quit."""
         item = self.rng.choice([0, 0, 0, 1, 1, 1, 1, 2, 3, 4, 5])
         return ['keydown', 'Escape', 'sleep', '0.2', 'keyup', 'Escape', 'sleep', '0.5',
-                'key', 'y', 'sleep', '0.3'] + ['key', 'Up'] * 6 + \
+                'key', 'd', 'sleep', '0.3'] + ['key', 'Up'] * 6 + \
                ['key', 'Down'] * item + ['key', 'Return', 'sleep', '0.5']
 
     def file_keys(self):
@@ -402,7 +413,7 @@ def run(program, run_dir, seconds, seed):
             deadline = time.time() + 40
             while session.alive() and time.time() < deadline:
                 session.xdotool('keydown', 'Escape', 'sleep', '0.2', 'keyup', 'Escape',
-                                'sleep', '0.6', 'key', 'y', 'sleep', '0.6',
+                                'sleep', '0.6', 'key', 'd', 'sleep', '0.6',
                                 'keydown', 'Escape', 'sleep', '0.2', 'keyup', 'Escape',
                                 'sleep', '0.6', 'key', 'Return', 'sleep', '0.8', check=False)
             if session.alive():

@@ -21,6 +21,7 @@
 
 #include "course_file.h"
 #include "log.h"
+#include "question.h"
 
 // Version v (0 or 1) of the course: 256 x 256 tiles and 256 insertions,
 // every byte of the file depending on v, and of the attribute table.
@@ -34,9 +35,10 @@ inline void make_version(int v, Map &m, unsigned char attr[256]) {
   }
 }
 
-// The editor's file selector and alert as the driver answers them: the
-// selector takes the name the driver chose; an alert means the save failed,
-// which ends the driver (the test then fails: it ended by itself).
+// The editor's file selector, alert and question as the driver answers
+// them: the selector takes the name the driver chose; an alert means the
+// save failed, which ends the driver (the test then fails: it ended by
+// itself).
 static const char *chosen_name;
 
 inline bool select_chosen_name(const char *, char *name, int size) {
@@ -48,6 +50,10 @@ inline void alert_and_fail(const char *line1, const char *line2) {
   fprintf(stderr, "%s %s\n", line1, line2 ? line2 : "");
   exit(1);
 }
+
+// The editor asks before a save replaces a course it did not load (each
+// run of the driver starts with no file name): the driver answers Y.
+inline int answer_yes(const Question &q) { return question_key_answer(q, 'y'); }
 
 // press_save
 // The editor's S key, with the selector answering name.
@@ -71,6 +77,7 @@ inline int save_driver_main(int argc, char **argv,
   fr = fopen("report.txt", "w");
   maped_select_file = select_chosen_name;
   maped_alert = alert_and_fail;
+  maped_ask = answer_yes;
   if (argc != 3) {
     fprintf(stderr, "usage: %s prepare|save NAME\n", argv[0]);
     return 2;

@@ -7,11 +7,13 @@
 #include <cerrno>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "click_latch.h"
 #include "edit_history.h"
 #include "maped.h"
 #include "scratch.h"
+#include "status_note.h"
 #include "tile.h"
 #include "editor_test.h"  // after maped.h: the stand-ins, keys and mouse
 
@@ -43,7 +45,6 @@ class MapedTest : public ::testing::Test {
     use_stand_ins();
     maped_gfx_mode = fake_gfx_mode;
     refused_w = 0;
-    maped_name[0] = '\0';
     maped_mouse();  // ends any stroke an earlier test left open
     maped_start();
   }
@@ -268,6 +269,7 @@ TEST_F(MapedTest, LoadAndSaveKeepWorkWhenTheyFail) {
   ASSERT_EQ(attr.size(), 256u);
   EXPECT_EQ(attr[3], LADDER);
   map.t[5][5] = 0;
+  answer_key = 'd';  // the change given up for the file's level
   press(KEY_L);
   EXPECT_EQ(map.t[5][5], 42);
   EXPECT_EQ(alerts, 1);
@@ -316,6 +318,154 @@ TEST_F(MapedTest, UndoAndRedoEveryKindOfChange) {
 }
 
 TEST_F(MapedTest, EscAsksOnlyWhenSomethingIsUnsaved) {
-  check_esc_asks_only_when_unsaved(KEY_F5, tiles[0].attribute, HURT, [] { ctrl_click(); });
+  EXPECT_FALSE(press(KEY_ESC));  // nothing changed: leaves at once
+  EXPECT_TRUE(asked.empty());
+
+  press(KEY_F5);  // an attribute counts as a change
+  EXPECT_TRUE(press(KEY_ESC));  // Esc again: Cancel, back to the editor
+  ASSERT_EQ(asked.size(), 1u);
+  EXPECT_EQ(asked[0].line1, "Save the changes to the new level?");
+  for (int k : {int(ENTER), int(SPACE)}) {  // no name yet: these cancel too
+    answer_key = k;
+    EXPECT_TRUE(press(KEY_ESC));
+  }
+  EXPECT_EQ(tiles[0].attribute, HURT);
+  answer_key = 'd';  // Discard: leaves
+  EXPECT_FALSE(press(KEY_ESC));
+  press(KEY_F5);  // back to what was loaded: nothing to ask
+  EXPECT_FALSE(press(KEY_ESC));
+  EXPECT_EQ(asked.size(), 4u);
+
+  point_at(64, 64);
+  press(KEY_HOME);
+  chosen = "saved.map";
+  press(KEY_S);
+  EXPECT_FALSE(press(KEY_ESC));  // saved
+  EXPECT_EQ(status_text().rfind("Current tile", 0), 0u);
+  EXPECT_EQ(note_text(), "Saved saved.map");
+  ctrl_click();
+  answer_key = ENTER;  // Esc then Enter: saved under its name, then leaves
+  EXPECT_FALSE(press(KEY_ESC));
+  EXPECT_EQ(slurp("saved.map").size(), 6u + 25 * 26 + 12);
+  press(KEY_TAB);  // back to the tiles, and a change
+  press(KEY_F1);
+  snprintf(maped_name, MAPED_NAME_SIZE, "no/such/folder/x.map");
+  EXPECT_TRUE(press(KEY_ESC));  // a save that fails keeps the editor open
+  EXPECT_EQ(alerts, 1);
+  EXPECT_EQ(asked.size(), 6u);
+}
+
+// The fault of old: F3, a load, Esc left the program with the attribute
+// change never written. A load reads the level but not "tileattr.wz".
+TEST_F(MapedTest, AttributeEditsStayUnsavedAcrossALoad) {
+  std::vector<unsigned char> attr(256, 0);
+  ASSERT_TRUE(spit("tileattr.wz", attr));
+  ASSERT_TRUE(course_write("tr01.map", map));
+  press(KEY_F3);  // tile 0 gets the ladder bit
+  chosen = "tr01.map";
+  press(KEY_L);  // the level itself is unchanged: loaded without a question
+  EXPECT_TRUE(asked.empty());
+  EXPECT_EQ(tiles[0].attribute, LADDER);
+  EXPECT_TRUE(press(KEY_ESC));
+  ASSERT_EQ(asked.size(), 1u);
+  EXPECT_EQ(asked[0].line1, "Save the changes to tr01.map?");
+  EXPECT_EQ(slurp("tileattr.wz"), attr);
+  undo();  // the load began a new history: nothing to undo
+  EXPECT_EQ(tiles[0].attribute, LADDER);
+  answer_key = ENTER;
+  EXPECT_FALSE(press(KEY_ESC));
+  EXPECT_EQ(slurp("tileattr.wz")[0], LADDER);
+
+  // A painted tile and a load: asked, and Cancel keeps it.
+  point_at(40, 40);
+  CT = 7;
+  click(1);
+  answer_key = ESC;
+  press(KEY_L);
+  EXPECT_EQ(map.t[2][2], 7);
+  EXPECT_EQ(asked.size(), 3u);
+}
+
+TEST_F(MapedTest, RefusesFilesThatAreNotLevels) {
+  std::vector<unsigned char> attr(256, 3), hops = {'0', ' ', '1', '0', '\n'};
+  ASSERT_TRUE(spit("tileattr.wz", attr));
+  ASSERT_TRUE(spit("hops.txt", hops));
+  ASSERT_TRUE(spit("tiles.bmp", {'B', 'M', 0x36, 0x10, 0, 0, 0, 0}));
+  map.t[4][4] = 9;
+  for (const char *name : {"tileattr.wz", "hops.txt", "tiles.bmp"}) {
+    chosen = name;
+    press(KEY_S);
+  }
+  EXPECT_EQ(alerts, 3);
+  EXPECT_EQ(alerted, "Not saved: tiles.bmp is not a level. / its header says 16973 tiles "
+                     "wide (most is 256)");
+  EXPECT_EQ(slurp("tileattr.wz"), attr);
+  EXPECT_EQ(slurp("hops.txt"), hops);
+  EXPECT_EQ(maped_name[0], '\0');
+  chosen = "tileattr.wz";
+  press(KEY_L);
+  EXPECT_EQ(alerted, "tileattr.wz is not a level: / its header says 771 tiles wide (most is "
+                     "256)");
+  EXPECT_EQ(map.t[4][4], 9);
+  EXPECT_TRUE(asked.empty());
+
+  // The level written, "tileattr.wz" not: the alert says exactly that.
+  ASSERT_EQ(0, mkdir("tileattr.wz.tmp", 0755));
+  chosen = "mine.map";
+  press(KEY_S);
+  EXPECT_EQ(alerted, "The level is saved as mine.map, / but tileattr.wz couldn't be written.");
+  EXPECT_EQ(slurp("mine.map").size(), 631u);
+  EXPECT_EQ(note_text(), "Saved mine.map");
+  rmdir("tileattr.wz.tmp");
+  chosen = "other.map";
+  ASSERT_TRUE(course_write("other.map", map));
+  answer_key = ENTER;
+  press(KEY_S);  // another level: asked, and Enter is No
+  EXPECT_EQ(asked.size(), 1u);
+  EXPECT_EQ(asked[0].line1, "other.map is another level.");
+  EXPECT_STREQ(maped_name, "mine.map");
+}
+
+TEST_F(MapedTest, CtrlClickOutsideTheLevelAddsNothing) {
+  for (int x : {-1, 25 * 16}) {
+    OX = x < 0 ? -1 : 0;
+    point_at(x < 0 ? 0 : x, 40);
+    ctrl_click();
+  }
+  OX = 0;
+  point_at(100, 25 * 16 + 3);
+  ctrl_click();
+  EXPECT_EQ(map.n, 0);
+  point_at(100, 100);
+  ctrl_click();
+  EXPECT_EQ(map.n, 1);
+}
+
+TEST_F(MapedTest, SavedNoteBelowTheTextOrInItsPlace) {
+  static long long now;
+  long long (*real)() = note_clock_ms;
+  note_clock_ms = [] { return now; };
+  auto text_pixels = [](int y0, int y1) {
+    draw_editor();
+    int n = 0;
+    for (int y = y0; y < y1; y++)
+      for (int x = 31; x < 300; x++) n += getpixel(buffer, x, y) == 200;
+    return n;
+  };
+  int plain = text_pixels(10, 18);
+  chosen = "tr07.map";
+  press(KEY_S);
+  EXPECT_GT(text_pixels(28, 36), 20);  // a second line in the 48-pixel band
+  EXPECT_EQ(text_pixels(10, 18), plain);
+  now += NOTE_MILLISECONDS;
+  EXPECT_EQ(text_pixels(28, 36), 0);
+  press(KEY_S);
+  destroy_bitmap(buffer);  // a 320 x 200 screen: a 20-pixel band, one line
+  buffer = create_bitmap(320, 200);
+  EXPECT_NE(text_pixels(10, 18), plain);
+  EXPECT_EQ(text_pixels(19, 20), 0);
+  now += NOTE_MILLISECONDS;
+  EXPECT_EQ(text_pixels(10, 18), plain);
+  note_clock_ms = real;
 }
 }  // namespace

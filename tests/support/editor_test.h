@@ -16,40 +16,46 @@
 #include <vector>
 
 #include "click_latch.h"
-#include "edit_history.h"
 #include "scratch.h"
 
 // ------------------------------------------------------------ the dialogs
 
 // The selector "chooses" chosen (or is cancelled when it is empty); alerts
-// and questions are counted, questions answered with answer and kept in
-// asked.
-inline std::string chosen, asked;
-inline int alerts, questions;
-inline bool answer;
+// are counted and their lines kept in alerted; questions are kept in asked
+// and answered as the key answer_key answers them in the dialog.
+inline std::string chosen, alerted;
+inline int alerts;
+inline std::vector<Question> asked;
+inline int answer_key;
+enum { ENTER = 13, SPACE = 32, ESC = 27 };
 inline bool fake_select(const char *, char *name, int size) {
   if (chosen.empty()) return false;
   snprintf(name, size, "%s", chosen.c_str());
   return true;
 }
-inline void fake_alert(const char *, const char *) { alerts++; }
-inline bool fake_confirm(const char *question) {
-  questions++;
-  asked = question;
-  return answer;
+inline void fake_alert(const char *line1, const char *line2) {
+  alerts++;
+  alerted = std::string(line1) + " / " + (line2 ? line2 : "");
+}
+inline int fake_ask(const Question &q) {
+  asked.push_back(q);
+  return question_key_answer(q, answer_key);
 }
 
 // use_stand_ins
 // Hands the editor's dialogs to the stand-ins, with nothing chosen, nothing
-// counted and questions answered No; no button or modifier key is down.
+// alerted or asked and questions answered with Esc; no file name yet; no
+// button or modifier key down.
 inline void use_stand_ins() {
   maped_select_file = fake_select;
   maped_alert = fake_alert;
-  maped_confirm = fake_confirm;
+  maped_ask = fake_ask;
   chosen.clear();
+  alerts = 0;
+  alerted.clear();
   asked.clear();
-  alerts = questions = 0;
-  answer = false;
+  answer_key = ESC;
+  maped_name[0] = '\0';
   mouse_x = mouse_y = mouse_b = 0;
   key[KEY_LCONTROL] = key[KEY_RCONTROL] = key[KEY_LSHIFT] = key[KEY_RSHIFT] = 0;
 }
@@ -242,46 +248,6 @@ inline void check_failed_load_keeps_work() {
   fflush(fr);
   std::vector<unsigned char> log = slurp("report.txt");
   EXPECT_EQ(std::string(log.begin(), log.end()), "Couldn't open file \"missing.map\"\n");
-}
-
-// check_esc_asks_only_when_unsaved
-// Esc leaves at once when nothing would be lost and asks "Leave without
-// saving?" otherwise: after the attribute key `attribute_key` (which sets
-// `attribute` to `changed`) until it is pressed again, and after a failed
-// save of a new insertion (`add_insertion`); not after a save or a load.
-inline void check_esc_asks_only_when_unsaved(int attribute_key, const unsigned char &attribute,
-                                             int changed, void (*add_insertion)()) {
-  EXPECT_FALSE(press(KEY_ESC));  // nothing changed: leaves at once
-  EXPECT_EQ(questions, 0);
-
-  press(attribute_key);  // an attribute counts as a change
-  EXPECT_TRUE(press(KEY_ESC));  // No: back to the editor
-  EXPECT_EQ(questions, 1);
-  EXPECT_EQ(asked, "Leave without saving?");
-  EXPECT_EQ(attribute, changed);
-  answer = true;
-  EXPECT_FALSE(press(KEY_ESC));  // Yes: leaves
-  EXPECT_EQ(questions, 2);
-  press(attribute_key);  // back to what was loaded: nothing to ask
-  EXPECT_FALSE(press(KEY_ESC));
-  EXPECT_EQ(questions, 2);
-
-  point_at(64, 64);
-  press(KEY_HOME);
-  chosen = "saved.map";
-  press(KEY_S);
-  EXPECT_FALSE(press(KEY_ESC));  // saved
-  add_insertion();
-  chosen = "no/such/folder/x.map";
-  press(KEY_S);  // a failed save leaves it unsaved
-  answer = false;
-  EXPECT_TRUE(press(KEY_ESC));
-  EXPECT_EQ(questions, 3);
-  chosen = "saved.map";
-  press(KEY_L);  // a load: nothing unsaved, no history
-  EXPECT_FALSE(press(KEY_ESC));
-  EXPECT_EQ(questions, 3);
-  EXPECT_EQ(history_undo_steps(), 0);
 }
 
 // check_redone_to

@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "click_latch.h"
 #include "edit_history.h"
@@ -13,6 +14,7 @@
 #include "maped.h"
 #include "scratch.h"
 #include "share.h"
+#include "status_note.h"
 #include "editor_test.h"  // after maped.h: the stand-ins, keys and mouse
 
 namespace {
@@ -29,6 +31,7 @@ class MapedTest : public HeadlessTest {
     selON = false;
     selL = selR = selU = selD = selW = selH = 0;
     use_stand_ins();
+    note_clear();
     click_latch_clear();
     maped_mouse();  // ends any stroke an earlier test left open
     history_reset(map, tile_attr);  // as the editor does when it opens
@@ -179,6 +182,7 @@ TEST_F(MapedTest, FailedLoadAndSaveKeepWork) {
   chosen = "new.map";
   press(KEY_S);
   map.t[5][5] = 0;
+  answer_key = 'd';  // the change given up for the file's course
   press(KEY_L);
   EXPECT_EQ(map.t[5][5], 42);
   EXPECT_EQ(alerts, 1);
@@ -236,7 +240,201 @@ TEST_F(MapedTest, OutlineOnlyWhereItsTilesLieOnTheCourse) {
 }
 
 TEST_F(MapedTest, EscAsksOnlyWhenSomethingIsUnsaved) {
-  check_esc_asks_only_when_unsaved(KEY_F2, tile_attr[0], Dry, [] { press(KEY_K); });
+  EXPECT_FALSE(press(KEY_ESC));  // nothing changed: leaves at once
+  EXPECT_TRUE(asked.empty());
+
+  snprintf(maped_name, MAPED_NAME_SIZE, "m07.map");
+  press(KEY_F2);  // an attribute counts as a change
+  for (int k : {int(ESC), int('c'), int('y'), int('n')}) {
+    answer_key = k;  // Cancel, or a key that answers nothing: back to the editor
+    EXPECT_TRUE(press(KEY_ESC)) << k;
+  }
+  ASSERT_EQ(asked.size(), 4u);
+  EXPECT_EQ(asked[0].line1, "Save the changes to m07.map?");
+  EXPECT_EQ(tile_attr[0], Dry);
+  answer_key = 'd';  // Discard: leaves, and writes nothing
+  EXPECT_FALSE(press(KEY_ESC));
+  EXPECT_TRUE(slurp("m07.map").empty());
+  EXPECT_TRUE(slurp("tileattr.wz").empty());
+
+  answer_key = ENTER;  // Esc then Enter: saved, then leaves
+  EXPECT_FALSE(press(KEY_ESC));
+  EXPECT_EQ(slurp("m07.map").size(), 631u);
+  EXPECT_EQ(slurp("tileattr.wz")[0], Dry);
+  EXPECT_EQ(note_text(), "Saved m07.map");
+  EXPECT_FALSE(press(KEY_ESC));  // all saved: no question
+  EXPECT_EQ(asked.size(), 6u);
+  point_at(64, 64);
+  press(KEY_HOME);
+  answer_key = SPACE;  // Esc then Space: the same
+  EXPECT_FALSE(press(KEY_ESC));
+  EXPECT_EQ(slurp("m07.map").size(), 631u + 25);
+
+  // A save that fails keeps the editor open with the work unsaved.
+  press(KEY_K);
+  snprintf(maped_name, MAPED_NAME_SIZE, "no/such/folder/x.map");
+  answer_key = ENTER;
+  EXPECT_TRUE(press(KEY_ESC));
+  EXPECT_EQ(alerts, 1);
+  EXPECT_TRUE(history_unsaved(map, tile_attr));
+
+  // With no name yet, Enter cancels; S asks for a name and then saves.
+  maped_name[0] = '\0';
+  EXPECT_TRUE(press(KEY_ESC));
+  EXPECT_EQ(asked.back().line1, "Save the changes to the new course?");
+  answer_key = 's';
+  EXPECT_TRUE(press(KEY_ESC));  // the selector cancelled: nothing saved
+  chosen = "new.map";
+  EXPECT_FALSE(press(KEY_ESC));
+  EXPECT_EQ(slurp("new.map").size(), 631u + 25 + 12);
+  EXPECT_STREQ(maped_name, "new.map");
+}
+
+// Load replaces the course but not the attributes: edits of the table
+// still count after it, and the course's own changes are asked about
+// before they are replaced.
+TEST_F(MapedTest, LoadKeepsUnsavedWork) {
+  static Map other;
+  course_default(other);
+  other.t[5][5] = 77;
+  ASSERT_TRUE(course_write("other.map", other));
+  ASSERT_TRUE(spit("tileattr.wz", std::vector<unsigned char>(256, 0)));
+  history_reset(map, tile_attr);
+
+  press(KEY_F3);  // tile 0 gets Ice, then a load: no question (the course is as it was)
+  chosen = "other.map";
+  press(KEY_L);
+  EXPECT_TRUE(asked.empty());
+  EXPECT_EQ(map.t[5][5], 77);
+  EXPECT_EQ(tile_attr[0], Ice);
+  EXPECT_TRUE(press(KEY_ESC));  // the attribute is still unsaved
+  ASSERT_EQ(asked.size(), 1u);
+  EXPECT_EQ(asked[0].line1, "Save the changes to other.map?");
+  press(KEY_F3);  // back to what the file holds: nothing to ask
+  EXPECT_FALSE(press(KEY_ESC));
+  press(KEY_F3);
+  answer_key = ENTER;
+  EXPECT_FALSE(press(KEY_ESC));
+  EXPECT_EQ(slurp("tileattr.wz")[0], Ice);
+
+  // A painted tile, then Load: Cancel keeps the course and its name.
+  CT = 9;
+  point_at(40, 40);
+  tap(1);
+  chosen = "m02.map";
+  ASSERT_TRUE(course_write("m02.map", other));
+  answer_key = ESC;
+  press(KEY_L);
+  EXPECT_EQ(asked.size(), 3u);
+  EXPECT_EQ(map.t[1][1], 9);
+  EXPECT_STREQ(maped_name, "other.map");
+  undo();  // and its history
+  EXPECT_EQ(map.t[1][1], 2);
+  redo();
+  answer_key = ENTER;  // Save: other.map gets the tile, then m02.map is loaded
+  press(KEY_L);
+  EXPECT_EQ(map.t[1][1], 2);
+  EXPECT_STREQ(maped_name, "m02.map");
+  EXPECT_EQ(slurp("other.map")[6 + 25 + 1], 9);
+  tap(1);
+  chosen = "other.map";
+  answer_key = 'd';  // Discard: loaded, m02.map untouched
+  press(KEY_L);
+  EXPECT_EQ(map.t[1][1], 9);
+  EXPECT_EQ(slurp("m02.map")[6 + 25 + 1], 2);
+
+  // A file that is not a course is refused before anything is asked.
+  CT = 11;
+  tap(1);
+  ASSERT_TRUE(spit("data.dat", {'s', 'l', 'h', '.', 'A', 'L', 'L', '.'}));
+  ASSERT_TRUE(spit("tiny.map", {0, 1, 0}));
+  size_t questions = asked.size();
+  for (const char *name : {"data.dat", "tiny.map"}) {
+    chosen = name;
+    press(KEY_L);
+  }
+  EXPECT_EQ(asked.size(), questions);
+  EXPECT_EQ(alerts, 2);
+  EXPECT_EQ(alerted, "tiny.map is not a course: / it is 3 bytes long, too short for the "
+                     "6-byte header");
+  EXPECT_EQ(map.t[1][1], 11);
+  EXPECT_STREQ(maped_name, "other.map");
+}
+
+TEST_F(MapedTest, SaveRefusesWhatIsNotACourseAndAsksBeforeReplacingAnother) {
+  std::vector<unsigned char> attr(256, 5), text = {'#', ' ', 't', 'i', 'm', 'e', 's', '\n'};
+  ASSERT_TRUE(spit("tileattr.wz", attr));
+  ASSERT_TRUE(spit("times.txt", text));
+  snprintf(maped_name, MAPED_NAME_SIZE, "mine.map");
+  map.t[3][3] = 40;
+  for (const char *name : {"tileattr.wz", "times.txt"}) {
+    chosen = name;
+    press(KEY_S);
+  }
+  EXPECT_EQ(alerts, 2);
+  EXPECT_EQ(alerted, "Not saved: times.txt is not a course. / its header says 8992 tiles "
+                     "wide (most is 256)");
+  EXPECT_EQ(slurp("tileattr.wz"), attr);
+  EXPECT_EQ(slurp("times.txt"), text);
+  EXPECT_STREQ(maped_name, "mine.map");
+  EXPECT_EQ(note_text(), "");
+  EXPECT_TRUE(history_unsaved(map, tile_attr));
+
+  static Map other;
+  course_default(other);
+  ASSERT_TRUE(course_write("other.map", other));
+  std::vector<unsigned char> old = slurp("other.map");
+  chosen = "other.map";
+  for (int k : {int(ENTER), int(SPACE), int(ESC), int('n')}) {
+    answer_key = k;
+    press(KEY_S);
+  }
+  ASSERT_EQ(asked.size(), 4u);
+  EXPECT_EQ(asked[0].line1, "other.map is another course.");
+  EXPECT_EQ(slurp("other.map"), old);
+  EXPECT_STREQ(maped_name, "mine.map");
+  answer_key = 'y';
+  press(KEY_S);
+  EXPECT_EQ(slurp("other.map")[6 + 3 * 25 + 3], 40);
+  EXPECT_STREQ(maped_name, "other.map");
+  EXPECT_EQ(note_text(), "Saved other.map");
+  map.t[3][3] = 41;  // now the course being edited: no question
+  press(KEY_S);
+  EXPECT_EQ(asked.size(), 5u);
+  EXPECT_EQ(slurp("other.map")[6 + 3 * 25 + 3], 41);
+  EXPECT_FALSE(history_unsaved(map, tile_attr));
+
+  // The course written, the attribute table not: the alert says so, and
+  // only the table is still unsaved.
+  ASSERT_EQ(0, mkdir("tileattr.wz.tmp", 0755));
+  map.t[3][3] = 42;
+  tile_attr[7] = Slow;
+  press(KEY_S);
+  EXPECT_EQ(alerted, "The course is saved as other.map, / but tileattr.wz couldn't be "
+                     "written.");
+  EXPECT_EQ(slurp("other.map")[6 + 3 * 25 + 3], 42);
+  EXPECT_FALSE(history_course_unsaved(map));
+  EXPECT_TRUE(history_unsaved(map, tile_attr));
+}
+
+TEST_F(MapedTest, SavedNoteInTheBandForTwoSeconds) {
+  static long long now;
+  long long (*real)() = note_clock_ms;
+  note_clock_ms = [] { return now; };
+  chosen = "m07.map";
+  press(KEY_S);
+  EXPECT_EQ(note_text(), "Saved m07.map");
+  auto green_in_band = [] {
+    draw_editor();
+    int n = 0;
+    for (int y = 28; y < 36; y++)
+      for (int x = 31; x < 200; x++) n += getpixel(buf, x, y) == col_green;
+    return n;
+  };
+  EXPECT_GT(green_in_band(), 20);
+  now += NOTE_MILLISECONDS;
+  EXPECT_EQ(green_in_band(), 0);
+  note_clock_ms = real;
 }
 
 TEST_F(MapedTest, UndoAndRedoEveryKindOfChange) {
