@@ -5,14 +5,10 @@
 #define HEADLESS_H
 
 #include <allegro.h>
-#include <gtest/gtest.h>
 
 #include <cerrno>
-#include <cstdio>
 #include <cstdlib>
 
-#include "log.h"
-#include "scratch.h"
 #include "share.h"
 
 // The colour of stand-in object i, exact in 16 bits and never the mask
@@ -51,25 +47,5 @@ inline DATAFILE *headless_datafile() {
   }
   return fake;
 }
-
-// A test of code that draws and logs: in a scratch folder with the log
-// "report.txt" open, Allegro headless with the stand-in datafile, a
-// 640 x 480 buf and the view at (0, 0); all closed and freed afterwards.
-class HeadlessTest : public ::testing::Test {
- protected:
-  Scratch scratch{true};
-  void SetUp() override {
-    fr = fopen("report.txt", "w");
-    D = headless_datafile();
-    buf = create_bitmap(640, 480);
-    OX = OY = 0;
-  }
-  void TearDown() override {
-    fclose(fr);
-    fr = nullptr;
-    destroy_bitmap(buf);
-    buf = nullptr;
-  }
-};
 
 #endif

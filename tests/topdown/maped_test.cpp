@@ -10,7 +10,7 @@
 
 #include "click_latch.h"
 #include "edit_history.h"
-#include "headless.h"
+#include "headless_test.h"
 #include "maped.h"
 #include "scratch.h"
 #include "share.h"

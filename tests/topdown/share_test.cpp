@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "headless.h"
+#include "headless_test.h"
 #include "scratch.h"
 #include "share.h"
 
