@@ -102,7 +102,7 @@ static void put32(std::string &s, int v) {
   for (int sh = 24; sh >= 0; sh -= 8) s += (char)((u >> sh) & 0xFF);
 }
 
-bool course_write(const char *name, const Map &m) {
+std::string course_bytes(const Map &m) {
   int w = clamp_size(m.w, MAP_SIZE), h = clamp_size(m.h, MAP_SIZE),
       n = clamp_size(m.n, MAX_INSERTIONS);
   std::string s;
@@ -117,6 +117,11 @@ bool course_write(const char *name, const Map &m) {
     put32(s, m.ins[i].y);
     put32(s, m.ins[i].code);
   }
+  return s;
+}
+
+bool course_write(const char *name, const Map &m) {
+  std::string s = course_bytes(m);
   return write_file_atomic(name, s.data(), s.size());
 }
 

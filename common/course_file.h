@@ -33,6 +33,9 @@ void course_read(FILE *f, Map &m);
 // untouched, if the file can't be opened.
 bool course_load(const char *name, Map &m);
 
+// The bytes of the course file that holds m (what course_write writes).
+std::string course_bytes(const Map &m);
+
 // Writes m to name through a temporary file that replaces name only once every
 // byte is on disk. Returns false (old file untouched) if anything fails.
 bool course_write(const char *name, const Map &m);

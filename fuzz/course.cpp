@@ -10,6 +10,7 @@
 #include "game.h"
 #include "headless.h"
 #include "maped.h"
+#include "race.h"
 #include "share.h"
 
 // The stand-in screen a frame is shown on.
@@ -33,7 +34,7 @@ static int header(const uint8_t *data, size_t size, size_t k) {
 // The course as the game plays it: cast, steps, one frame.
 static void play(int players) {
   n_players = players;
-  srand(1);
+  race_srand(1);
   if (!produce_cast(0)) return;
   scatter_extras();
   make_game_bitmaps();

@@ -5,6 +5,8 @@
 #include <cstdlib>
 
 #include "controls.h"
+#include "ghost.h"
+#include "race.h"
 #include "share.h"
 #include "times.h"
 
@@ -15,6 +17,7 @@ int fps;
 int n_players;
 bool USA;
 int clap_t;
+bool silent_logic;
 
 // Program change to the applause instrument on channel 16, full volume
 // (sent to channel 9), and the applause note on channel 16.
@@ -91,11 +94,12 @@ bool produce_cast(int entry) {
 
 // scatter_extras
 // Over a 30-pixel grid covering the course, a few points get a boost,
-// slowing or ammunition item or a whirl. Stops when the table is full.
+// slowing or ammunition item or a whirl, drawn from the race's random
+// numbers. Stops when the table is full.
 void scatter_extras() {
   for (int x = 20; x < map.w * 32 - 20; x += 30)
     for (int y = 20; y < map.h * 32 - 20; y += 30) {
-      int r = rand() % 5000, kind = 0, sub = 0;
+      int r = race_rand() % 5000, kind = 0, sub = 0;
       if (r >= 100 && r <= 111) kind = KIND_ITEM, sub = ITEM_BOOST;
       else if (r >= 200 && r <= 219) kind = KIND_ITEM, sub = ITEM_SLOW;
       else if (r >= 300 && r <= 324) kind = KIND_ITEM, sub = ITEM_AMMO;
@@ -156,18 +160,17 @@ static void cleanup() {
 // logic_step
 // Applause countdown, decisions, input, movement, contacts, clock.
 void logic_step() {
-  if (clap_t != 0 && --clap_t == 0)
+  if (clap_t != 0 && --clap_t == 0 && !silent_logic)
     midi_out(stop_clapping, sizeof stop_clapping);
   for (int i = 0; i < n_characs; i++) C[i].think();
-  int in = get_input();
+  int in = race_controls();
   C[0].ctrl = in;
   if (n_players != 1) {
     C[1].ctrl = in >> 8;
     C[0].ctrl = in & 0xff;
   }
   for (int i = 0; i < n_characs; i++) C[i].move();
-  for (int i = 0; i < n_characs && i < CONTACT_LIMIT; i++)
-    for (int j = i + 1; j < n_characs; j++) two_body(&C[i], &C[j]);
+  contact_all();
   t2++;
   if (t2 % STEPS_PER_SECOND == 0) {
     fps = fts;
@@ -210,6 +213,7 @@ void draw_frame(BITMAP *dest) {
     centre_view(C[p]);
     clear_to_color(buf, col_black);
     draw_tiles();
+    ghost_draw();
     for (int i = n_characs - 1; i >= 0; i--) C[i].draw();
     draw_hud(p);
     blit(hud, buf, 0, 0, 0, buf->h - hud->h, hud->w, hud->h);
@@ -253,7 +257,8 @@ void note_finishes(int course) {
   for (int p = 0; p < n_players && p < 2; p++)
     if (C[p].finished && !noted[p]) {
       noted[p] = true;
-      record_time(course, n_players, C[p].finish_time);
+      if (record_time(course, n_players, C[p].finish_time))
+        race_keep_replay(C[p].finish_time);
     }
 }
 
@@ -268,17 +273,27 @@ int play_map(int course, int entry) {
   char name[16];
   snprintf(name, sizeof name, "m%02d.map", course);
   load_map(name);
+  ghost_prepare(course);  // runs the best run unseen: before the live cast
+  race_begin(course, race_clock_seed());
   if (!produce_cast(entry)) {
     if (fr) fprintf(fr, "Produce cast failed\n");
+    race_end();
+    ghost_drop();
     cleanup();
     return -1;
   }
   scatter_extras();
+  t1 = 1;  // the clock starts now, whatever the ghost's run took
   // With nothing to do until the next tick, the processor is given up.
   while (!key[KEY_ESC]) {
     if (play_pass(screen) == PASS_WAIT) rest(1);
     note_finishes(course);
   }
+  race_end();
+  ghost_drop();
   cleanup();
   return -1;
 }
+
+void play_setup() { init(); }
+void play_teardown() { cleanup(); }

@@ -20,6 +20,7 @@ extern int fps;          // frames drawn during the last 50 logic steps
 extern int n_players;    // 1 or 2, from the main menu
 extern bool USA;         // country: United States (true) or Australia
 extern int clap_t;       // logic steps until the applause is stopped
+extern bool silent_logic;  // a race run unseen (a ghost's): no applause
 extern unsigned char clapping[8];       // MIDI bytes that start the applause
 extern unsigned char stop_clapping[3];  // MIDI bytes that stop it
 
@@ -139,10 +140,19 @@ int cell_attr(int cx, int cy);
 // otherwise overflow after a few minutes of a whirl's spinning.
 inline void wrap_angle(fix &a) { a.v &= 0xFFFFFF; }
 
+// How a character is drawn: the datafile object that shows it (0 when it
+// is not drawn) and whether it stands upright, turns to its heading, or
+// turns mirrored (cars and boats in Australia).
+enum Pose { UPRIGHT, TURNED, MIRRORED };
+int charac_picture(const Charac &c, Pose &pose);
+
 // ---------------------------------------------------------------------------
 // Contact
 
 void two_body(Charac *a, Charac *b);
+// Each of the first CONTACT_LIMIT characters with every later one, in that
+// order (i, then j, both ascending): two_body for every pair that touches.
+void contact_all();
 void eq_bounce(Charac *a, Charac *b);
 void uneq_bounce(Charac *heavy, Charac *light);
 void grab(Charac *taker, Charac *item);
@@ -204,5 +214,10 @@ void note_finishes(int course);
 
 // Plays course number course (file "m%02d.map") until Esc. Returns -1.
 int play_map(int course, int entry);
+
+// The play loop's per-game set-up (game clock, bitmaps) and tear-down, for
+// the films of the best runs (film.h).
+void play_setup();
+void play_teardown();
 
 #endif

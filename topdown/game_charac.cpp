@@ -2,6 +2,7 @@
 #include <cstdlib>
 
 #include "game.h"
+#include "race.h"
 #include "share.h"
 
 Charac C[MAX_CHARACS];
@@ -119,11 +120,11 @@ fix Charac::seat_y() {
 }
 
 // Charac::think
-// A random driver takes a new random control word every 30 steps; it never
-// holds both turn bits.
+// A random driver takes a new random control word every 30 steps (from the
+// race's own random numbers); it never holds both turn bits.
 void Charac::think() {
   if (sub != RANDOM_DRIVER || t2 % 30 != 1) return;
-  ctrl = rand();
+  ctrl = race_rand();
   if ((ctrl & 3) == 3) ctrl &= ~3;
 }
 
@@ -287,7 +288,7 @@ static void displace(Charac &c, int mask) {
 void Charac::move() {
   keep_within_limit(*this);
   if (kind == KIND_WALKER && !finished && on_finish(*this)) {
-    if (clap_t == 0) midi_out(clapping, sizeof clapping);
+    if (clap_t == 0 && !silent_logic) midi_out(clapping, sizeof clapping);
     finished = true;
     finish_time = t2;
     clap_t = APPLAUSE_STEPS;

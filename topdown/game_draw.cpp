@@ -12,11 +12,10 @@ enum { WALK_PHASE_STEPS = 9 };
 static const int WALK_FRAMES[4] = {OBJ_WALKER, OBJ_WALKER_STEP_EARLY,
                                    OBJ_WALKER, OBJ_WALKER_STEP_LATE};
 
-enum Pose { UPRIGHT, TURNED, MIRRORED };
-
+// charac_picture
 // The datafile object that shows c and how it is drawn; 0 when c is not
 // drawn at all.
-static int picture(const Charac &c, Pose &pose) {
+int charac_picture(const Charac &c, Pose &pose) {
   int shot = USA ? OBJ_SHOT_US : OBJ_SHOT_AU;
   pose = TURNED;
   switch (c.kind) {
@@ -52,7 +51,7 @@ static int picture(const Charac &c, Pose &pose) {
 // mirrored in Australia, where the driver sits on the other side).
 void Charac::draw() {
   Pose pose;
-  int obj = picture(*this, pose);
+  int obj = charac_picture(*this, pose);
   if (!obj) return;
   BITMAP *b = (BITMAP *)D[obj].dat;
   int left = x - OX - b->w / 2;

@@ -1,6 +1,8 @@
 // main.cpp -- topdown's entry: start-up, the main menu, games and the course
 // editor, shut-down
+#include "film.h"
 #include "game.h"
+#include "ghost.h"
 #include "maped.h"
 #include "menu.h"
 #include "share.h"
@@ -11,6 +13,7 @@ int main(int argc, char **argv) {
   (void)argv;
   share_init();
   times_load();
+  ghost_setting_load();
   BITMAP *menu_bmp = create_bitmap(500, 200);
   if (!menu_bmp) fail("Couldn't create the menu bitmap");
   menu_font = (FONT *)D[OBJ_FONT].dat;
@@ -23,6 +26,13 @@ int main(int argc, char **argv) {
     if (r == MENU_PLAY) {
       play_map(course, 0);
       clear_keybuf();  // keys pressed in the game are not menu keys
+    } else if (r == MENU_WATCH) {
+      ReplayStatus shown = watch_best_run(course);
+      if (shown == REPLAY_NONE || shown == REPLAY_DAMAGED)
+        menu_note = "No best run of this course to watch yet";
+      else if (shown == REPLAY_CHANGED)
+        menu_note = "The course has changed since its best run";
+      clear_keybuf();
     } else if (r == MENU_EDITOR) {
       char name[16];
       course_file_name(name, sizeof name);

@@ -3,7 +3,9 @@
 
 #include <cstdio>
 
+#include "course_panel.h"
 #include "game.h"
+#include "ghost.h"
 #include "share.h"
 #include "times.h"
 
@@ -314,6 +316,8 @@ void main_menu_build(int n_courses) {
              << (course_item = own(new MenuItem("Course number", &course, 1, n_courses)))
              << own(new MenuItem("Players", players_list))
              << own(new MenuItem("Country", country_list))
+             << own(new MenuItem("Ghost", &ghost_on))
+             << own(new MenuItem("Watch best run", MENU_WATCH))
              << own(new MenuItem("Quit", MENU_QUIT));
   main_menu = new MenuSet(main_list);
   main_menu->col_line = col_black;
@@ -322,12 +326,17 @@ void main_menu_build(int n_courses) {
   main_menu->col_mark = col_yellow;
 }
 
+std::string menu_note;
+
 // main_menu_key
 // One key for the menu; the options follow the list cursors after every key.
 int main_menu_key(int k) {
+  bool ghost_was = ghost_on;
+  menu_note.clear();
   int r = main_menu->OnKey(k);
   n_players = players_list->cursor + 1;
   USA = country_list->cursor == 1;
+  if (ghost_on != ghost_was) ghost_setting_save();
   return r;
 }
 
@@ -350,6 +359,9 @@ void main_menu_draw(BITMAP *menu_bmp, BITMAP *title) {
   clear_to_color(menu_bmp, col_white);
   main_menu->Draw(menu_bmp);
   draw_best_time(menu_bmp);
+  if (main_menu->lists.size() == 1) course_panel_draw(menu_bmp, course, players_list->cursor + 1);
+  if (!menu_note.empty())
+    textout_ex(menu_bmp, font, menu_note.c_str(), 30, menu_bmp->h - 12, main_menu->col_text, -1);
   blit(menu_bmp, buf, 0, 0, 60, 240, menu_bmp->w, menu_bmp->h);
   if (title) blit(title, buf, 0, 0, 0, 0, buf->w, 200);
 }

@@ -94,9 +94,10 @@ class MenuSet {
 
 // ---------------------------------------------------------------------------
 // topdown's main menu: Play, Course editor, Course number, Players, Country,
-// Quit. The tree lives from main_menu_build to main_menu_destroy.
+// Ghost, Watch best run, Quit. The tree lives from main_menu_build to
+// main_menu_destroy.
 
-enum { MENU_PLAY = 1, MENU_EDITOR = 2, MENU_QUIT = -1 };
+enum { MENU_PLAY = 1, MENU_EDITOR = 2, MENU_WATCH = 3, MENU_QUIT = -1 };
 
 extern int course;            // the selected course number, from 1
 extern MenuSet *main_menu;    // the navigator of the main menu
@@ -107,12 +108,17 @@ extern MenuList *players_list, *country_list;
 void main_menu_build(int n_courses);
 
 // Hands one readkey() value to the menu and copies the players and country
-// options into n_players and USA. Returns what OnKey returned.
+// options into n_players and USA; a change of "Ghost" is saved at once.
+// Returns what OnKey returned.
 int main_menu_key(int k);
 
+// A line the menu shows under its items until the next key ("" for none).
+extern std::string menu_note;
+
 // Composes the menu screen in buf: white, the menu drawn into menu_bmp (with
-// the selected course's best time beside its number) and copied to
-// (60, 240), the title picture over the top 200 rows.
+// the selected course's best time beside its number, and while only the
+// main list is open the course's picture and its best run's state on the
+// right) and copied to (60, 240), the title picture over the top 200 rows.
 void main_menu_draw(BITMAP *menu_bmp, BITMAP *title);
 
 // The file name of the selected course, "m%02d.map", into name.

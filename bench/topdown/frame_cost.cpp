@@ -11,13 +11,14 @@
 #include <cstdlib>
 
 #include "game.h"
+#include "race.h"
 #include "share.h"
 
 // Draws frames back to back for about a second after a few to warm up, and
 // prints the mean and the fastest.
 static void measure(int players) {
   n_players = players;
-  srand(3);
+  race_srand(3);
   make_game_bitmaps();
   if (!produce_cast(0)) {
     fprintf(stderr, "m06.map has no player start\n");

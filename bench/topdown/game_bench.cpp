@@ -1,5 +1,6 @@
 // game_bench.cpp -- the cost of one logic step with a full table of
-// characters on the largest course, and of one frame of a one-player view.
+// characters on the largest course, of one frame of a one-player view, of
+// the same frame with a ghost in it, and of running a whole recorded race.
 #include <benchmark/benchmark.h>
 
 #include <cerrno>
@@ -7,6 +8,9 @@
 #include <cstring>
 
 #include "game.h"
+#include "ghost.h"
+#include "race.h"
+#include "replay.h"
 #include "share.h"
 
 // Allegro without a display, a 640 x 480 buf, and the real datafile when the
@@ -97,5 +101,96 @@ static void BM_FrameOnePlayer300InView(benchmark::State &state) {
   destroy_bitmap(dest);
 }
 BENCHMARK(BM_FrameOnePlayer300InView)->Unit(benchmark::kMillisecond);
+
+// The shipped replay of m06, the largest course, on its course; false (and
+// the benchmark skipped) when the build has not made the course.
+static bool m06_replay(Replay &r, benchmark::State &state) {
+  setup();
+  if (!try_load_map(RUN_DIR "/topdown/m06.map") ||
+      !replay_read(SOURCE_DIR "/tests/topdown/replays/m06-1p.replay", r)) {
+    state.SkipWithError("needs m06.map in the run folder and its replay");
+    return false;
+  }
+  return true;
+}
+
+// A frame halfway through m06's recorded race, with the ghost of the same
+// run (where the player is, so in view) or without: the difference is what
+// a ghost costs a frame.
+static void frame_in_recorded_race(benchmark::State &state, bool with_ghost) {
+  Replay r;
+  if (!m06_replay(r, state)) return;
+  ghost_drop();
+  if (with_ghost && !ghost_make(r)) {
+    state.SkipWithError("the replay no longer finishes as recorded");
+    return;
+  }
+  race_begin_film(r);
+  for (int k = 0; k < r.steps() / 2; k++) logic_step();
+  race_end();
+  n_players = 1;
+  make_game_bitmaps();
+  BITMAP *dest = create_bitmap(640, 480);
+  for (auto _ : state) draw_frame(dest);
+  int pictures = 0;
+  if (with_ghost) ghost_sprites(t2, pictures);
+  state.counters["ghost_pictures"] = pictures;
+  free_game_bitmaps();
+  destroy_bitmap(dest);
+  ghost_drop();
+}
+
+static void BM_FrameRecordedRaceWithoutGhost(benchmark::State &state) {
+  frame_in_recorded_race(state, false);
+}
+BENCHMARK(BM_FrameRecordedRaceWithoutGhost)->Unit(benchmark::kMicrosecond);
+
+static void BM_FrameRecordedRaceWithGhost(benchmark::State &state) {
+  frame_in_recorded_race(state, true);
+}
+BENCHMARK(BM_FrameRecordedRaceWithGhost)->Unit(benchmark::kMicrosecond);
+
+// What the ghost adds to a frame, alone: its pictures turned, paled and
+// blended into the view (the same step and view as above).
+static void BM_GhostDrawAlone(benchmark::State &state) {
+  Replay r;
+  if (!m06_replay(r, state)) return;
+  ghost_drop();
+  if (!ghost_make(r)) {
+    state.SkipWithError("the replay no longer finishes as recorded");
+    return;
+  }
+  race_begin_film(r);
+  for (int k = 0; k < r.steps() / 2; k++) logic_step();
+  race_end();
+  n_players = 1;
+  make_game_bitmaps();
+  BITMAP *dest = create_bitmap(640, 480);
+  draw_frame(dest);  // places the view on the player
+  for (auto _ : state) ghost_draw();
+  free_game_bitmaps();
+  destroy_bitmap(dest);
+  ghost_drop();
+}
+BENCHMARK(BM_GhostDrawAlone)->Unit(benchmark::kMicrosecond);
+
+// The whole of m06's recorded race, logic only, as a film is run: the
+// counter x_real_time tells how many times faster than the game's 50
+// steps a second it goes.
+static void BM_ReplayWholeRace(benchmark::State &state) {
+  Replay r;
+  if (!m06_replay(r, state)) return;
+  long steps = 0;
+  for (auto _ : state) {
+    race_begin_film(r);
+    for (int k = 0; k < r.steps(); k++) logic_step();
+    race_end();
+    steps += r.steps();
+  }
+  state.counters["steps"] = r.steps();
+  state.counters["x_real_time"] =
+      benchmark::Counter(steps / (double)STEPS_PER_SECOND, benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_ReplayWholeRace)->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

@@ -1,7 +1,7 @@
 # edit_undo_new_course.sh -- a course designer's session: open course 1 in
 # the editor, paint three tiles with quick clicks (zero-length, as a
 # touchpad tap), undo and redo with Ctrl+Z, Ctrl+Y and Ctrl+Shift+Z, save
-# as the next course, m07.map, go back to the menu and pick course 7 at
+# as the next course, m09.map, go back to the menu and pick course 9 at
 # once: open it in the editor, paint, and answer the question about the
 # unsaved change with Cancel (a click) and then Discard (its key); then play
 # it. The saved file is checked with a reader of its own.
@@ -9,7 +9,7 @@ source "$(dirname "$0")/lib.sh"
 RUN=$1
 e2e_init 640x480
 e2e_copy_run "$RUN/topdown"
-[ -f "$WORK/m06.map" ] && [ ! -e "$WORK/m07.map" ] || e2e_fail "expected courses 1 to 6 in $RUN/topdown"
+[ -f "$WORK/m08.map" ] && [ ! -e "$WORK/m09.map" ] || e2e_fail "expected courses 1 to 8 in $RUN/topdown"
 
 menu_shown() {
   [ "$(e2e_pixel "$1" 90 260)" = "0,0,0" ] &&
@@ -58,17 +58,17 @@ e2e_key z                      # Z alone: full size, no change
 e2e_key s
 sleep 1
 for i in 1 2 3 4 5 6 7; do xdotool key BackSpace; done
-e2e_type "m07.map"
+e2e_type "m09.map"
 e2e_key Return
-for i in $(seq 1 40); do [ -s "$WORK/m07.map" ] && break; sleep 0.25; done
-[ -s "$WORK/m07.map" ] || e2e_fail "the editor saved no m07.map"
-cp "$WORK/m07.map" "$WORK/saved.map"
+for i in $(seq 1 40); do [ -s "$WORK/m09.map" ] && break; sleep 0.25; done
+[ -s "$WORK/m09.map" ] || e2e_fail "the editor saved no m09.map"
+cp "$WORK/m09.map" "$WORK/saved.map"
 
 e2e_key Escape                 # all saved: straight back to the menu
 e2e_shot_until menu2 menu_shown
 
-# Course number 7, which did not exist when the program started.
-e2e_key Down Return Up Up Up Up Up Up Return
+# Course number 9, which did not exist when the program started.
+e2e_key Down Return Up Up Up Up Up Up Up Up Return
 e2e_key Up Return              # the course editor on it
 e2e_shot_until editor2 editor_shown
 
@@ -93,20 +93,20 @@ e2e_key Escape
 sleep 0.5
 e2e_key d                      # Discard: leave without saving
 e2e_shot_until menu3 menu_shown
-cmp -s "$WORK/m07.map" "$WORK/saved.map" || e2e_fail "m07.map changed without a save"
+cmp -s "$WORK/m09.map" "$WORK/saved.map" || e2e_fail "m09.map changed without a save"
 
-e2e_key Up Return              # Play on course 7
+e2e_key Up Return              # Play on course 9
 e2e_shot_until game game_shown
 e2e_hold Escape 0.3
 e2e_shot_until menu4 menu_shown
 e2e_key Escape Escape
 e2e_wait_exit 10
 [ "$E2E_RC" = 0 ] || e2e_fail "exit status $E2E_RC after Esc, Esc"
-grep -q "Starting maped (m07.map)" "$WORK/report.txt" ||
-  e2e_fail "the editor never opened m07.map: $(cat "$WORK/report.txt")"
+grep -q "Starting maped (m09.map)" "$WORK/report.txt" ||
+  e2e_fail "the editor never opened m09.map: $(cat "$WORK/report.txt")"
 
-# m07.map is course 1 with exactly the tiles (3, 4) and (9, 7) painted 255.
-PYTHONPATH="$E2E_DIR" python3 - "$WORK/m01.map" "$WORK/m07.map" <<'PY' ||
+# m09.map is course 1 with exactly the tiles (3, 4) and (9, 7) painted 255.
+PYTHONPATH="$E2E_DIR" python3 - "$WORK/m01.map" "$WORK/m09.map" <<'PY' ||
 import sys
 from course_file import read_course as read
 w, h, old, old_ins = read(sys.argv[1])
@@ -117,5 +117,5 @@ diff = sorted(divmod(i, h) for i in range(w * h) if new[i] != old[i])
 assert diff == [(3, 4), (9, 7)], 'changed tiles (column, row): %s' % diff
 assert all(new[x * h + y] == 255 for x, y in diff), 'painted with another tile'
 PY
-  e2e_fail "m07.map is not course 1 with the two tiles painted"
+  e2e_fail "m09.map is not course 1 with the two tiles painted"
 echo "short clicks, undo, redo, a new course chosen at once, the Esc question: ok"

@@ -17,7 +17,8 @@ is started again in the same folder. Then:
   standard error from the sanitizers;
 - every file it wrote must be valid by the readers below (written here,
   independently of the programs' code): courses and levels, "tileattr.wz",
-  "times.txt"; no temporary file of a save may be left.
+  "times.txt", topdown's replays and "ghost.txt"; no temporary file of a
+  save may be left.
 
 The monkey never types a path: the file selectors are opened only by the
 save and load keys (S, L), which the monkey presses in one go with a name
@@ -132,6 +133,24 @@ def check_times(name, data):
         raise Failure('%s: the last line is cut' % name)
 
 
+def check_replay(name, data):
+    """topdown's replay: the header lines in order, runs of controls that
+    add up to its steps (finish + 1), "end"."""
+    lines = [l for l in data.decode('ascii').split('\n') if l and not l.startswith('#')]
+    keys = ['replay', 'course', 'check', 'players', 'country', 'seed', 'finish', 'steps']
+    if len(lines) < len(keys) + 1 or [l.split(' ')[0] for l in lines[:len(keys)]] != keys:
+        raise Failure('%s: no replay header' % name)
+    head = {l.split(' ')[0]: l.split(' ')[1] for l in lines[:len(keys)]}
+    runs = lines[len(keys):-1]
+    total = sum(int(r.split(' ')[0]) for r in runs)
+    if (head['replay'] != '1' or lines[-1] != 'end' or int(head['players']) not in (1, 2) or
+            int(head['steps']) != int(head['finish']) + 1 or total != int(head['steps'])):
+        raise Failure('%s: not a whole replay' % name)
+    if not name.endswith('m%02d-%sp.replay' % (int(head['course']), head['players'])):
+        raise Failure('%s: a replay of course %s for %s players' % (name, head['course'],
+                                                                     head['players']))
+
+
 def check_config(name, data):
     """Allegro's own settings file: "[section]" and "name = value" lines."""
     for line in data.decode('ascii').splitlines():
@@ -173,6 +192,11 @@ def check_written(folder, before):
             check_attributes(name, data)
         elif base == 'times.txt':
             check_times(name, data)
+        elif base.endswith('.replay'):
+            check_replay(name, data)
+        elif base == 'ghost.txt':
+            if data not in (b'ghost on\n', b'ghost off\n'):
+                raise Failure('%s: %r' % (name, data))
         else:
             check_course(name, data)
     return written
@@ -330,10 +354,10 @@ class Monkey:
     def menu_keys(self):
         """topdown: back to the main menu (Esc, Discard to the question) and one
         of its items chosen: play, the editor, a course number, the players,
-        the country, quit."""
-        item = self.rng.choice([0, 0, 0, 1, 1, 1, 1, 2, 3, 4, 5])
+        the country, the ghost, the best run's film, quit."""
+        item = self.rng.choice([0, 0, 0, 1, 1, 1, 1, 2, 3, 4, 5, 6, 6, 7])
         return ['keydown', 'Escape', 'sleep', '0.2', 'keyup', 'Escape', 'sleep', '0.5',
-                'key', 'd', 'sleep', '0.3'] + ['key', 'Up'] * 6 + \
+                'key', 'd', 'sleep', '0.3'] + ['key', 'Up'] * 8 + \
                ['key', 'Down'] * item + ['key', 'Return', 'sleep', '0.5']
 
     def file_keys(self):

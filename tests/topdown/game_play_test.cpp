@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "game_helpers.h"
+#include "race.h"
 
 static void keys(std::initializer_list<int> down) {
   memset((void *)key, 0, KEY_MAX);
@@ -88,7 +89,7 @@ TEST(Scatter, FrequenciesOverManySeeds) {
   int count[4] = {0, 0, 0, 0};  // boost, slowing, ammunition, whirl
   double points = 0;
   for (unsigned seed = 1; seed <= 8; seed++) {
-    srand(seed);
+    race_srand(seed);
     n_characs = 0;
     scatter_extras();
     points += 272 * 272;

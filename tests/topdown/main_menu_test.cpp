@@ -7,6 +7,7 @@
 #include <string>
 
 #include "game.h"
+#include "ghost.h"
 #include "menu.h"
 #include "scratch.h"
 #include "share.h"
@@ -74,6 +75,35 @@ TEST_F(MainMenuTest, ChoicesAndCourseFile) {
   EXPECT_STREQ(name, "m02.map");
   EXPECT_EQ(press(KEY_ESC), 0);  // to Quit
   EXPECT_EQ(press(KEY_ESC), MENU_QUIT);
+}
+
+// "Ghost" switches the ghost and keeps the choice in its file at once;
+// "Watch best run" is a choice of its own; Esc still goes to "Quit".
+TEST_F(MainMenuTest, GhostSwitchIsKeptAndWatchBestRunChosen) {
+  ghost_on = true;
+  for (int i = 0; i < 5; i++) press(KEY_DOWN);
+  EXPECT_EQ(main_menu->item->text, "Ghost");
+  EXPECT_EQ(main_menu->item->Rhs(), "On");
+  EXPECT_EQ(press(KEY_ENTER), 0);
+  EXPECT_FALSE(ghost_on);
+  EXPECT_EQ(main_menu->item->Rhs(), "Off");
+  ghost_on = true;
+  ghost_setting_load();
+  EXPECT_FALSE(ghost_on);
+  press(KEY_DOWN);
+  EXPECT_EQ(main_menu->item->text, "Watch best run");
+  EXPECT_EQ(press(KEY_ENTER), MENU_WATCH);
+  press(KEY_UP);
+  press(KEY_ENTER);
+  EXPECT_TRUE(ghost_on);
+  ghost_setting_load();
+  EXPECT_TRUE(ghost_on);
+  // A note shows until the next key.
+  menu_note = "No best run of this course to watch yet";
+  press(KEY_UP);
+  EXPECT_EQ(menu_note, "");
+  EXPECT_EQ(press(KEY_ESC), 0);
+  EXPECT_EQ(main_menu->item->text, "Quit");
 }
 
 TEST_F(MainMenuTest, CourseNumberFollowsTheCountAfterEditor) {

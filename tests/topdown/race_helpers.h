@@ -1,0 +1,140 @@
+// race_helpers.h -- what the race, replay and ghost tests share: the whole
+// state of a race in one number, made-up players' controls, and races run
+// step by step from the keys or from a replay.
+#ifndef RACE_HELPERS_H
+#define RACE_HELPERS_H
+
+#include <random>
+#include <vector>
+
+#include "autopilot.h"
+#include "race.h"
+#include "replay.h"
+
+// Everything a race's future depends on: every character's record (its
+// vehicle or driver by index), their count, the step and the applause.
+inline unsigned race_state() {
+  unsigned long long h = 14695981039346656037ull;
+  auto mix = [&h](long long v) { h = (h ^ (unsigned long long)v) * 1099511628211ull; };
+  mix(n_characs);
+  mix(t2);
+  mix(clap_t);
+  for (int i = 0; i < n_characs; i++) {
+    const Charac &c = C[i];
+    mix(c.kind | c.ctrl << 8 | c.sub << 16 | (long long)c.ammo << 24 |
+        (long long)c.access << 56 | (long long)c.finished << 57);
+    mix(c.eject_timer | (long long)c.reload_timer << 32);
+    mix(c.finish_time | (long long)(c.link ? c.link - C : -1) << 32);
+    mix(c.angle.v | (long long)c.boost.v << 32);
+    mix(c.x.v | (long long)c.y.v << 32);
+    mix(c.rx.v | (long long)c.ry.v << 32);
+    mix(c.vx.v | (long long)c.vy.v << 32);
+  }
+  return (unsigned)(h ^ h >> 32);
+}
+
+// A made-up run of steps control words for players: runs of random length
+// (1 to 60 steps) of words that mostly press on, turn now and then, fire
+// and get in and out, from a generator seeded with `seed`.
+inline Replay made_up_controls(int players, int steps, unsigned seed) {
+  std::mt19937 g(seed);
+  Replay r;
+  r.players = players;
+  int done = 0;
+  while (done < steps) {
+    int n = 1 + (int)(g() % 60);
+    if (n > steps - done) n = steps - done;
+    int word = 0;
+    for (int p = 0; p < players; p++) {
+      int w = (g() % 4 ? CTRL_UP : 0) | (int)(g() % 3);  // never both turns
+      if (g() % 8 == 0) w |= CTRL_FIRE;
+      if (g() % 6 == 0) w |= CTRL_ACTION;
+      word |= w << (8 * p);
+    }
+    for (int i = 0; i < n; i++) r.add(word);
+    done += n;
+  }
+  r.finish = steps - 1;
+  return r;
+}
+
+// Holds the keys that make up a control word: one player's on the arrows,
+// Ctrl and Shift; with two, player 1's on W A S D, B, V and player 2's on
+// the arrows.
+inline void press_word(int word, int players) {
+  if (players == 1) {
+    autopilot::press_keys(word & 0xff);
+    return;
+  }
+  autopilot::press_keys(word >> 8);
+  int p1 = word & 0xff;
+  key[KEY_A] = (p1 & CTRL_LEFT) != 0;
+  key[KEY_D] = (p1 & CTRL_RIGHT) != 0;
+  key[KEY_W] = (p1 & CTRL_UP) != 0;
+  key[KEY_S] = (p1 & CTRL_DOWN) != 0;
+  key[KEY_B] = (p1 & CTRL_FIRE) != 0;
+  key[KEY_V] = (p1 & CTRL_ACTION) != 0;
+}
+
+// The control word of step k of r.
+inline int word_at(const Replay &r, int k) {
+  for (const ControlRun &run : r.runs) {
+    if (k < run.steps) return run.word;
+    k -= run.steps;
+  }
+  return 0;
+}
+
+// Runs r as a film on the course in memory and returns the state after
+// each step. With disturb, a frame is drawn between the steps and the game
+// clock jumps about: neither may change the race.
+inline std::vector<unsigned> film_states(const Replay &r, bool disturb = false) {
+  std::vector<unsigned> states;
+  if (!race_begin_film(r)) return states;
+  BITMAP *shown = disturb ? create_bitmap(640, 480) : nullptr;
+  if (disturb) make_game_bitmaps();
+  for (int k = 0; k < r.steps(); k++) {
+    if (disturb) {
+      t1 = (int)(k * 7919u % 1000);
+      fts = k % 3;
+      if (k % 10 == 0) draw_frame(shown);
+    }
+    logic_step();
+    states.push_back(race_state());
+  }
+  if (disturb) {
+    free_game_bitmaps();
+    destroy_bitmap(shown);
+  }
+  race_end();
+  return states;
+}
+
+// Runs a live race of course with seed for r's players and country, the
+// keys pressed as r's controls say, and returns the state after each step;
+// the race's recording is left in race_recording.
+inline std::vector<unsigned> live_states(int course, unsigned seed, const Replay &r) {
+  std::vector<unsigned> states;
+  n_players = r.players;
+  USA = r.usa;
+  race_begin(course, seed);
+  if (!produce_cast(0)) return states;
+  scatter_extras();
+  for (int k = 0; k < r.steps(); k++) {
+    press_word(word_at(r, k), r.players);
+    logic_step();
+    states.push_back(race_state());
+  }
+  press_word(0, 2);
+  race_end();
+  return states;
+}
+
+// The first step whose states differ, or -1 when a and b are the same.
+inline int first_difference(const std::vector<unsigned> &a, const std::vector<unsigned> &b) {
+  for (size_t i = 0; i < a.size() || i < b.size(); i++)
+    if (i >= a.size() || i >= b.size() || a[i] != b[i]) return (int)i;
+  return -1;
+}
+
+#endif
