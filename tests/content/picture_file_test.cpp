@@ -44,37 +44,6 @@ TEST(PictureFiles, BmpsReadBackThroughTheGamesLoader) {
       EXPECT_EQ(b->data[i], cv->px[i]) << name << " pixel " << i;
     destroy_bmp(b);
   }
-  // read_bmp8 reads its own files back, and refuses the 16-colour one.
-  Canvas back;
-  ASSERT_TRUE(read_bmp8(dir.path("eight.bmp"), back));
-  EXPECT_EQ(back.w, 6);
-  EXPECT_EQ(back.px, eight.px);
-  EXPECT_FALSE(read_bmp8(dir.path("four.bmp"), back));
-  EXPECT_EQ(back.px, eight.px) << "a refused file leaves the canvas as it was";
-}
-
-TEST(PictureFiles, ReadBmp8RefusesShortAndImpossibleFiles) {
-  Scratch dir;
-  Bytes good = bmp8_bytes(test_pattern(5, 4), std::vector<Rgb>(256, Rgb{0, 0, 0}).data());
-  std::vector<std::pair<const char *, Bytes>> bad = {
-      {"empty", {}},
-      {"header only", Bytes(good.begin(), good.begin() + 54)},
-      {"pixels cut short", Bytes(good.begin(), good.end() - 3)},
-  };
-  Bytes wide = good;
-  wide[19] = 0x40;  // 16,389 pixels wide
-  bad.push_back({"too wide", wide});
-  Bytes offset = good;
-  offset[10] = 10;  // pixels inside the header
-  offset[11] = 0;
-  bad.push_back({"pixels before the header's end", offset});
-  for (auto &[what, bytes] : bad) {
-    ASSERT_TRUE(spit(dir.path("bad.bmp"), bytes));
-    Canvas cv;
-    EXPECT_FALSE(read_bmp8(dir.path("bad.bmp"), cv)) << what;
-  }
-  Canvas cv;
-  EXPECT_FALSE(read_bmp8(dir.path("missing.bmp"), cv));
 }
 
 TEST(PictureFiles, TrueColourBmpAndPcxReadBackThroughAllegro) {

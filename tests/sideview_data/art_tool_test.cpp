@@ -63,8 +63,7 @@ TEST(ArtScene, FiguresStandOnTheFloorOrClimbTheLadder) {
   std::string pictures = std::string(RUN_DIR) + "/sideview";
   Canvas scene =
       render_scene(std::string(SOURCE_DIR) + "/data/sideview/tiles.txt", level, pictures);
-  Canvas sprites;
-  ASSERT_TRUE(read_bmp8(pictures + "/sprites.bmp", sprites));
+  Canvas sprites = load_picture(pictures + "/sprites.bmp");
   // Each figure is drawn where the game would put its sprite: the player
   // fallen until its feet (16 below the centre) touch the floor at row 32,
   // the mum on the ladder in its climbing picture.

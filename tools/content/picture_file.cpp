@@ -1,8 +1,6 @@
 // picture_file.cpp -- BMP and PCX files from pictures
 #include "picture_file.h"
 
-#include <cstdio>
-
 #include "tool.h"
 
 // bmp_header
@@ -116,27 +114,4 @@ std::vector<unsigned char> pcx8_bytes(const Canvas &cv, const Rgb pal[256]) {
     v.push_back((unsigned char)pal[c].b);
   }
   return v;
-}
-
-// read_bmp8
-bool read_bmp8(const std::string &path, Canvas &cv) {
-  FILE *f = fopen(path.c_str(), "rb");
-  if (!f) return false;
-  std::vector<unsigned char> v;
-  int ch;
-  while ((ch = getc(f)) != EOF) v.push_back((unsigned char)ch);
-  fclose(f);
-  if (v.size() < 54 || v[0] != 'B' || v[1] != 'M') return false;
-  auto at32 = [&](int i) {
-    return (long)(v[i] | v[i + 1] << 8 | v[i + 2] << 16 | (long)v[i + 3] << 24);
-  };
-  long offset = at32(10), w = at32(18), h = at32(22);
-  int bits = v[28] | v[29] << 8;
-  if (bits != 8 || w <= 0 || h <= 0 || w > 8192 || h > 8192) return false;
-  long stride = (w + 3) & ~3L;
-  if (offset < 54 || (long)v.size() < offset + stride * h) return false;
-  cv = make_canvas((int)w, (int)h);
-  for (int y = 0; y < h; y++)
-    for (int x = 0; x < w; x++) cv.set(x, (int)h - 1 - y, v[offset + y * stride + x]);
-  return true;
 }

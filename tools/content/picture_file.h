@@ -1,7 +1,6 @@
 // picture_file.h -- the picture files the games read: BMP of 24, 8 or 4 bits
 // and 8-bit PCX, as bytes ready to be written
 #pragma once
-#include <string>
 #include <vector>
 
 #include "picture.h"
@@ -15,7 +14,3 @@ std::vector<unsigned char> bmp8_bytes(const Canvas &cv, const Rgb pal[256]);
 std::vector<unsigned char> bmp4_bytes(const Canvas &cv, const Rgb pal[16]);
 // An 8-bit run-length PCX with a 256-colour palette (0..255 a component).
 std::vector<unsigned char> pcx8_bytes(const Canvas &cv, const Rgb pal[256]);
-
-// Reads an 8-bit bottom-up BMP as bmp8_bytes writes it into cv; false (cv
-// unchanged) if the file is not one.
-bool read_bmp8(const std::string &path, Canvas &cv);

@@ -2,22 +2,18 @@
 #include "scene.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <fstream>
 #include <map>
 #include <sstream>
 #include <vector>
 
-#include "picture_file.h"
+#include "bmp.h"
 #include "sheets.h"
 #include "tool.h"
 
 namespace {
 
-Canvas load(const std::string &path) {
-  Canvas cv;
-  if (!read_bmp8(path, cv)) stop(path, "can't read an 8-bit BMP");
-  return cv;
-}
 
 struct Placed {
   int x, y, code;
@@ -83,13 +79,29 @@ std::map<char, TileInfo> read_tile_info(const std::string &path) {
 
 }  // namespace
 
+// load_picture
+// Read by the game's own loader.
+Canvas load_picture(const std::string &path) {
+  FILE *f = fopen(path.c_str(), "rb");
+  if (!f) stop(path, "can't open");
+  int w, h;
+  bmp *b = read_bmp1(f, w, h);
+  fclose(f);
+  if (!b) stop(path, "not a picture the game can read");
+  Canvas cv = make_canvas(b->w, b->h);
+  cv.px.assign(b->data, b->data + (size_t)b->w * b->h);
+  destroy_bmp(b);
+  return cv;
+}
+
 // render_scene
 Canvas render_scene(const std::string &tiles, const std::string &level,
                     const std::string &pictures) {
   std::map<char, TileInfo> info = read_tile_info(tiles);
   Level lv = read_level(level);
-  Canvas tile_pics = load(pictures + "/tiles.bmp"), sprites = load(pictures + "/sprites.bmp"),
-         status = load(pictures + "/status.bmp");
+  Canvas tile_pics = load_picture(pictures + "/tiles.bmp"),
+         sprites = load_picture(pictures + "/sprites.bmp"),
+         status = load_picture(pictures + "/status.bmp");
   int tw = (int)lv.rows[0].size(), th = (int)lv.rows.size();
   auto at = [&](int px, int py) -> TileInfo {
     int tx = px >> 4, ty = py >> 4;

@@ -14,3 +14,6 @@
 // a malformed source or a missing picture.
 Canvas render_scene(const std::string &tiles, const std::string &level,
                     const std::string &pictures);
+
+// A 4- or 8-bit BMP as the game reads it; stops the tool if it can't.
+Canvas load_picture(const std::string &path);
