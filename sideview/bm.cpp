@@ -333,10 +333,13 @@ static void __bmDrawLine(void) {
 }
 
 // __bmRunFor
-// Lets c cycles pass. Every line boundary reached is generated, with the
-// counter standing at that boundary while its callbacks run. Accesses made
-// inside a callback only count their cycles (InUpdate); a boundary they
-// cross is owed, and the next call generates it first.
+// Lets c cycles pass. Each line boundary reached takes a whole line's 128
+// cycles from c onto the counter before the line is generated, so its
+// callbacks see the counter a line on (127 + 1 cycle: 255); what is left
+// of c, negative after a part line, then brings the counter to where the
+// cycles say. Accesses made inside a callback only count their cycles
+// (InUpdate); a boundary they cross is owed, and the next call generates
+// it first.
 static void __bmRunFor(int c) {
   static int InUpdate = 0;
   if (InUpdate) {
@@ -348,11 +351,8 @@ static void __bmRunFor(int c) {
   // lines still owed from callbacks of earlier calls.
   int n = (__bmCounter + c) / BM_LINE_CYCLES - __bmLineCounter;
   while (n-- > 0) {
-    int step = (__bmLineCounter + 1) * BM_LINE_CYCLES - __bmCounter;
-    if (step > 0) {
-      c -= step;
-      __bmCounter += step;
-    }
+    c -= BM_LINE_CYCLES;
+    __bmCounter += BM_LINE_CYCLES;
     __bmDrawLine();
     __bmUpdateSound();
   }

@@ -43,6 +43,7 @@
 #include <vector>
 
 #include "course_file.h"
+#include "tool.h"
 
 struct TileDef {
   int index;
@@ -62,11 +63,6 @@ struct TileSet {
   std::vector<TileDef> defs;
   std::vector<std::string> lines;
 };
-
-[[noreturn]] static void die(const std::string &where, const std::string &msg) {
-  fprintf(stderr, "mapc: %s: %s\n", where.c_str(), msg.c_str());
-  exit(1);
-}
 
 // A whole number from s (decimal, or hex with 0x); false if s is not one or
 // it lies outside lo ... hi.
@@ -92,7 +88,7 @@ static int parse_attrs(const TileSet &set, const std::string &s, const std::stri
         found = true;
       }
     if (!found) {
-      if (!to_number(part, 0, 255, v)) die(where, "unknown attribute " + part);
+      if (!to_number(part, 0, 255, v)) stop(where, "unknown attribute " + part);
       a |= (int)v;
     }
   }
@@ -131,7 +127,7 @@ static bool read_setting(TileSet &set, const std::string &line, const std::strin
   ss >> word;
   if (word == "tilesize") {
     if (!(ss >> set.tile_size) || set.tile_size < 1 || set.tile_size > 4096)
-      die(where, "expected: tilesize N");
+      stop(where, "expected: tilesize N");
   } else if (word == "bits") {
     set.bits.clear();
     std::string pair;
@@ -139,12 +135,12 @@ static bool read_setting(TileSet &set, const std::string &line, const std::strin
       size_t eq = pair.find('=');
       long long v;
       if (eq == std::string::npos || eq == 0 || !to_number(pair.substr(eq + 1), 1, 255, v))
-        die(where, "expected: bits NAME=VALUE ...");
+        stop(where, "expected: bits NAME=VALUE ...");
       set.bits.push_back({pair.substr(0, eq), (int)v});
     }
   } else if (word == "unlisted") {
     std::string attrs;
-    if (!(ss >> attrs)) die(where, "expected: unlisted ATTRS");
+    if (!(ss >> attrs)) stop(where, "expected: unlisted ATTRS");
     set.unlisted = parse_attrs(set, attrs, where);
   } else {
     return false;
@@ -154,7 +150,7 @@ static bool read_setting(TileSet &set, const std::string &line, const std::strin
 
 static TileSet read_tiles(const char *name) {
   std::ifstream in(name);
-  if (!in) die(name, "can't open");
+  if (!in) stop(name, "can't open");
   TileSet set;
   std::string line;
   while (std::getline(in, line)) {
@@ -169,19 +165,19 @@ static TileSet read_tiles(const char *name) {
     ss >> first;
     if (first == "plain") {
       if (!(ss >> d.index >> attrs) || d.index < 0 || d.index > 255)
-        die(where, "expected: plain INDEX ATTRS");
+        stop(where, "expected: plain INDEX ATTRS");
       d.ch = 0;
     } else {
       ss.clear();
       ss.str(line);
       if (!(ss >> d.index >> ch >> attrs >> tname) || ch.size() != 1 ||
           d.index < 0 || d.index > 255)
-        die(where, "expected: index char attrs name");
+        stop(where, "expected: index char attrs name");
       d.ch = ch[0];
     }
     d.attr = parse_attrs(set, attrs, where);
     for (const TileDef &o : set.defs)
-      if ((d.ch && o.ch == d.ch) || o.index == d.index) die(where, "duplicate tile");
+      if ((d.ch && o.ch == d.ch) || o.index == d.index) stop(where, "duplicate tile");
     set.defs.push_back(d);
   }
   return set;
@@ -195,11 +191,7 @@ static void attribute_table(const TileSet &set, unsigned char attr[256]) {
 static void write_attributes(const TileSet &set, const char *out) {
   unsigned char attr[256];
   attribute_table(set, attr);
-  if (!write_file_atomic(out, attr, 256)) die(out, "can't write");
-}
-
-static void write_text(const char *out, const std::string &text) {
-  if (!write_file_atomic(out, text.data(), text.size())) die(out, "can't write");
+  save_file(out, std::vector<unsigned char>(attr, attr + 256));
 }
 
 // ---------------------------------------------------------------------------
@@ -213,7 +205,7 @@ static bool trailing(std::stringstream &ss) {
 
 // Reads an insertion coordinate or code; it must fit in 32 bits.
 static int int32_at(const std::string &where, long long v) {
-  if (v < INT32_MIN || v > INT32_MAX) die(where, "number out of range");
+  if (v < INT32_MIN || v > INT32_MAX) stop(where, "number out of range");
   return (int)v;
 }
 
@@ -222,7 +214,7 @@ static void compile(const TileSet &set, const char *src, const char *out) {
   for (const TileDef &d : set.defs)
     if (d.ch) legend[d.ch] = d.index;
   std::ifstream in(src);
-  if (!in) die(src, "can't open");
+  if (!in) stop(src, "can't open");
   static Map m;
   memset(&m, 0, sizeof m);
   std::vector<std::string> rows;
@@ -248,52 +240,52 @@ static void compile(const TileSet &set, const char *src, const char *out) {
     std::string word;
     ss >> word;
     if (word == "grid") {
-      if (had_grid) die(where, "second grid");
+      if (had_grid) stop(where, "second grid");
       in_grid = had_grid = true;
     } else if (word == "at" || word == "px") {
       long long a, b, code;
-      if (!(ss >> a >> b >> code) || trailing(ss)) die(where, "expected: " + word + " X Y CODE");
-      if (m.n >= MAX_INSERTIONS) die(where, "more than 256 insertions");
+      if (!(ss >> a >> b >> code) || trailing(ss)) stop(where, "expected: " + word + " X Y CODE");
+      if (m.n >= MAX_INSERTIONS) stop(where, "more than 256 insertions");
       Insertion &i = m.ins[m.n++];
       long long ts = set.tile_size;
       if (word == "at" && (a < -(1LL << 40) || a > (1LL << 40) || b < -(1LL << 40) || b > (1LL << 40)))
-        die(where, "number out of range");
+        stop(where, "number out of range");
       i.x = int32_at(where, word == "at" ? ts * a + ts / 2 : a);
       i.y = int32_at(where, word == "at" ? ts * b + ts / 2 : b);
       i.code = int32_at(where, code);
     } else if (word == "size") {
-      if (had_size) die(where, "second size");
+      if (had_size) stop(where, "second size");
       if (!(ss >> size_w >> size_h) || trailing(ss) || size_w < 0 || size_w > MAP_SIZE ||
           size_h < 0 || size_h > MAP_SIZE)
-        die(where, "expected: size W H (0 ... 256 each)");
+        stop(where, "expected: size W H (0 ... 256 each)");
       had_size = true;
     } else if (word == "tile") {
       int x, y, index;
       if (!(ss >> x >> y >> index) || trailing(ss) || index < 0 || index > 255)
-        die(where, "expected: tile X Y INDEX (0 ... 255)");
+        stop(where, "expected: tile X Y INDEX (0 ... 255)");
       if (!cells.emplace(std::make_pair(x, y), index).second)
-        die(where, "second tile line for one cell");
+        stop(where, "second tile line for one cell");
       cell_where.push_back(where);
     } else {
-      die(where, "unknown line");
+      stop(where, "unknown line");
     }
   }
-  if (in_grid) die(src, "grid without end");
+  if (in_grid) stop(src, "grid without end");
   if (had_size) {
     m.w = size_w;
     m.h = size_h;
     bool empty = m.w == 0 || m.h == 0;
     if (empty ? !rows.empty() : (int)rows.size() != m.h)
-      die(src, "the grid does not have the rows that size gives");
+      stop(src, "the grid does not have the rows that size gives");
   } else {
-    if (rows.empty()) die(src, "no grid");
-    if (rows.size() > 256 || rows[0].size() > 256) die(src, "grid over 256");
+    if (rows.empty()) stop(src, "no grid");
+    if (rows.size() > 256 || rows[0].size() > 256) stop(src, "grid over 256");
     m.h = (int)rows.size();
     m.w = (int)rows[0].size();
   }
   for (int y = 0; y < (int)rows.size(); y++) {
     if ((int)rows[y].size() != m.w)
-      die(src, "row " + std::to_string(y) + " has another width");
+      stop(src, "row " + std::to_string(y) + " has another width");
     for (int x = 0; x < m.w; x++) {
       auto cell = cells.find({x, y});
       if (cell != cells.end()) {
@@ -302,7 +294,7 @@ static void compile(const TileSet &set, const char *src, const char *out) {
       }
       auto it = legend.find(rows[y][x]);
       if (it == legend.end())
-        die(src, std::string("unknown tile character '") + rows[y][x] +
+        stop(src, std::string("unknown tile character '") + rows[y][x] +
                      "' in row " + std::to_string(y));
       m.t[x][y] = (unsigned char)it->second;
     }
@@ -310,10 +302,10 @@ static void compile(const TileSet &set, const char *src, const char *out) {
   int k = 0;
   for (const auto &cell : cells) {
     int x = cell.first.first, y = cell.first.second;
-    if (x < 0 || x >= m.w || y < 0 || y >= m.h) die(cell_where[k], "cell outside the course");
+    if (x < 0 || x >= m.w || y < 0 || y >= m.h) stop(cell_where[k], "cell outside the course");
     k++;
   }
-  if (!course_write(out, m)) die(out, "can't write");
+  if (!course_write(out, m)) stop(out, "can't write");
 }
 
 // ---------------------------------------------------------------------------
@@ -325,19 +317,19 @@ static void compile(const TileSet &set, const char *src, const char *out) {
 // of it (no reader looks at them); they are left out with a warning.
 static void read_course_exactly(const char *name, Map &m) {
   FILE *f = fopen(name, "rb");
-  if (!f) die(name, "can't open");
+  if (!f) stop(name, "can't open");
   unsigned char head[6];
   size_t got = fread(head, 1, 6, f);
   fseek(f, 0, SEEK_END);
   long size = ftell(f);
   rewind(f);
-  if (got < 6) die(name, "too short for a course file");
+  if (got < 6) stop(name, "too short for a course file");
   long w = head[0] * 256 + head[1], h = head[2] * 256 + head[3], n = head[4] * 256 + head[5];
   if (w > MAP_SIZE || h > MAP_SIZE || n > MAX_INSERTIONS)
-    die(name, "header over 256 columns, rows or insertions");
+    stop(name, "header over 256 columns, rows or insertions");
   long want = 6 + w * h + 12 * n;
   if (size < want)
-    die(name, "cut short: " + std::to_string(size) + " of " + std::to_string(want) + " bytes");
+    stop(name, "cut short: " + std::to_string(size) + " of " + std::to_string(want) + " bytes");
   if (size > want)
     fprintf(stderr, "mapc: %s: warning: the %ld bytes after the course are left out\n", name,
             size - want);
@@ -404,7 +396,7 @@ static void decompile(const TileSet &set, const char *in, const char *out) {
       snprintf(line, sizeof line, "px %d %d %d\n", ins.x, ins.y, ins.code);
     s += line;
   }
-  write_text(out, s);
+  save_file(out, std::vector<unsigned char>(s.begin(), s.end()));
 }
 
 // The line with its attrs field (the field-th word) replaced by attrs,
@@ -437,8 +429,8 @@ static std::string replace_word(const std::string &line, int field, const std::s
 static void decompile_attributes(TileSet set, const char *attr_file, const char *out) {
   unsigned char attr[256];
   int got = attr_read(attr_file, attr);
-  if (got < 0) die(attr_file, "can't open");
-  if (got < 256) die(attr_file, "holds " + std::to_string(got) + " of 256 bytes");
+  if (got < 0) stop(attr_file, "can't open");
+  if (got < 256) stop(attr_file, "holds " + std::to_string(got) + " of 256 bytes");
   std::set<int> listed;
   std::vector<bool> dropped(set.lines.size(), false);
   for (const TileDef &d : set.defs) {
@@ -461,10 +453,11 @@ static void decompile_attributes(TileSet set, const char *attr_file, const char 
     }
     s += "plain " + std::to_string(i) + " " + format_attrs(set, attr[i]) + "\n";
   }
-  write_text(out, s);
+  save_file(out, std::vector<unsigned char>(s.begin(), s.end()));
 }
 
 int main(int argc, char **argv) {
+  tool_name = "mapc";
   if (argc == 4 && strcmp(argv[1], "--attributes") == 0) {
     write_attributes(read_tiles(argv[2]), argv[3]);
     return 0;

@@ -26,29 +26,10 @@ if [ "${3:-}" = --screen ]; then
     e2e_fail "can't compile the corridor"
   echo "0 11" >"$WORK/hops.txt"
   e2e_start sideview
-  HZ=$(getconf CLK_TCK)
   over=0
 
-  # Processor ticks (user + system) of the program so far.
-  ticks() {
-    kill -0 "$E2E_PID" 2>/dev/null || e2e_fail "sideview ended during the measure"
-    awk '{ print $14 + $15 }' "/proc/$E2E_PID/stat"
-  }
-
   # measure CASE [LIMIT]: the share of a core over SECONDS_EACH seconds.
-  measure() {
-    local t0 t1 w0 w1
-    t0=$(ticks)
-    w0=$(date +%s.%N)
-    sleep "$SECONDS_EACH"
-    t1=$(ticks)
-    w1=$(date +%s.%N)
-    awk -v l="$LABEL, $1" -v lim="${2:-0}" -v dt=$((t1 - t0)) -v hz="$HZ" -v w0="$w0" -v w1="$w1" \
-      'BEGIN { p = 100 * dt / hz / (w1 - w0); over = lim > 0 && p > lim
-               printf "  %-34s %5.1f%% of a core", l, p
-               if (lim > 0) printf " (limit %d%%)%s", lim, over ? "  OVER" : ""
-               printf "\n"; exit over }' || over=1
-  }
+  measure() { e2e_cpu_share "$LABEL, $1" "${2:-0}" || over=1; }
 
   sleep 1
   measure "credits"

@@ -13,28 +13,10 @@ e2e_copy_run "$BUILD/run/topdown"
 e2e_start topdown
 sleep 2
 
-HZ=$(getconf CLK_TCK)
 over=0
 
-# Processor ticks (user + system) of the program so far.
-ticks() {
-  # The name in field 2 has no blanks here ("(topdown)").
-  awk '{ print $14 + $15 }' "/proc/$E2E_PID/stat"
-}
-
 # measure LABEL LIMIT: the share of a core over SECONDS_EACH seconds.
-measure() {
-  local label=$1 limit=$2 t0 t1 w0 w1
-  t0=$(ticks)
-  w0=$(date +%s.%N)
-  sleep "$SECONDS_EACH"
-  t1=$(ticks)
-  w1=$(date +%s.%N)
-  awk -v l="$label" -v lim="$limit" -v dt=$((t1 - t0)) -v hz="$HZ" -v w0="$w0" -v w1="$w1" \
-    'BEGIN { p = 100 * dt / hz / (w1 - w0);
-             over = (p > lim); printf "  %-28s %5.1f%% of a core (limit %d%%)%s\n", l, p, lim, (over ? "  OVER" : "");
-             exit over }' || over=1
-}
+measure() { e2e_cpu_share "$1" "$2" || over=1; }
 
 echo "topdown CPU use over $SECONDS_EACH s under Xvfb:"
 measure "main menu" 10

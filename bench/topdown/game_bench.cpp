@@ -58,13 +58,20 @@ static void big_course() {
     }
 }
 
-static void BM_LogicStepFullTable(benchmark::State &state) {
+// one_player_at
+// The big course for one player, a walker at (x, y) as character 0, the
+// random numbers from seed.
+static void one_player_at(int x, int y, unsigned seed) {
   setup();
   big_course();
-  srand(1);
+  srand(seed);
   n_players = 1;
   n_characs = 0;
-  add_charac(100, 100, KIND_WALKER);
+  add_charac(x, y, KIND_WALKER);
+}
+
+static void BM_LogicStepFullTable(benchmark::State &state) {
+  one_player_at(100, 100, 1);
   static const int kinds[] = {KIND_ITEM, KIND_WHIRL, KIND_CAR, KIND_BIKE,
                               KIND_BOAT, KIND_WALKER, KIND_ITEM};
   for (int i = 1; i < MAX_CHARACS; i++) {
@@ -79,12 +86,7 @@ static void BM_LogicStepFullTable(benchmark::State &state) {
 BENCHMARK(BM_LogicStepFullTable)->Unit(benchmark::kMillisecond);
 
 static void BM_FrameOnePlayer300InView(benchmark::State &state) {
-  setup();
-  big_course();
-  srand(2);
-  n_players = 1;
-  n_characs = 0;
-  add_charac(4000, 4000, KIND_WALKER);
+  one_player_at(4000, 4000, 2);
   static const int kinds[] = {KIND_ITEM, KIND_WHIRL, KIND_CAR, KIND_BIKE,
                               KIND_BOAT, KIND_WALKER, KIND_SHOT};
   for (int i = 1; i < 300; i++) {

@@ -102,6 +102,20 @@ TEST_F(History, KeepsAtLeastAHundredStepsOfAnySize) {
   EXPECT_EQ(m.t[100][100], (300 - 1 - HISTORY_MIN_STEPS) & 255);
 }
 
+TEST_F(History, KeepsExactlyTheStepLimitOfSmallSteps) {
+  // One tile a step, each its own cell: the oldest five go, the limit stays.
+  auto cell = [](int i) -> unsigned char & { return m.t[i % 250][i / 250]; };
+  for (int i = 1; i <= HISTORY_MAX_STEPS + 5; i++) {
+    cell(i) ^= 0xFF;
+    ASSERT_TRUE(history_commit(m, attr));
+  }
+  EXPECT_EQ(history_undo_steps(), HISTORY_MAX_STEPS);
+  while (history_undo(m, attr)) {
+  }
+  for (int i = 1; i <= 5; i++) EXPECT_EQ(cell(i), start.t[i % 250][i / 250] ^ 0xFF) << i;
+  EXPECT_EQ(cell(6), start.t[6][0]);
+}
+
 TEST_F(History, UnsavedMeansSaveWouldWriteSomethingElse) {
   EXPECT_FALSE(history_unsaved(m, attr));
   m.t[40][40] = 1;  // outside the course: not written

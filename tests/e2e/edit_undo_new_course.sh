@@ -106,13 +106,9 @@ grep -q "Starting maped (m09.map)" "$WORK/report.txt" ||
   e2e_fail "the editor never opened m09.map: $(cat "$WORK/report.txt")"
 
 # m09.map is course 1 with exactly the tiles (3, 4) and (9, 7) painted 255.
-python3 - "$WORK/m01.map" "$WORK/m09.map" <<'PY' ||
-import struct, sys
-def read(path):
-    data = open(path, 'rb').read()
-    w, h, n = struct.unpack('>HHH', data[:6])
-    assert len(data) == 6 + w * h + 12 * n, '%s: %d bytes' % (path, len(data))
-    return w, h, data[6:6 + w * h], data[6 + w * h:]
+PYTHONPATH="$E2E_DIR" python3 - "$WORK/m01.map" "$WORK/m09.map" <<'PY' ||
+import sys
+from course_file import read_course as read
 w, h, old, old_ins = read(sys.argv[1])
 w2, h2, new, new_ins = read(sys.argv[2])
 assert (w2, h2) == (w, h), 'size changed'

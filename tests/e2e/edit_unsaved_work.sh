@@ -42,13 +42,9 @@ select_name() {
 }
 # tiles_changed OLD NEW: "column,row" of every tile that differs.
 tiles_changed() {
-  python3 - "$1" "$2" <<'PY'
-import struct, sys
-def read(path):
-    data = open(path, 'rb').read()
-    w, h, n = struct.unpack('>HHH', data[:6])
-    assert len(data) == 6 + w * h + 12 * n, '%s: %d bytes' % (path, len(data))
-    return w, h, data[6:6 + w * h], data[6 + w * h:]
+  PYTHONPATH="$E2E_DIR" python3 - "$1" "$2" <<'PY'
+import sys
+from course_file import read_course as read
 w, h, old, old_ins = read(sys.argv[1])
 w2, h2, new, new_ins = read(sys.argv[2])
 assert (w, h, old_ins) == (w2, h2, new_ins), 'size or insertions changed'

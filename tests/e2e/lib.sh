@@ -3,6 +3,9 @@
 # Source it, then call e2e_init WIDTHxHEIGHT.
 
 set -u
+# This folder: the Python helpers of the checks (course_file.py) are here;
+# run them as PYTHONPATH="$E2E_DIR" python3 ...
+E2E_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 E2E_PID=
 E2E_XVFB=
 E2E_WID=
@@ -99,6 +102,39 @@ e2e_start() {
   sleep 0.5
 }
 
+# e2e_capture_sound: the sound of programs started from here on goes to
+# $WORK/sound.wav (ALSA's file plugin over its null device; the plug layer
+# takes Allegro's unsigned 16-bit samples).
+e2e_capture_sound() {
+  cat >"$WORK/asound.conf" <<EOF
+pcm.!default { type plug; slave { pcm { type file; slave.pcm { type null };
+  file "$WORK/sound.wav"; format "wav" }; format S16_LE } }
+EOF
+  export ALSA_CONFIG_PATH="$WORK/asound.conf"
+}
+
+# e2e_start_fullscreen PROGRAM [ARGS...]: starts ./PROGRAM in $WORK like
+# e2e_start, without waiting for a window: in a full-screen mode the window
+# shown has no name, so the test follows the screen or the program's output.
+e2e_start_fullscreen() {
+  local prog=$1
+  shift
+  (cd "$WORK" && exec ./"$prog" "$@" >out.txt 2>err.txt) &
+  E2E_PID=$!
+}
+
+# e2e_abort MESSAGE: fails, killing the program outright first: a program
+# whose X server goes away while it ends on SIGTERM can hang in Allegro's
+# exit handler.
+e2e_abort() {
+  if [ -n "$E2E_PID" ]; then
+    kill -9 "$E2E_PID" 2>/dev/null
+    wait "$E2E_PID" 2>/dev/null
+    E2E_PID=
+  fi
+  e2e_fail "$@"
+}
+
 # e2e_shot_until NAME TEST [ARGS...]: takes screenshots into $WORK/NAME.png
 # until the command TEST ARGS... PICTURE succeeds, for up to 10 seconds.
 e2e_shot_until() {
@@ -159,6 +195,28 @@ e2e_colours() { convert "$1" -format "%k" info:; }
 # e2e_same FILE1 FILE2: true if the two pictures are identical.
 e2e_same() {
   [ "$(compare -metric AE "$1" "$2" null: 2>&1)" = "0" ]
+}
+
+# e2e_cpu_share LABEL [LIMIT]: for the benchmarks, the share of one core
+# the program takes over $SECONDS_EACH seconds (10 if unset): processor
+# ticks (user + system, every thread) from /proc/PID/stat against the wall
+# clock. Prints one line; false if a LIMIT (in percent) is given and passed.
+e2e_cpu_share() {
+  local label=$1 limit=${2:-0} hz t0 t1 w0 w1
+  hz=$(getconf CLK_TCK)
+  # Fields 14 and 15; the program's name in field 2 has no blanks here.
+  kill -0 "$E2E_PID" 2>/dev/null || e2e_fail "the program ended before the measure"
+  t0=$(awk '{ print $14 + $15 }' "/proc/$E2E_PID/stat")
+  w0=$(date +%s.%N)
+  sleep "${SECONDS_EACH:-10}"
+  kill -0 "$E2E_PID" 2>/dev/null || e2e_fail "the program ended during the measure"
+  t1=$(awk '{ print $14 + $15 }' "/proc/$E2E_PID/stat")
+  w1=$(date +%s.%N)
+  awk -v l="$label" -v lim="$limit" -v dt=$((t1 - t0)) -v hz="$hz" -v w0="$w0" -v w1="$w1" \
+    'BEGIN { p = 100 * dt / hz / (w1 - w0); over = lim > 0 && p > lim
+             printf "  %-34s %5.1f%% of a core", l, p
+             if (lim > 0) printf " (limit %d%%)%s", lim, over ? "  OVER" : ""
+             printf "\n"; exit over }'
 }
 
 # e2e_wait_exit SECONDS: waits for the program to end and sets E2E_RC to its

@@ -13,28 +13,14 @@ BUILD=$2
 DEMO=$BUILD/tests/sideview/machine_demo
 [ -x "$DEMO" ] || { echo "FAIL: $DEMO not built" >&2; exit 1; }
 
-# On failure the demo is killed outright: a plain SIGTERM sent while the X
-# server goes away too can leave it hanging in Allegro's exit handler.
-fail() {
-  if [ -n "$E2E_PID" ]; then
-    kill -9 "$E2E_PID" 2>/dev/null
-    wait "$E2E_PID" 2>/dev/null
-    E2E_PID=
-  fi
-  e2e_fail "$@"
-}
+fail() { e2e_abort "$@"; }
 
 e2e_init 320x240
 cp "$DEMO" "$WORK/"
-# The full-screen mode has no named visible window for e2e_start to find:
-# start it by hand and follow its progress on standard output.
-# The audio output goes to a file (ALSA's file plugin over its null device).
-cat >"$WORK/asound.conf" <<EOF
-pcm.!default { type plug; slave { pcm { type file; slave.pcm { type null };
-  file "$WORK/sound.wav"; format "wav" }; format S16_LE } }
-EOF
-(cd "$WORK" && ALSA_CONFIG_PATH="$WORK/asound.conf" exec ./machine_demo >out.txt 2>err.txt) &
-E2E_PID=$!
+# Full screen: follow the demo's progress on standard output; its sound
+# goes to a file.
+e2e_capture_sound
+e2e_start_fullscreen machine_demo
 
 wait_stage() {
   local i

@@ -77,18 +77,11 @@ grep -q "Starting maped (m01.map)" "$WORK/report.txt" ||
 
 # The saved course is course 1 with one tile painted 255 and one more
 # insertion, code 11, lying in that tile; the attribute table was written.
-python3 - "$WORK/m01.map" "$WORK/mine.map" "$WORK/tileattr.wz" <<'PY' ||
-import struct, sys
-def read(path):
-    data = open(path, 'rb').read()
-    w, h, n = struct.unpack('>HHH', data[:6])
-    assert len(data) == 6 + w * h + 12 * n, '%s: %d bytes' % (path, len(data))
-    tiles = data[6:6 + w * h]
-    ins = [struct.unpack('>iii', data[6 + w * h + 12 * i:18 + w * h + 12 * i])
-           for i in range(n)]
-    return w, h, tiles, ins
-w, h, old_tiles, old_ins = read(sys.argv[1])
-w2, h2, tiles, ins = read(sys.argv[2])
+PYTHONPATH="$E2E_DIR" python3 - "$WORK/m01.map" "$WORK/mine.map" "$WORK/tileattr.wz" <<'PY' ||
+import sys
+from course_file import read_course
+w, h, old_tiles, old_ins = read_course(sys.argv[1])
+w2, h2, tiles, ins = read_course(sys.argv[2])
 assert (w2, h2) == (w, h), 'size changed'
 diff = [i for i in range(w * h) if tiles[i] != old_tiles[i]]
 assert len(diff) == 1, 'tiles changed: %d' % len(diff)

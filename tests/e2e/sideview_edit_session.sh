@@ -14,15 +14,14 @@ e2e_copy_run "$RUN/sideview"
 cp "$WORK/tileattr.wz" "$WORK/tileattr.before"
 
 # The first level of a game and its entry point, from "hops.txt".
-read -r LEVEL EX EY < <(python3 - "$WORK" <<'PY'
-import struct, sys
+read -r LEVEL EX EY < <(PYTHONPATH="$E2E_DIR" python3 - "$WORK" <<'PY'
+import sys
+from course_file import read_course
 d = sys.argv[1] + '/'
 words = open(d + 'hops.txt').read().split()
 to = dict(zip(map(int, words[0::2]), map(int, words[1::2])))[0]
 level = 'tr%02d.map' % (to // 10)
-data = open(d + level, 'rb').read()
-w, h, n = struct.unpack('>HHH', data[:6])
-ins = [struct.unpack('>iii', data[6 + w * h + 12 * i:18 + w * h + 12 * i]) for i in range(n)]
+w, h, tiles, ins = read_course(d + level)
 x, y = [(x, y) for x, y, code in ins if code == 10 + to % 10][0]
 print(level, x, y)
 PY
@@ -33,15 +32,7 @@ PY
 # choices of the session.
 cat >"$WORK/check.py" <<'PY'
 import struct, subprocess, sys
-
-def level(path):
-    data = open(path, 'rb').read()
-    w, h, n = struct.unpack('>HHH', data[:6])
-    assert len(data) == 6 + w * h + 12 * n, '%s: %d bytes' % (path, len(data))
-    tiles = data[6:6 + w * h]
-    ins = [struct.unpack('>iii', data[6 + w * h + 12 * i:18 + w * h + 12 * i])
-           for i in range(n)]
-    return w, h, tiles, ins
+from course_file import read_course as level
 
 def default_level():
     t = bytes(1 if x in (0, 24) or y in (0, 24) else 2 for x in range(25) for y in range(25))
@@ -137,7 +128,7 @@ if __name__ == '__main__':
         n = sum(tuple(got[i:i + 3]) in colours for i in range(0, len(got), 3))
         assert n >= 32, 'only %d pixels of tile %d' % (n, t)
 PY
-check() { (cd "$WORK" && python3 check.py "$@"); }
+check() { (cd "$WORK" && PYTHONPATH="$E2E_DIR" python3 check.py "$@"); }
 # shown NAME LEVEL OX OY: screenshots into $WORK/NAME.png until the editor
 # shows LEVEL scrolled to (OX, OY), for up to 10 seconds.
 shown() {
@@ -232,19 +223,13 @@ shown saved mine.map "$OX" "$OY"
 
 # mine.map: the level with tiles A and B painted, one insertion more with
 # code 42 where the pointer was; tileattr.wz with Hurt toggled on that tile.
-python3 - "$WORK" "$LEVEL" $(( SX + OX )) $(( SY + OY )) $(( IX + OX )) $(( IY + OY )) "$TILE" <<'PY' ||
-import struct, sys
+PYTHONPATH="$E2E_DIR" python3 - "$WORK" "$LEVEL" $(( SX + OX )) $(( SY + OY )) $(( IX + OX )) $(( IY + OY )) "$TILE" <<'PY' ||
+import sys
+from course_file import read_course
 d, name = sys.argv[1] + '/', sys.argv[2]
 ax, ay, ix, iy, tile = map(int, sys.argv[3:])
-def read(path):
-    data = open(path, 'rb').read()
-    w, h, n = struct.unpack('>HHH', data[:6])
-    assert len(data) == 6 + w * h + 12 * n, '%s: %d bytes' % (path, len(data))
-    ins = [struct.unpack('>iii', data[6 + w * h + 12 * i:18 + w * h + 12 * i])
-           for i in range(n)]
-    return w, h, data[6:6 + w * h], ins
-w, h, old, old_ins = read(d + name)
-w2, h2, new, new_ins = read(d + 'mine.map')
+w, h, old, old_ins = read_course(d + name)
+w2, h2, new, new_ins = read_course(d + 'mine.map')
 assert (w2, h2) == (w, h), 'size changed'
 diff = sorted(divmod(i, h) for i in range(w * h) if new[i] != old[i])
 want = sorted(c for c in [(ax >> 4, ay >> 4), (ax >> 4, (ay >> 4) - 1)]

@@ -77,13 +77,12 @@ e2e_same "$WORK/painted.png" "$WORK/back2.png" || e2e_fail "Cancel did not keep 
 e2e_key Escape space           # Esc then Space: saved as tr01.map
 e2e_wait_exit 10
 [ "$E2E_RC" = 0 ] || e2e_fail "exit status $E2E_RC after Esc, Space"
-python3 - tr01.before tr01.map <<'PY' || e2e_fail "tr01.map is not the level with tile (18, 14) painted"
-import struct, sys
+PYTHONPATH="$E2E_DIR" python3 - tr01.before tr01.map <<'PY' || e2e_fail "tr01.map is not the level with tile (18, 14) painted"
+import sys
+from course_file import read_course
 def read(path):
-    data = open(path, 'rb').read()
-    w, h, n = struct.unpack('>HHH', data[:6])
-    assert len(data) == 6 + w * h + 12 * n, '%s: %d bytes' % (path, len(data))
-    return h, data[6:6 + w * h], data[6 + w * h:]
+    w, h, tiles, ins = read_course(path)
+    return h, tiles, ins
 h, old, old_ins = read(sys.argv[1])
 h2, new, new_ins = read(sys.argv[2])
 assert new_ins == old_ins and old[18 * h + 14] != 0 and new[18 * h + 14] == 0

@@ -7,16 +7,7 @@ RUN=$1
 e2e_init 320x240
 e2e_copy_run "$RUN/sideview"
 
-# Killed outright on failure: a program whose X server goes away with it
-# can hang in Allegro's exit handler.
-fail() {
-  if [ -n "$E2E_PID" ]; then
-    kill -9 "$E2E_PID" 2>/dev/null
-    wait "$E2E_PID" 2>/dev/null
-    E2E_PID=
-  fi
-  e2e_fail "$@"
-}
+fail() { e2e_abort "$@"; }
 
 # The player's height on the screen: the mean row of the pixels of its
 # jacket's colour in the playfield (rows 0..219), or "none".
@@ -27,8 +18,7 @@ player_row() {
 
 # Starts the game, leaves the credits with Space and waits for level 1.
 start_level() {
-  (cd "$WORK" && exec ./sideview >out.txt 2>err.txt) &
-  E2E_PID=$!
+  e2e_start_fullscreen sideview
   sleep 2
   kill -0 $E2E_PID 2>/dev/null || fail "sideview ended during the credits"
   e2e_hold space 0.2

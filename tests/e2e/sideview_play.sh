@@ -9,24 +9,11 @@ HERE=$(cd "$(dirname "$0")" && pwd)
 e2e_init 320x240
 e2e_copy_run "$RUN/sideview"
 
-# Killed outright on failure: a program whose X server goes away with it
-# can hang in Allegro's exit handler.
-fail() {
-  if [ -n "$E2E_PID" ]; then
-    kill -9 "$E2E_PID" 2>/dev/null
-    wait "$E2E_PID" 2>/dev/null
-    E2E_PID=
-  fi
-  e2e_fail "$@"
-}
+fail() { e2e_abort "$@"; }
 
-cat >"$WORK/asound.conf" <<EOF
-pcm.!default { type plug; slave { pcm { type file; slave.pcm { type null };
-  file "$WORK/sound.wav"; format "wav" }; format S16_LE } }
-EOF
 # Full screen: no visible named window to wait for; the screen tells.
-(cd "$WORK" && ALSA_CONFIG_PATH="$WORK/asound.conf" exec ./sideview >out.txt 2>err.txt) &
-E2E_PID=$!
+e2e_capture_sound
+e2e_start_fullscreen sideview
 
 hold() { xdotool keydown "$1"; sleep "$2"; xdotool keyup "$1"; sleep 0.1; }
 

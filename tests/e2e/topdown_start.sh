@@ -6,12 +6,7 @@ RUN=$1
 e2e_init 640x480
 e2e_copy_run "$RUN/topdown"
 
-# The sound output goes to a file (ALSA's file plugin over its null device).
-cat >"$WORK/asound.conf" <<EOF
-pcm.!default { type plug; slave { pcm { type file; slave.pcm { type null };
-  file "$WORK/sound.wav"; format "wav" }; format S16_LE } }
-EOF
-export ALSA_CONFIG_PATH="$WORK/asound.conf"
+e2e_capture_sound
 e2e_start topdown
 sleep 2
 e2e_shot "$WORK/start.png"

@@ -1,7 +1,8 @@
-// save_driver.h -- the part the two editors' save drivers share: two large
-// versions of a course and its attribute table, and the loop that puts one
-// and then the other in the editor and presses S, for ever, until the test
-// kills the program.
+// save_driver.h -- what the two editors' save drivers share: two large
+// versions of a course and its attribute table, Allegro without a display,
+// and the loop that puts one and then the other in the editor and presses
+// its S key, for ever, until the test kills the program. A driver includes
+// its editor's maped.h first (maped_key and the dialog hooks are its).
 //
 //   DRIVER prepare NAME   writes the reference files NAME.a, NAME.b,
 //                         tileattr.a, tileattr.b (plain writes) and saves
@@ -10,12 +11,16 @@
 #ifndef SAVE_DRIVER_H
 #define SAVE_DRIVER_H
 
+#include <allegro.h>
+
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
 
 #include "course_file.h"
+#include "log.h"
 #include "question.h"
 
 // Version v (0 or 1) of the course: 256 x 256 tiles and 256 insertions,
@@ -50,12 +55,12 @@ inline void alert_and_fail(const char *line1, const char *line2) {
 // run of the driver starts with no file name): the driver answers Y.
 inline int answer_yes(const Question &q) { return question_key_answer(q, 'y'); }
 
-// What the driver needs of an editor: put a course and table in, press S
-// with the selector answering name.
-struct Editor {
-  void (*put)(const Map &m, const unsigned char attr[256]);
-  void (*press_save)(const char *name);
-};
+// press_save
+// The editor's S key, with the selector answering name.
+inline void press_save(const char *name) {
+  chosen_name = name;
+  maped_key(KEY_S << 8);
+}
 
 inline bool write_plain(const std::string &name, const void *data, size_t size) {
   FILE *f = fopen(name.c_str(), "wb");
@@ -64,7 +69,15 @@ inline bool write_plain(const std::string &name, const void *data, size_t size) 
   return fclose(f) == 0 && ok;
 }
 
-inline int save_driver_main(int argc, char **argv, const Editor &ed) {
+// save_driver_main
+// The driver, with put() handing a course and table to the editor.
+inline int save_driver_main(int argc, char **argv,
+                            void (*put)(const Map &m, const unsigned char attr[256])) {
+  install_allegro(SYSTEM_NONE, &errno, atexit);
+  fr = fopen("report.txt", "w");
+  maped_select_file = select_chosen_name;
+  maped_alert = alert_and_fail;
+  maped_ask = answer_yes;
   if (argc != 3) {
     fprintf(stderr, "usage: %s prepare|save NAME\n", argv[0]);
     return 2;
@@ -83,14 +96,14 @@ inline int save_driver_main(int argc, char **argv, const Editor &ed) {
         return 1;
     }
     make_version(0, m, attr);
-    ed.put(m, attr);
-    ed.press_save(name.c_str());
+    put(m, attr);
+    press_save(name.c_str());
     return 0;
   }
   for (int v = 1;; v ^= 1) {
     make_version(v, m, attr);
-    ed.put(m, attr);
-    ed.press_save(name.c_str());
+    put(m, attr);
+    press_save(name.c_str());
   }
 }
 

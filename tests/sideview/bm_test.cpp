@@ -241,6 +241,33 @@ TEST_F(Machine, AccessesInsideACallbackOnlyCountCycles) {
   EXPECT_EQ(callback_calls, 312);
 }
 
+static std::vector<int> counters_seen;
+static void record_counter(int) { counters_seen.push_back(bmCycles()); }
+
+TEST_F(Machine, LineCallbackSeesTheCounterAWholeLineOn) {
+  // A boundary crossed takes a whole line's 128 cycles onto the counter
+  // before the line is generated: one cycle from 127 shows 255 to the
+  // callback, and the cycles left over bring it back to 128 after it.
+  for (int i = 0; i < 127; i++) bmGet8(0);
+  ASSERT_EQ(bmCycles(), 127);
+  counters_seen.clear();
+  bmSetCallBack(1, record_counter);
+  bmGet8(0);
+  EXPECT_EQ(counters_seen, std::vector<int>{255});
+  EXPECT_EQ(bmCycles(), 128);
+  // The rest of the frame from 178: each line's callback a line further on.
+  for (int i = 0; i < 50; i++) bmGet8(0);
+  counters_seen.clear();
+  bmWait(0);
+  ASSERT_EQ(counters_seen.size(), 311u);
+  EXPECT_EQ(counters_seen[0], 306);
+  EXPECT_EQ(counters_seen[1], 434);
+  EXPECT_EQ(counters_seen[2], 562);
+  EXPECT_EQ(counters_seen[310], 178 + 311 * 128);
+  EXPECT_EQ(bmCycles(), 0);
+  EXPECT_EQ(bmLine(), 0);
+}
+
 TEST_F(Machine, WaitsOnAndOffBoundaries) {
   counter_frames = counter_lines = 0;
   bmSetCallBack(0, count_frame);

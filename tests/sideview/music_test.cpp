@@ -17,6 +17,7 @@
 #include "bm.h"
 #include "log.h"
 #include "music.h"
+#include "music_machine.h"
 #include "scratch.h"
 
 namespace {
@@ -56,7 +57,6 @@ std::ostream &operator<<(std::ostream &os, const Write &w) {
             << w.value << "}";
 }
 
-long lines;                 // line callbacks so far
 std::vector<Write> writes;  // every sound write the music made
 int seen;                   // queue entries already in `writes`
 
@@ -70,51 +70,23 @@ void collect(long line) {
   seen = n;
 }
 
-// The game's line callback, as far as the music goes, plus the recording.
-void on_line(int) {
-  lines++;
-  music_update();
-  collect(lines);
-}
-
-// One frame of samples (44,100 / 50) keeps the queue from filling up.
-void on_frame(int) {
-  unsigned char s[882];
-  bmMixSamples(s, 882);
-  seen = bmSoundQueue(nullptr, 0);
-}
-
-class Music : public ::testing::Test {
+// The player on the machine, every sound write it makes recorded, its log
+// in the scratch folder.
+class Music : public MusicMachine {
  protected:
-  Scratch scratch;
   void SetUp() override {
-    ASSERT_EQ(bmSetupHeadless(), 0);
-    music_init();
-    lines = 0;
+    MusicMachine::SetUp();
+    after_line = collect;
+    after_frame = [] { seen = bmSoundQueue(nullptr, 0); };
     writes.clear();
     seen = 0;
-    bmSetCallBack(0, on_frame);
-    bmSetCallBack(1, on_line);
     if (fr) fclose(fr);
     fr = fopen(scratch.path("report.txt").c_str(), "w");
   }
   void TearDown() override {
-    bmSetdown();
+    MusicMachine::TearDown();
     if (fr) fclose(fr);
     fr = nullptr;
-  }
-  std::string file(const std::string &name, const Bytes &b) {
-    std::string p = scratch.path(name);
-    EXPECT_TRUE(spit(p, b));
-    return p;
-  }
-  void start(const Bytes &b) {
-    ASSERT_EQ(load_music(file("m.mid", b).c_str()), 1);
-    play_music();
-  }
-  // Lets the machine run until `target` lines have passed since the start.
-  void run_to(long target) {
-    while (lines < target) bmWait(target - lines >= BM_LINES ? 0 : 1);
   }
   std::string log() {
     fflush(fr);
@@ -298,6 +270,19 @@ TEST_F(Music, OtherMessagesAreSkippedByTheirLength) {
   ASSERT_EQ(writes.size(), 3u);
   EXPECT_EQ(writes[0], (Write{1, 0, 0, 2271 & 0xFF}));
   EXPECT_EQ(music_playing(), 0);
+}
+
+TEST_F(Music, SystemExclusiveDataKeepsTheRunningStatus) {
+  // A note-on, a system-exclusive message, then data bytes in running
+  // status: they are the note-on's, not the system message's.
+  start(smf(7000, Bytes{0x00, 0x90, 60, 100,                 // note-on, status 0x90
+                   0x00, 0xF0, 0x02, 0x01, 0xF7,           // system exclusive
+                   0x00, 64, 100} + END));                 // running status: note-on
+  run_to(2);
+  const music_voice *v = music_voices();
+  EXPECT_EQ(v[0].note, 60);
+  EXPECT_EQ(v[1].note, 64);
+  EXPECT_EQ(count(log(), "Event f0, 2 1\n"), 1);
 }
 
 TEST_F(Music, PlayMusicRestartsOnlyAFinishedTrack) {

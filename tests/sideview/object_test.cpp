@@ -188,6 +188,33 @@ TEST_F(Objects, MumsTurnEvery128FramesAndShootWhenLevelWithThePlayer) {
   EXPECT_EQ(mum->bits & B_FIRE, 0);
 }
 
+TEST_F(Objects, MumsShootOnlyWithinTenPixelsOfThePlayersHeight) {
+  room();
+  player_at(40);
+  add_charac(300, 128, 0x302);
+  charac *mum = &C[1];
+  for (int dy : {-9, 9, -10, 10, 15}) {
+    mum->state = 0x100;
+    mum->y = 128.0f + dy;
+    think_charac(mum);
+    EXPECT_EQ(mum->bits & B_FIRE, std::abs(dy) < 10 ? B_FIRE : 0) << "dy " << dy;
+  }
+}
+
+TEST_F(Objects, AMumStartsItsCounterAtAnyRandomByte) {
+  // Made over and over, mums start facing both ways: the counter's top bit
+  // (which way it walks) is random too.
+  int high = 0, low = 0;
+  for (int i = 0; i < 64; i++) {
+    n_characs = 0;
+    add_charac(10, 20, 0x302);
+    EXPECT_EQ(C[0].state & ~0xFF, 0);
+    (C[0].state & 0x80 ? high : low)++;
+  }
+  EXPECT_GT(high, 0);
+  EXPECT_GT(low, 0);
+}
+
 TEST_F(Objects, AHitProtectsFor76FramesAndHurtingTilesHurtThatOften) {
   std::vector<std::string> rows(11, "#" + std::string(28, ' ') + "#");
   rows[0] = rows[9] = rows[10] = std::string(30, '#');
@@ -275,6 +302,16 @@ TEST_F(Doors, UpAtADoorLeavesThroughTheNearestExitPoint) {
   EXPECT_EQ(frames(3), 0);  // standing at the door without Up: stays
   EXPECT_EQ(leave(), 3);
   EXPECT_EQ(n_characs, 0);
+}
+
+TEST_F(Doors, AnExitPointIsInReachUpTo19PixelsAway) {
+  add_insertion(10 * 16 + 8 + 9, 128 - 10, 12);  // |dx| + |dy| = 19
+  EXPECT_EQ(leave(), 2);
+  map.n = 0;
+  player_at(10 * 16 + 8);
+  add_insertion(10 * 16 + 8 - 10, 128 + 10, 13);  // 20: out of reach
+  add_insertion(10 * 16 + 8, 128 - 20, 14);
+  EXPECT_EQ(leave(), -1);
 }
 
 TEST_F(Doors, ExitNineWinsOnlyWithAllFourItems) {

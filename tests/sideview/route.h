@@ -38,6 +38,7 @@
 
 #include "game.h"
 #include "object.h"
+#include "script_file.h"
 
 struct RouteCond {
   std::string what;  // x>= x<= feet>= feet<= ground ladder frames= near= clear=
@@ -66,42 +67,31 @@ typedef std::map<int, std::vector<Route>> Routes;
 // Reads every route of a file; false with a message if the file is
 // missing or malformed.
 inline bool read_routes(const std::string &path, Routes &routes, std::string &error) {
-  std::ifstream in(path);
-  if (!in) {
-    error = "can't open " + path;
-    return false;
-  }
   static const std::map<std::string, int> names = {
       {"left", KEY_LEFT}, {"right", KEY_RIGHT}, {"up", KEY_UP},
       {"down", KEY_DOWN}, {"jump", KEY_RCONTROL}, {"fire", KEY_ALTGR}};
   Route *r = nullptr;
-  std::string text;
-  int line = 0;
-  while (std::getline(in, text)) {
-    line++;
-    size_t hash = text.find('#');
-    if (hash != std::string::npos) text.erase(hash);
-    std::istringstream words(text);
+  return read_script(path, error, [&](std::istringstream &words, const std::string &where,
+                                      int line) {
     std::string op;
-    if (!(words >> op)) continue;
-    std::string where = path + ":" + std::to_string(line) + ": ";
+    words >> op;
     if (op == "from") {
       int e;
       if (!(words >> e)) return error = where + "expected: from E", false;
       routes[e].push_back(Route{});
       r = &routes[e].back();
       r->entry = e;
-      continue;
+      return true;
     }
     if (!r) return error = where + "a route starts with: from E", false;
     if (op == "hp" || op == "ammo") {
       if (!(words >> (op == "hp" ? r->hp : r->ammo))) return error = where + "expected: " + op + " N", false;
-      continue;
+      return true;
     }
     if (op == "items") {
       int k;
       while (words >> k) r->items.push_back(k);
-      continue;
+      return true;
     }
     RouteStep s{op, {}, {}, 600, line};
     if (op == "hold" || op == "tap") {
@@ -149,8 +139,8 @@ inline bool read_routes(const std::string &path, Routes &routes, std::string &er
       return error = where + "unknown command " + op, false;
     }
     r->steps.push_back(s);
-  }
-  return true;
+    return true;
+  });
 }
 
 // The driver: one route at a time, advanced once a frame.

@@ -14,9 +14,24 @@ void route_vsync(int arg) {
   route_frame();
 }
 
-class RoutePlay : public World {
+// A world in a scratch folder whose level the game's play_map loads as
+// "tr01.map", with the route driver on the frame callback.
+class RouteWorld : public World {
  protected:
   Scratch scratch{true};
+  void start_level() {
+    ASSERT_TRUE(save_map("tr01.map"));
+    bmSetCallBack(0, route_vsync);
+    bar_reset();
+  }
+  void TearDown() override {
+    route_start(nullptr);
+    World::TearDown();
+  }
+};
+
+class RoutePlay : public RouteWorld {
+ protected:
   void SetUp() override {
     World::SetUp();
     make_level({
@@ -32,13 +47,7 @@ class RoutePlay : public World {
     });
     add_insertion(40, 112, 11);
     add_insertion(24 * 16 + 8, 48, 13);
-    ASSERT_TRUE(save_map("tr01.map"));
-    bmSetCallBack(0, route_vsync);
-    bar_reset();
-  }
-  void TearDown() override {
-    route_start(nullptr);
-    World::TearDown();
+    start_level();
   }
   ::Routes routes(const std::string &text) {
     spit("tr01.route", std::vector<unsigned char>(text.begin(), text.end()));
@@ -102,9 +111,8 @@ TEST_F(RoutePlay, JumpIsLetGoBetweenStepsThatHoldIt) {
 }
 
 // A player at a door, a mum shut in above it, another walking the floor.
-class RouteMums : public World {
+class RouteMums : public RouteWorld {
  protected:
-  Scratch scratch{true};
   void SetUp() override {
     World::SetUp();
     make_level({
@@ -120,13 +128,7 @@ class RouteMums : public World {
     add_insertion(40, 96, 13);
     add_insertion(40, 32, 30);
     add_insertion(200, 96, 30);
-    ASSERT_TRUE(save_map("tr01.map"));
-    bmSetCallBack(0, route_vsync);
-    bar_reset();
-  }
-  void TearDown() override {
-    route_start(nullptr);
-    World::TearDown();
+    start_level();
   }
 };
 

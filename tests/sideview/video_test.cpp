@@ -206,6 +206,9 @@ TEST_F(Video, StatusBarShowsUpToFiveHeartsAndBulletsAndTheItemsHeld) {
   auto slot = [](int x, int y) { return bar_pixel(x + 4, y + 4); };
   set_bar_h(7);
   for (int i = 0; i < 5; i++) EXPECT_EQ(slot(30 + 14 * i, 3), 0x21) << i;
+  set_bar_h(5);  // hearts 14 apart, each to its slot's last column
+  for (int i = 0; i < 5; i++) EXPECT_EQ(bar_pixel(30 + 14 * i + 13, 10), 0x21) << i;
+  EXPECT_EQ(bar_pixel(30 + 14 * 5, 10), 0x10);
   set_bar_h(0);
   for (int i = 0; i < 5; i++) EXPECT_EQ(slot(30 + 14 * i, 3), 0x10) << i;
   set_bar_a(3);

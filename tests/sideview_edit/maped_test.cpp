@@ -15,33 +15,12 @@
 #include "scratch.h"
 #include "status_note.h"
 #include "tile.h"
+#include "editor_test.h"  // after maped.h: the stand-ins, keys and mouse
 
 namespace {
 
-// Stand-ins for the dialogs and the screen mode: the selector "chooses"
-// chosen (or is cancelled when it is empty); alerts are counted and their
-// lines kept; questions are kept and answered as the key answer_key
-// answers them in the dialog; screen modes are set unless they are in
-// refused.
-std::string chosen, alerted;
-int alerts;
-std::vector<Question> asked;
-int answer_key;
+// The screen mode's stand-in: modes are set unless they are refused.
 int refused_w;
-enum { ENTER = 13, SPACE = 32, ESC = 27 };
-bool fake_select(const char *, char *name, int size) {
-  if (chosen.empty()) return false;
-  snprintf(name, size, "%s", chosen.c_str());
-  return true;
-}
-void fake_alert(const char *line1, const char *line2) {
-  alerts++;
-  alerted = std::string(line1) + " / " + (line2 ? line2 : "");
-}
-int fake_ask(const Question &q) {
-  asked.push_back(q);
-  return question_key_answer(q, answer_key);
-}
 bool fake_gfx_mode(int w, int) { return w != refused_w; }
 
 class MapedTest : public ::testing::Test {
@@ -63,19 +42,9 @@ class MapedTest : public ::testing::Test {
     buffer = create_bitmap(640, 480);
     course_default(map);
     OX = OY = CT = 0;
-    mouse_x = mouse_y = mouse_b = 0;
-    key[KEY_LCONTROL] = key[KEY_RCONTROL] = key[KEY_LSHIFT] = key[KEY_RSHIFT] = 0;
+    use_stand_ins();
     maped_gfx_mode = fake_gfx_mode;
-    maped_select_file = fake_select;
-    maped_alert = fake_alert;
-    maped_ask = fake_ask;
-    chosen.clear();
-    alerts = 0;
-    alerted.clear();
-    asked.clear();
-    answer_key = ESC;
     refused_w = 0;
-    maped_name[0] = '\0';
     maped_mouse();  // ends any stroke an earlier test left open
     maped_start();
   }
@@ -86,37 +55,6 @@ class MapedTest : public ::testing::Test {
     buffer = nullptr;
   }
 
-  static bool press(int scancode, int ch = 0) { return maped_key(scancode << 8 | ch); }
-  static void undo() { press(KEY_Z, 26); }  // Ctrl+Z: the character is 26
-  static void redo() { press(KEY_Y, 25); }
-  static void point_at(int x, int y) {
-    mouse_x = x;
-    mouse_y = y;
-  }
-  // A button held over one pass.
-  static void click(int button) {
-    mouse_b = button;
-    maped_mouse();
-    mouse_b = 0;
-    maped_mouse();
-  }
-  // A click shorter than a pass: pressed and released between two passes.
-  static void tap(int button) {
-    click_latch_press(button == 1 ? LATCH_LEFT : LATCH_RIGHT);
-    mouse_b = 0;
-    maped_mouse();
-  }
-  static void ctrl_click() {
-    key[KEY_LCONTROL] = 1;
-    click(1);
-    key[KEY_LCONTROL] = 0;
-  }
-  static void add_at(int x, int y, int code) {
-    Insertion &in = map.ins[map.n++];
-    in.x = x;
-    in.y = y;
-    in.code = code;
-  }
   // A palette file whose slot s is (s / 4, 63 - s / 4, 7).
   static void write_palette() {
     PALETTE p;
@@ -167,21 +105,7 @@ TEST_F(MapedTest, TileKeysAttributesAndStatusText) {
 TEST_F(MapedTest, RowsAndColumnsAtTheMouse) {
   OX = OY = 4;
   point_at(3 * 16 - 4, 5 * 16 - 4);  // level pixel (48, 80): tile (3, 5)
-  map.t[3][0] = 7;
-  map.t[1][6] = 8;
-  press(KEY_INSERT);  // column 3 is now there twice
-  EXPECT_EQ(map.w, 26);
-  EXPECT_EQ(map.t[3][0], 7);
-  EXPECT_EQ(map.t[4][0], 7);
-  press(KEY_END);  // row 6 moves up into row 5
-  EXPECT_EQ(map.h, 24);
-  EXPECT_EQ(map.t[1][5], 8);
-  press(KEY_DEL);
-  press(KEY_HOME);  // and row 5 is there twice
-  EXPECT_EQ(map.w, 25);
-  EXPECT_EQ(map.h, 25);
-  EXPECT_EQ(map.t[1][5], 8);
-  EXPECT_EQ(map.t[1][6], 8);
+  check_rows_and_columns_at_the_mouse();
 
   OX = -1;  // one pixel left of the level: tile column -1, off the level
   point_at(0, 40);
@@ -241,16 +165,7 @@ TEST_F(MapedTest, InsertionsAddedTypedMovedCycledAndDeleted) {
   ctrl_click();
   ASSERT_EQ(map.n, 3);
   map.ins[2].code = 77;
-  for (int want : {-1, 0, 1, 2, -1}) {
-    press(KEY_TAB);
-    EXPECT_EQ(CI, want);
-  }
-  press(KEY_TAB);
-  press(KEY_DEL);  // the last insertion takes slot 0
-  EXPECT_EQ(CI, -1);
-  ASSERT_EQ(map.n, 2);
-  EXPECT_EQ(map.ins[0].code, 77);
-  EXPECT_EQ(map.w, 25);  // Del on an insertion deletes no column
+  check_tab_cycles_and_del_deletes(77);
 
   map.n = 256;  // a full level gets no more
   ctrl_click();
@@ -259,60 +174,15 @@ TEST_F(MapedTest, InsertionsAddedTypedMovedCycledAndDeleted) {
 }
 
 TEST_F(MapedTest, RightClickSelectsWithinEightPixelsAndPicks) {
-  map.t[6][6] = 77;
-  add_at(100, 100, 11);
-  add_at(104, 104, 12);
-  add_at(96, 104, 13);
-  point_at(103, 103);  // 6, 2 and 8 pixels away: the nearest wins
-  click(2);
-  EXPECT_EQ(CI, 1);
-  EXPECT_EQ(CT, 77);
-  point_at(100, 106);  // 6 from each of the first two: the first wins
-  click(2);
-  EXPECT_EQ(CI, 0);
-  CT = 0;
-  point_at(104, 96);  // 8 or more from each: none, but the tile is picked
-  click(2);
-  EXPECT_EQ(CI, -1);
-  EXPECT_EQ(CT, 77);
+  map.t[6][6] = 77;  // the tile under (100, 100)
+  check_right_click_selects_within_eight_pixels();
   OX = -500;  // off the level: the current tile stays
   click(2);
   EXPECT_EQ(CT, 77);
 }
 
 TEST_F(MapedTest, ShortClicksAndHeldStrokes) {
-  CT = 9;
-  point_at(20, 20);
-  tap(1);  // released before the pass: still paints
-  EXPECT_EQ(map.t[1][1], 9);
-  map.t[3][3] = 44;
-  point_at(50, 50);
-  tap(2);  // picks
-  EXPECT_EQ(CT, 44);
-  EXPECT_FALSE(maped_mouse());  // nothing pressed since: nothing acts
-
-  // Held over several passes while the pointer moves: paints every tile on
-  // the way, and the whole stroke is one step.
-  CT = 5;
-  mouse_b = 1;
-  for (int x = 4; x <= 8; x++) {
-    point_at(x * 16, 32);
-    EXPECT_TRUE(maped_mouse());
-  }
-  mouse_b = 0;
-  maped_mouse();
-  for (int x = 4; x <= 8; x++) EXPECT_EQ(map.t[x][2], 5);
-  undo();
-  for (int x = 4; x <= 8; x++) EXPECT_EQ(map.t[x][2], 2);
-  EXPECT_EQ(map.t[1][1], 9);  // the tap before is a step of its own
-  undo();
-  EXPECT_EQ(map.t[1][1], 2);
-
-  key[KEY_RCONTROL] = 1;  // a quick Ctrl-click adds one insertion
-  tap(1);
-  key[KEY_RCONTROL] = 0;
-  EXPECT_EQ(map.n, 1);
-  EXPECT_EQ(CI, 0);
+  check_short_clicks_and_held_strokes(16, 44, KEY_RCONTROL);
 }
 
 TEST_F(MapedTest, DrawsTilesInsertionsAndTheBand) {
@@ -353,6 +223,14 @@ TEST_F(MapedTest, DrawsTilesInsertionsAndTheBand) {
   EXPECT_EQ(count(1, 1, 16, 16, 0), 256);
 }
 
+TEST_F(MapedTest, RingsJustOffTheRightAndBottomEdgesStillShowTheirNearSide) {
+  add_at(641, 300, 0);  // centre one pixel off the right edge
+  add_at(300, 481, 0);  // and off the bottom
+  draw_editor();
+  EXPECT_EQ(getpixel(buffer, 639, 300), 211);
+  EXPECT_EQ(getpixel(buffer, 300, 479), 211);
+}
+
 TEST_F(MapedTest, ScreenModesKeepTheLevelAndThePalette) {
   write_palette();
   ASSERT_TRUE(set_video_mode(640, 480));
@@ -382,18 +260,7 @@ TEST_F(MapedTest, LoadAndSaveKeepWorkWhenTheyFail) {
   map.t[5][5] = 42;
   tiles[3].attribute = LADDER;
   add_at(1, 2, 11);
-  CI = 0;
-  snprintf(maped_name, MAPED_NAME_SIZE, "mine.map");
-  chosen = "missing.map";
-  press(KEY_L);
-  EXPECT_EQ(alerts, 1);
-  EXPECT_EQ(CI, -1);
-  EXPECT_EQ(map.t[5][5], 42);
-  EXPECT_EQ(map.n, 1);
-  EXPECT_STREQ(maped_name, "mine.map");  // still saved where it came from
-  fflush(fr);
-  std::vector<unsigned char> log = slurp("report.txt");
-  EXPECT_EQ(std::string(log.begin(), log.end()), "Couldn't open file \"missing.map\"\n");
+  check_failed_load_keeps_work();
 
   chosen = "new.map";
   press(KEY_S);
@@ -434,35 +301,12 @@ TEST_F(MapedTest, UndoAndRedoEveryKindOfChange) {
   EXPECT_EQ(history_undo_steps(), 8);
   after = map;
 
-  undo();  // the deletion
-  ASSERT_EQ(map.n, 1);
-  EXPECT_EQ(map.ins[0].x, 5 * 16 + 4);
-  undo();
-  EXPECT_EQ(map.ins[0].x, 5 * 16);
-  EXPECT_EQ(map.ins[0].code, 3);
-  undo();
-  EXPECT_EQ(map.ins[0].code, 0);
-  undo();
-  EXPECT_EQ(map.n, 0);
-  undo();
-  EXPECT_EQ(tiles[7].attribute, SOLID_LRB);
-  undo();
-  EXPECT_EQ(tiles[7].attribute, 0);
-  undo();
-  EXPECT_EQ(map.w, 25);
-  EXPECT_EQ(map.t[5][6], 7);
-  undo();
-  EXPECT_EQ(memcmp(&map, &before, sizeof map), 0);
-  undo();  // nothing more
-  EXPECT_EQ(memcmp(&map, &before, sizeof map), 0);
+  check_steps_undone(16, 0, 3, tiles[7].attribute, SOLID_LRB, 5, 7, before);
 
   for (int i = 0; i < 5; i++) redo();
   EXPECT_EQ(map.n, 1);
   EXPECT_EQ(tiles[7].attribute, 0);
-  key[KEY_LSHIFT] = 1;
-  for (int i = 0; i < 3; i++) press(KEY_Z, 26);  // Ctrl+Shift+Z redoes too
-  key[KEY_LSHIFT] = 0;
-  EXPECT_EQ(memcmp(&map, &after, sizeof map), 0);
+  check_redone_to(after);
   EXPECT_EQ(CI, -1);
 
   // An undo that takes away the selected insertion leaves insertion mode.

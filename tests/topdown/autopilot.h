@@ -23,6 +23,7 @@
 #include "game_helpers.h"
 #include "race.h"
 #include "replay.h"
+#include "script_file.h"
 
 namespace autopilot {
 
@@ -37,35 +38,21 @@ struct Waypoint {
 
 inline bool read_route(const std::string &path, std::vector<Waypoint> &route,
                 std::string &error) {
-  std::ifstream in(path);
-  if (!in) {
-    error = "can't open " + path;
-    return false;
-  }
-  std::string text;
-  int line = 0;
-  while (std::getline(in, text)) {
-    line++;
-    size_t hash = text.find('#');
-    if (hash != std::string::npos) text.erase(hash);
-    std::istringstream words(text);
+  return read_script(path, error, [&](std::istringstream &words, const std::string &where,
+                                      int line) {
     Waypoint w{"", 0, 0, line};
-    if (!(words >> w.op)) continue;
+    words >> w.op;
     if (w.op == "walk" || w.op == "board" || w.op == "drive") {
       double tx, ty;
-      if (!(words >> tx >> ty)) {
-        error = path + ":" + std::to_string(line) + ": expected X Y";
-        return false;
-      }
+      if (!(words >> tx >> ty)) return error = where + "expected X Y", false;
       w.x = tx * 32;
       w.y = ty * 32;
     } else if (w.op != "leave") {
-      error = path + ":" + std::to_string(line) + ": unknown " + w.op;
-      return false;
+      return error = where + "unknown " + w.op, false;
     }
     route.push_back(w);
-  }
-  return true;
+    return true;
+  });
 }
 
 // The control word that turns c toward (tx, ty) and thrusts when it faces

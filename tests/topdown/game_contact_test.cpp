@@ -33,6 +33,23 @@ TEST(Contact, BoardingAndBouncingOffTakenVehicles) {
   EXPECT_LT(w2.vx, F(0));
 }
 
+TEST(Contact, BoxesMeetingOnlyAtAnEdgeDoNotTouch) {
+  // A walker (half size 7) and a bike (12): centres 19 apart on one axis
+  // and level on the other put their boxes edge to edge.
+  const int edge[][2] = {{19, 0}, {-19, 0}, {0, 19}, {0, -19}};
+  for (auto &d : edge) {
+    fresh_game();
+    Charac &w = spawn(100, 100, KIND_WALKER);
+    Charac &bike = spawn(100 + d[0], 100 + d[1], KIND_BIKE);
+    two_body(&w, &bike);
+    EXPECT_EQ(w.link, nullptr) << d[0] << "," << d[1];
+    bike.x = F(100 + d[0] * 18 / 19);  // a pixel closer: the walker gets on
+    bike.y = F(100 + d[1] * 18 / 19);
+    two_body(&w, &bike);
+    EXPECT_EQ(w.link, &bike) << d[0] << "," << d[1];
+  }
+}
+
 TEST(Contact, ArmedShotsTurnVehiclesAndThrowOutDrivers) {
   fresh_game();
   Charac &car = spawn(100, 100, KIND_CAR);

@@ -10,101 +10,31 @@
 
 #include "click_latch.h"
 #include "edit_history.h"
-#include "headless.h"
+#include "headless_test.h"
 #include "maped.h"
 #include "scratch.h"
 #include "share.h"
 #include "status_note.h"
+#include "editor_test.h"  // after maped.h: the stand-ins, keys and mouse
 
 namespace {
 
-// The file selector, alert and question stand-ins: the selector "chooses"
-// chosen (or is cancelled when it is empty); alerts are counted and their
-// lines kept; questions are kept and answered as the key answer_key
-// answers them in the dialog.
-std::string chosen;
-int alerts;
-std::string alerted;
-std::vector<Question> asked;
-int answer_key;
-enum { ENTER = 13, SPACE = 32, ESC = 27 };
-bool fake_select(const char *, char *name, int size) {
-  if (chosen.empty()) return false;
-  snprintf(name, size, "%s", chosen.c_str());
-  return true;
-}
-void fake_alert(const char *line1, const char *line2) {
-  alerts++;
-  alerted = std::string(line1) + " / " + (line2 ? line2 : "");
-}
-int fake_ask(const Question &q) {
-  asked.push_back(q);
-  return question_key_answer(q, answer_key);
-}
-
-class MapedTest : public ::testing::Test {
+class MapedTest : public HeadlessTest {
  protected:
-  Scratch scratch{true};
   void SetUp() override {
-    fr = fopen("report.txt", "w");
-    D = headless_datafile();
-    buf = create_bitmap(640, 480);
+    HeadlessTest::SetUp();
     course_default(map);
-    OX = OY = 0;
     CT = 0;
     memset(tile_attr, 0, sizeof tile_attr);  // other tests of this program set them
     CI = -1;
     scale = 1;
     selON = false;
     selL = selR = selU = selD = selW = selH = 0;
-    mouse_x = mouse_y = mouse_b = 0;
-    key[KEY_LCONTROL] = key[KEY_RCONTROL] = 0;
-    maped_select_file = fake_select;
-    maped_alert = fake_alert;
-    maped_ask = fake_ask;
-    chosen.clear();
-    alerts = 0;
-    alerted.clear();
-    asked.clear();
-    answer_key = ESC;
-    maped_name[0] = '\0';
+    use_stand_ins();
     note_clear();
-    key[KEY_LSHIFT] = key[KEY_RSHIFT] = 0;
     click_latch_clear();
     maped_mouse();  // ends any stroke an earlier test left open
     history_reset(map, tile_attr);  // as the editor does when it opens
-  }
-  void TearDown() override {
-    fclose(fr);
-    fr = nullptr;
-    destroy_bitmap(buf);
-    buf = nullptr;
-  }
-
-  static bool press(int scancode, int ch = 0) { return maped_key(scancode << 8 | ch); }
-  static void undo() { press(KEY_Z, 26); }  // Ctrl+Z: the character is 26
-  static void redo() { press(KEY_Y, 25); }
-  // A click shorter than a pass: pressed and released between two passes.
-  static void tap(int button) {
-    click_latch_press(button == 1 ? LATCH_LEFT : LATCH_RIGHT);
-    mouse_b = 0;
-    maped_mouse();
-  }
-  // Puts the pointer at screen pixel (x, y).
-  static void point_at(int x, int y) {
-    mouse_x = x;
-    mouse_y = y;
-  }
-  static void click(int button) {
-    mouse_b = button;
-    maped_mouse();
-    mouse_b = 0;
-  }
-  static void add_at(int x, int y, int code) {
-    Insertion &in = map.ins[map.n++];
-    in.x = x;
-    in.y = y;
-    in.code = code;
   }
 };
 
@@ -132,16 +62,7 @@ TEST_F(MapedTest, InsertionsAddedTypedCycledAndDeleted) {
   CI = -1;
   press(KEY_P);
   EXPECT_EQ(map.ins[2].code, 53);
-  for (int want : {-1, 0, 1, 2, -1}) {
-    press(KEY_TAB);
-    EXPECT_EQ(CI, want);
-  }
-  press(KEY_TAB);
-  press(KEY_DEL);  // the last insertion takes slot 0
-  EXPECT_EQ(CI, -1);
-  ASSERT_EQ(map.n, 2);
-  EXPECT_EQ(map.ins[0].code, 53);
-  EXPECT_EQ(map.w, 25);  // Del on an insertion deletes no column
+  check_tab_cycles_and_del_deletes(53);
 
   map.n = 256;  // a full course gets no more
   press(KEY_1);
@@ -153,41 +74,13 @@ TEST_F(MapedTest, InsertionsAddedTypedCycledAndDeleted) {
 }
 
 TEST_F(MapedTest, RightClickSelectsWithinEightPixelsAndPicks) {
-  map.t[3][3] = 77;
-  add_at(100, 100, 11);
-  add_at(104, 104, 12);
-  add_at(96, 104, 13);
-  point_at(103, 103);  // 6, 2 and 8 pixels away: the nearest wins
-  click(2);
-  EXPECT_EQ(CI, 1);
-  EXPECT_EQ(CT, 77);
-  point_at(100, 106);  // 6 from each: the first found wins
-  click(2);
-  EXPECT_EQ(CI, 0);
-  CT = 0;
-  point_at(104, 96);  // 8 or more from each: none, but the tile is picked
-  click(2);
-  EXPECT_EQ(CI, -1);
-  EXPECT_EQ(CT, 77);
+  map.t[3][3] = 77;  // the tile under (100, 100)
+  check_right_click_selects_within_eight_pixels();
 }
 
 TEST_F(MapedTest, RowsColumnsAndAttributesAtTheMouse) {
   point_at(3 * 32, 5 * 32);
-  map.t[3][0] = 7;
-  map.t[1][6] = 8;
-  press(KEY_INSERT);  // column 3 is now there twice
-  EXPECT_EQ(map.w, 26);
-  EXPECT_EQ(map.t[3][0], 7);
-  EXPECT_EQ(map.t[4][0], 7);
-  press(KEY_END);  // row 6 moves up into row 5
-  EXPECT_EQ(map.h, 24);
-  EXPECT_EQ(map.t[1][5], 8);
-  press(KEY_DEL);
-  press(KEY_HOME);  // and row 5 is there twice
-  EXPECT_EQ(map.w, 25);
-  EXPECT_EQ(map.h, 25);
-  EXPECT_EQ(map.t[1][5], 8);
-  EXPECT_EQ(map.t[1][6], 8);
+  check_rows_and_columns_at_the_mouse();
   point_at(30 * 32, 0);  // off the course: no grid edit
   press(KEY_DEL);
   EXPECT_EQ(map.w, 25);
@@ -221,6 +114,21 @@ TEST_F(MapedTest, CurrentTileWrapsAndScaleKeepsCentre) {
   press(KEY_Z);
   EXPECT_EQ(OX, -320 + 32 + 320);
   EXPECT_EQ(OY, 0);
+}
+
+TEST_F(MapedTest, ArrowsScrollSixteenScreenPixelsAtEveryScale) {
+  for (int s : {2, 4}) {
+    set_scale(s);
+    int ox = OX, oy = OY;
+    press(KEY_LEFT);
+    EXPECT_EQ(OX, ox - 16 * s) << "scale " << s;
+    press(KEY_RIGHT);
+    EXPECT_EQ(OX, ox) << "scale " << s;
+    press(KEY_UP);
+    EXPECT_EQ(OY, oy - 16 * s) << "scale " << s;
+    press(KEY_DOWN);
+    EXPECT_EQ(OY, oy) << "scale " << s;
+  }
 }
 
 TEST_F(MapedTest, MouseJustLeftOfCourseCountsAsOnIt) {
@@ -269,21 +177,7 @@ TEST_F(MapedTest, CopyAndPasteClipToCourse) {
 TEST_F(MapedTest, FailedLoadAndSaveKeepWork) {
   map.t[5][5] = 42;
   add_at(1, 2, 11);
-  CI = 0;
-  snprintf(maped_name, MAPED_NAME_SIZE, "mine.map");
-  chosen = "missing.map";
-  press(KEY_L);
-  EXPECT_EQ(alerts, 1);
-  EXPECT_EQ(CI, -1);
-  EXPECT_EQ(map.t[5][5], 42);
-  EXPECT_EQ(map.n, 1);
-  EXPECT_STREQ(maped_name, "mine.map");  // still saved where it came from
-  fflush(fr);
-  char line[64] = "";
-  FILE *log = fopen("report.txt", "r");
-  ASSERT_TRUE(fgets(line, sizeof line, log));
-  fclose(log);
-  EXPECT_STREQ(line, "Couldn't open file \"missing.map\"\n");
+  check_failed_load_keeps_work();
 
   chosen = "new.map";
   press(KEY_S);
@@ -315,39 +209,7 @@ TEST_F(MapedTest, ItemMarkerLetters) {
 }
 
 TEST_F(MapedTest, ShortClicksAndHeldButtons) {
-  CT = 9;
-  point_at(40, 40);
-  tap(1);  // released before the pass: still paints
-  EXPECT_EQ(map.t[1][1], 9);
-  map.t[3][3] = 77;
-  point_at(100, 100);
-  tap(2);  // picks
-  EXPECT_EQ(CT, 77);
-  EXPECT_FALSE(maped_mouse());  // nothing pressed since: nothing acts
-
-  // Held over several passes while the pointer moves: paints every tile on
-  // the way, and the whole stroke is one step.
-  CT = 5;
-  mouse_b = 1;
-  for (int x = 4; x <= 8; x++) {
-    point_at(x * 32, 64);
-    EXPECT_TRUE(maped_mouse());
-  }
-  mouse_b = 0;
-  maped_mouse();
-  for (int x = 4; x <= 8; x++) EXPECT_EQ(map.t[x][2], 5);
-  undo();
-  for (int x = 4; x <= 8; x++) EXPECT_EQ(map.t[x][2], 2);
-  EXPECT_EQ(map.t[1][1], 9);  // the tap before is a step of its own
-  undo();
-  EXPECT_EQ(map.t[1][1], 2);
-
-  // A quick Ctrl-click adds one insertion.
-  key[KEY_LCONTROL] = 1;
-  tap(1);
-  key[KEY_LCONTROL] = 0;
-  EXPECT_EQ(map.n, 1);
-  EXPECT_EQ(CI, 0);
+  check_short_clicks_and_held_strokes(32, 77, KEY_LCONTROL);
 }
 
 TEST_F(MapedTest, OutlineOnlyWhereItsTilesLieOnTheCourse) {
@@ -602,34 +464,11 @@ TEST_F(MapedTest, UndoAndRedoEveryKindOfChange) {
   static Map after;
   after = map;
 
-  undo();  // the deletion
-  ASSERT_EQ(map.n, 1);
-  EXPECT_EQ(map.ins[0].x, 5 * 32 + 4);
-  undo();
-  EXPECT_EQ(map.ins[0].x, 5 * 32);
-  EXPECT_EQ(map.ins[0].code, 113);
-  undo();
-  EXPECT_EQ(map.ins[0].code, 11);
-  undo();
-  EXPECT_EQ(map.n, 0);
-  undo();
-  EXPECT_EQ(tile_attr[3], NoWalk);
-  undo();
-  EXPECT_EQ(tile_attr[3], 0);
-  undo();
-  EXPECT_EQ(map.w, 26 - 1);
-  EXPECT_EQ(map.t[6][6], 41);
-  undo();
-  EXPECT_EQ(memcmp(&map, &before, sizeof map), 0);
-  undo();  // nothing more
-  EXPECT_EQ(memcmp(&map, &before, sizeof map), 0);
+  check_steps_undone(32, 11, 113, tile_attr[3], NoWalk, 6, 41, before);
 
   for (int i = 0; i < 5; i++) redo();
   EXPECT_EQ(map.n, 1);
-  key[KEY_LSHIFT] = 1;
-  for (int i = 0; i < 3; i++) press(KEY_Z, 26);  // Ctrl+Shift+Z redoes too
-  key[KEY_LSHIFT] = 0;
-  EXPECT_EQ(memcmp(&map, &after, sizeof map), 0);
+  check_redone_to(after);
   EXPECT_EQ(tile_attr[3], Dry);
   EXPECT_EQ(scale, 1);
 }

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "headless.h"
+#include "headless_test.h"
 #include "scratch.h"
 #include "share.h"
 
@@ -16,21 +16,8 @@ namespace {
 
 // Allegro without a display, 16-bit memory bitmaps and the stand-in
 // datafile, in a scratch folder.
-class ShareTest : public ::testing::Test {
+class ShareTest : public HeadlessTest {
  protected:
-  Scratch scratch{true};
-  void SetUp() override {
-    fr = fopen("report.txt", "w");
-    D = headless_datafile();
-    buf = create_bitmap(640, 480);
-    OX = OY = 0;
-  }
-  void TearDown() override {
-    fclose(fr);
-    fr = nullptr;
-    destroy_bitmap(buf);
-    buf = nullptr;
-  }
   static void touch(const char *name) { fclose(fopen(name, "wb")); }
   static std::string log_text() {
     fflush(fr);

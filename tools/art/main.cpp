@@ -4,29 +4,18 @@
 // (the font as an 8-bit PCX grid), each named O<index>_<what> so that the
 // packer's alphabetical order is the object order. TILES is the tile list
 // ("index char attrs name" per line); the name chooses each tile's picture.
-#include <allegro.h>
-
-#include <cerrno>
 #include <cstdio>
-#include <cstdlib>
-#include <fstream>
-#include <sstream>
 #include <string>
 
 #include "glyphs.h"
-#include "paint.h"
+#include "picture_file.h"
 #include "sprites.h"
+#include "tile_list.h"
 #include "tiles.h"
 #include "title.h"
+#include "tool.h"
 
 static std::string out_dir;
-
-// fail
-// Stops the tool with a message.
-static void fail(const std::string &msg) {
-  fprintf(stderr, "topdown_art: %s\n", msg.c_str());
-  exit(1);
-}
 
 // object_path
 // OUTDIR/O<index>_<what>.<ext>
@@ -37,48 +26,35 @@ static std::string object_path(int index, const std::string &what, const char *e
 }
 
 // write
-// Saves one picture object, stopping on failure.
+// Saves one picture object as a 24-bit BMP, stopping on failure.
 static void write(int index, const std::string &what, const Image &im) {
-  std::string path = object_path(index, what, "bmp");
-  if (!save_image(im, path)) fail("can't write " + path);
+  save_file(object_path(index, what, "bmp"), bmp24_bytes(im));
 }
 
-// read_tile_names
-// Fills names[index] from the tile list; indices not listed stay empty.
-static void read_tile_names(const char *file, std::string names[256]) {
-  std::ifstream in(file);
-  if (!in) fail(std::string("can't open ") + file);
-  std::string line;
-  int lineno = 0;
-  while (std::getline(in, line)) {
-    lineno++;
-    if (line.empty() || line[0] == '#') continue;
-    // Settings and "plain" lines (attributes of indices without a picture
-    // of their own) start with a word; tiles start with their index.
-    if (line[0] < '0' || line[0] > '9') continue;
-    std::stringstream ss(line);
-    int index;
-    std::string ch, attrs, name;
-    if (!(ss >> index >> ch >> attrs >> name) || index < 0 || index > 255)
-      fail(std::string(file) + ":" + std::to_string(lineno) + ": expected: index char attrs name");
-    if (!tile_known(name))
-      fprintf(stderr, "topdown_art: %s:%d: no drawing for tile \"%s\", using a plate\n", file,
-              lineno, name.c_str());
-    names[index] = name;
-  }
+// write_font
+// Saves the font's grid picture as an 8-bit PCX: value 1 (ink) white, the
+// frame (255) yellow, the rest black.
+static void write_font(int index) {
+  Rgb pal[256] = {};
+  pal[1] = {255, 255, 255};
+  pal[255] = {255, 255, 0};
+  save_file(object_path(index, "font", "pcx"), pcx8_bytes(font_sheet(), pal));
 }
 
 int main(int argc, char **argv) {
+  tool_name = "topdown_art";
   if (argc != 3) {
     fprintf(stderr, "usage: topdown_art TILES OUTDIR\n");
     return 2;
   }
   out_dir = argv[2];
-  std::string names[256];
-  read_tile_names(argv[1], names);
-
-  if (install_allegro(SYSTEM_NONE, &errno, atexit) != 0) fail("can't start Allegro");
-  set_color_depth(24);
+  std::string names[256];  // indices not listed stay empty
+  for (const TileLine &t : read_tile_list(argv[1])) {
+    if (!tile_known(t.name))
+      warn(std::string(argv[1]) + ":" + std::to_string(t.line) + ": no drawing for tile \"" +
+           t.name + "\", using a plate");
+    names[t.index] = t.name;
+  }
 
   Image tiny = make_image(1, 1, {0, 0, 0});
   for (int unused : {0, 16, 18, 20}) write(unused, "unused", tiny);
@@ -98,8 +74,7 @@ int main(int argc, char **argv) {
   write(13, "item_slowing", sprite_item_slowing());
   write(14, "item_boost", sprite_item_boost());
 
-  std::string font = object_path(15, "font", "pcx");
-  if (!save_font_sheet(font)) fail("can't write " + font);
+  write_font(15);
 
   write(17, "title", title_picture());
 
@@ -110,4 +85,3 @@ int main(int argc, char **argv) {
   }
   return 0;
 }
-END_OF_MAIN()

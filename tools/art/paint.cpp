@@ -1,20 +1,8 @@
-// paint.cpp -- a small RGB canvas and the drawing helpers every picture uses
+// paint.cpp -- topdown's true-colour painting on the shared canvas
 #include "paint.h"
-
-#include <allegro.h>
 
 #include <algorithm>
 #include <cmath>
-
-// make_image
-// A w x h picture filled with one colour.
-Image make_image(int w, int h, Rgb fill) {
-  Image im;
-  im.w = w;
-  im.h = h;
-  im.px.assign(w * h, fill);
-  return im;
-}
 
 // clamp_rgb
 // A colour with each component held to 0..255.
@@ -41,44 +29,6 @@ Rgb scale(Rgb c, double f) {
 // Every component moved by d.
 Rgb add(Rgb c, int d) { return clamp_rgb(c.r + d, c.g + d, c.b + d); }
 
-// hash3
-// A well-mixed 32-bit number from two coordinates and a seed.
-uint32_t hash3(int x, int y, int seed) {
-  uint32_t h = (uint32_t)x * 0x8da6b343u ^ (uint32_t)y * 0xd8163841u ^
-               (uint32_t)seed * 0xcb1ab31fu;
-  h ^= h >> 16;
-  h *= 0x7feb352du;
-  h ^= h >> 15;
-  h *= 0x846ca68bu;
-  h ^= h >> 16;
-  return h;
-}
-
-// hash01
-// hash3 as a number in [0, 1).
-double hash01(int x, int y, int seed) { return (hash3(x, y, seed) >> 8) / 16777216.0; }
-
-// wrap
-// v taken into 0 .. period - 1 (also for negative v).
-int wrap(int v, int period) { return ((v % period) + period) % period; }
-
-// value_noise
-// Smooth noise in [0, 1) on a lattice of `cell` pixels that repeats every
-// `period` pixels (period must be a multiple of cell).
-double value_noise(double x, double y, int cell, int period, int seed) {
-  int n = period / cell;
-  double fx = x / cell, fy = y / cell;
-  int ix = (int)std::floor(fx), iy = (int)std::floor(fy);
-  double tx = fx - ix, ty = fy - iy;
-  tx = tx * tx * (3 - 2 * tx);
-  ty = ty * ty * (3 - 2 * ty);
-  double a = hash01(wrap(ix, n), wrap(iy, n), seed);
-  double b = hash01(wrap(ix + 1, n), wrap(iy, n), seed);
-  double c = hash01(wrap(ix, n), wrap(iy + 1, n), seed);
-  double d = hash01(wrap(ix + 1, n), wrap(iy + 1, n), seed);
-  return (a + (b - a) * tx) * (1 - ty) + (c + (d - c) * tx) * ty;
-}
-
 // tile_noise
 // Cloudy noise in [0, 1) that repeats every 32 pixels, so neighbouring
 // tiles of one kind join without a seam.
@@ -94,21 +44,10 @@ void blend(Image &im, int x, int y, Rgb c, double alpha) {
   im.set(x, y, mix(im.get(x, y), c, alpha));
 }
 
-// plot_wrap
-// Sets a pixel, wrapping the coordinates round the picture's edges.
-void plot_wrap(Image &im, int x, int y, Rgb c) { im.set(wrap(x, im.w), wrap(y, im.h), c); }
-
 // blend_wrap
 // blend with coordinates wrapped round the picture's edges.
 void blend_wrap(Image &im, int x, int y, Rgb c, double alpha) {
   blend(im, wrap(x, im.w), wrap(y, im.h), c, alpha);
-}
-
-// fill_rect
-// Fills the rectangle with corners (x0, y0) and (x1, y1), both included.
-void fill_rect(Image &im, int x0, int y0, int x1, int y1, Rgb c) {
-  for (int y = y0; y <= y1; y++)
-    for (int x = x0; x <= x1; x++) im.set(x, y, c);
 }
 
 // fill_ellipse
@@ -129,47 +68,6 @@ void fill_disc_wrap(Image &im, double cx, double cy, double r, Rgb c) {
       double dx = x + 0.5 - cx, dy = y + 0.5 - cy;
       if (dx * dx + dy * dy <= r * r) plot_wrap(im, x, y, c);
     }
-}
-
-// line_impl
-// Bresenham line through a plotting function.
-template <class F> static void line_impl(int x0, int y0, int x1, int y1, F plot) {
-  int dx = std::abs(x1 - x0), dy = -std::abs(y1 - y0);
-  int sx = x0 < x1 ? 1 : -1, sy = y0 < y1 ? 1 : -1, err = dx + dy;
-  for (;;) {
-    plot(x0, y0);
-    if (x0 == x1 && y0 == y1) break;
-    int e2 = 2 * err;
-    if (e2 >= dy) err += dy, x0 += sx;
-    if (e2 <= dx) err += dx, y0 += sy;
-  }
-}
-
-// line
-// A one-pixel line, clipped to the picture.
-void line(Image &im, int x0, int y0, int x1, int y1, Rgb c) {
-  line_impl(x0, y0, x1, y1, [&](int x, int y) { im.set(x, y, c); });
-}
-
-// line_wrap
-// A one-pixel line that wraps round the picture's edges.
-void line_wrap(Image &im, int x0, int y0, int x1, int y1, Rgb c) {
-  line_impl(x0, y0, x1, y1, [&](int x, int y) { plot_wrap(im, x, y, c); });
-}
-
-// blit
-// Copies src into dst with its top-left corner at (dx, dy).
-void blit(const Image &src, Image &dst, int dx, int dy) {
-  for (int y = 0; y < src.h; y++)
-    for (int x = 0; x < src.w; x++) dst.set(dx + x, dy + y, src.get(x, y));
-}
-
-// blit_masked
-// Copies the non-transparent pixels of src into dst.
-void blit_masked(const Image &src, Image &dst, int dx, int dy) {
-  for (int y = 0; y < src.h; y++)
-    for (int x = 0; x < src.w; x++)
-      if (src.solid(x, y)) dst.set(dx + x, dy + y, src.get(x, y));
 }
 
 // bevel
@@ -203,6 +101,15 @@ void bevel(Image &im, const std::vector<bool> &mask, int depth, double light, do
   im = out;
 }
 
+// bevel_shape
+// Bevels the opaque pixels of a picture as one shape.
+void bevel_shape(Image &im, int depth, double light, double dark) {
+  std::vector<bool> mask(im.w * im.h);
+  for (int y = 0; y < im.h; y++)
+    for (int x = 0; x < im.w; x++) mask[y * im.w + x] = im.solid(x, y);
+  bevel(im, mask, depth, light, dark);
+}
+
 // outline
 // Draws a one-pixel border of colour c round every shape of a sprite: each
 // transparent pixel beside an opaque one takes the colour.
@@ -223,37 +130,4 @@ void drop_shadow(Image &bg, const Image &shape, int ox, int oy, int dx, int dy, 
   for (int y = 0; y < shape.h; y++)
     for (int x = 0; x < shape.w; x++)
       if (shape.solid(x, y)) blend(bg, ox + x + dx, oy + y + dy, {0, 0, 0}, alpha);
-}
-
-// rotate90
-// The picture turned a quarter turn clockwise.
-Image rotate90(const Image &im) {
-  Image out = make_image(im.h, im.w, KEY);
-  for (int y = 0; y < im.h; y++)
-    for (int x = 0; x < im.w; x++) out.set(im.h - 1 - y, x, im.get(x, y));
-  return out;
-}
-
-// scaled
-// The picture enlarged by a whole factor, each pixel a square block.
-Image scaled(const Image &im, int factor) {
-  Image out = make_image(im.w * factor, im.h * factor, KEY);
-  for (int y = 0; y < out.h; y++)
-    for (int x = 0; x < out.w; x++) out.set(x, y, im.get(x / factor, y / factor));
-  return out;
-}
-
-// save_image
-// Writes the picture as a 24-bit BMP through Allegro; false on failure.
-bool save_image(const Image &im, const std::string &path) {
-  BITMAP *bmp = create_bitmap_ex(24, im.w, im.h);
-  if (!bmp) return false;
-  for (int y = 0; y < im.h; y++)
-    for (int x = 0; x < im.w; x++) {
-      Rgb c = im.get(x, y);
-      putpixel(bmp, x, y, makecol24(c.r, c.g, c.b));
-    }
-  bool ok = save_bmp(path.c_str(), bmp, nullptr) == 0;
-  destroy_bitmap(bmp);
-  return ok;
 }

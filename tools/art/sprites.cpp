@@ -32,18 +32,14 @@ const Rgb shell = {200, 120, 50}, shell_dark = {130, 70, 30}, snail = {150, 170,
 const Rgb card = {90, 150, 230}, card_light = {220, 236, 250}, photo = {240, 200, 160};
 } // namespace pal
 
-// mask_of
-// Which pixels of a sprite are opaque.
-static std::vector<bool> mask_of(const Image &im) {
-  std::vector<bool> m(im.w * im.h);
-  for (int y = 0; y < im.h; y++)
-    for (int x = 0; x < im.w; x++) m[y * im.w + x] = im.solid(x, y);
-  return m;
-}
-
 // layer
-// Draws `part` (a sprite-sized picture with its own shading) over `im`.
-static void layer(Image &im, const Image &part) { blit_masked(part, im, 0, 0); }
+// Draws `part` (a sprite-sized picture with its own shading) over `im`;
+// with a depth, bevelled first as one shape.
+static void layer(Image &im, const Image &part) { paste(part, im, 0, 0, true); }
+static void layer(Image &im, Image part, int depth, double light, double dark) {
+  bevel_shape(part, depth, light, dark);
+  layer(im, part);
+}
 
 // shaded_ellipse
 // A filled ellipse with its own bevel, as a layer of a w x h sprite.
@@ -51,7 +47,7 @@ static Image shaded_ellipse(int w, int h, double cx, double cy, double rx, doubl
                             int depth = 1) {
   Image part = make_image(w, h, KEY);
   fill_ellipse(part, cx, cy, rx, ry, c);
-  bevel(part, mask_of(part), depth, 0.25, 0.3);
+  bevel_shape(part, depth, 0.25, 0.3);
   return part;
 }
 
@@ -133,8 +129,7 @@ Image sprite_car() {
   for (int y = 1; y <= 42; y++)
     for (int x = 13; x <= 14; x++)
       if (body.solid(x, y)) body.set(x, y, pal::car_stripe);
-  bevel(body, mask_of(body), 2, 0.3, 0.35);
-  layer(im, body);
+  layer(im, body, 2, 0.3, 0.35);
   // windscreen, cabin and seats
   rounded_rect(im, 6, 14, 21, 16, 1, pal::glass);
   for (int x = 7; x <= 20; x++) im.set(x, 14, scale(pal::glass, 1.2));
@@ -147,10 +142,10 @@ Image sprite_car() {
   for (int x = 7; x <= 11; x++) im.set(x, 17, {20, 20, 24});
   im.set(9, 18, {20, 20, 24});
   // lights
-  fill_rect(im, 5, 2, 7, 3, pal::headlight);
-  fill_rect(im, 20, 2, 22, 3, pal::headlight);
-  fill_rect(im, 5, 40, 7, 41, pal::taillight);
-  fill_rect(im, 20, 40, 22, 41, pal::taillight);
+  fill_box(im, 5, 2, 7, 3, pal::headlight);
+  fill_box(im, 20, 2, 22, 3, pal::headlight);
+  fill_box(im, 5, 40, 7, 41, pal::taillight);
+  fill_box(im, 20, 40, 22, 41, pal::taillight);
   // a grille line across the bonnet front and a boot line
   for (int x = 9; x <= 18; x++) im.set(x, 5, scale(pal::car_body, 0.6));
   for (int x = 7; x <= 20; x++) im.set(x, 33, scale(pal::car_body, 0.7));
@@ -173,8 +168,7 @@ Image sprite_boat() {
       double dx = std::fabs(x + 0.5 - 12);
       if (dx <= hw) hull.set(x, y, dx > hw - 1.6 ? pal::hull_band : pal::hull);
     }
-  bevel(hull, mask_of(hull), 2, 0.2, 0.35);
-  layer(im, hull);
+  layer(im, hull, 2, 0.2, 0.35);
   // wooden deck inside the gunwale
   Image deck = make_image(BOAT_W, BOAT_H, KEY);
   for (int y = 8; y <= 35; y++)
@@ -218,8 +212,7 @@ Image sprite_bike(bool ridden) {
   Image body = make_image(W, H, KEY);
   rounded_rect(body, 4, 8, 9, 14, 2, pal::bike_paint);
   rounded_rect(body, 5, 14, 8, 20, 1.5, {40, 36, 36});
-  bevel(body, mask_of(body), 1, 0.3, 0.3);
-  layer(im, body);
+  layer(im, body, 1, 0.3, 0.3);
   im.set(6, 21, pal::taillight);
   im.set(7, 21, pal::taillight);
   if (ridden) {
@@ -228,7 +221,7 @@ Image sprite_bike(bool ridden) {
     layer(im, shaded_ellipse(W, H, 11.2, 10.5, 1.4, 3.0, pal::jacket));
     layer(im, shaded_ellipse(W, H, 7, 14, 5, 3, pal::jacket, 2));
     layer(im, shaded_ellipse(W, H, 7, 12.5, 3.2, 3.4, pal::helmet, 1));
-    fill_rect(im, 5, 9, 8, 10, pal::visor);
+    fill_box(im, 5, 9, 8, 10, pal::visor);
   }
   return finish(im);
 }
@@ -321,8 +314,7 @@ Image sprite_item_slowing() {
   Image body = make_image(W, W, KEY);
   rounded_rect(body, 1, 12, 16, 15, 2, pal::snail);
   rounded_rect(body, 13, 8, 16, 13, 1.5, pal::snail);
-  bevel(body, mask_of(body), 1, 0.25, 0.3);
-  layer(im, body);
+  layer(im, body, 1, 0.25, 0.3);
   line(im, 14, 7, 13, 4, pal::snail);
   line(im, 16, 7, 17, 4, pal::snail);
   im.set(13, 3, pal::ink);
@@ -344,11 +336,10 @@ Image sprite_item_access() {
   Image im = make_image(W, W, KEY);
   Image card = make_image(W, W, KEY);
   rounded_rect(card, 1, 3, 16, 14, 2, pal::card);
-  bevel(card, mask_of(card), 1, 0.3, 0.3);
-  layer(im, card);
-  fill_rect(im, 1, 5, 16, 6, {30, 36, 50});             // stripe
-  fill_rect(im, 3, 8, 6, 12, pal::photo);               // photo
-  fill_rect(im, 4, 8, 5, 9, {110, 70, 40});             // hair
+  layer(im, card, 1, 0.3, 0.3);
+  fill_box(im, 1, 5, 16, 6, {30, 36, 50});             // stripe
+  fill_box(im, 3, 8, 6, 12, pal::photo);               // photo
+  fill_box(im, 4, 8, 5, 9, {110, 70, 40});             // hair
   for (int x = 8; x <= 14; x++) im.set(x, 9, pal::card_light);
   for (int x = 8; x <= 12; x++) im.set(x, 11, pal::card_light);
   // a clip hole at the top

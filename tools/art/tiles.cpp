@@ -9,6 +9,9 @@
 #include <cmath>
 #include <functional>
 #include <map>
+#include <string>
+
+#include "glyphs.h"
 
 // The tile palette: change a colour here to recolour a tile.
 namespace pal {
@@ -47,6 +50,14 @@ const Rgb barrier_red = {206, 30, 30};
 const Rgb black = {0, 0, 0}, white = {255, 255, 255};
 } // namespace pal
 
+// scatter
+// Calls draw(i, x, y) for `count` points spread over the tile by the hash
+// of `seed` (its rows `row` and row + 1 give x and y).
+template <class Draw> static void scatter(int count, int row, int seed, Draw draw) {
+  for (int i = 0; i < count; i++)
+    draw(i, (int)(hash01(i, row, seed) * TILE), (int)(hash01(i, row + 1, seed) * TILE));
+}
+
 // speckled
 // The base of most ground tiles: cloudy noise between two colours plus a
 // fine grain of single pixels.
@@ -62,35 +73,11 @@ static Image speckled(Rgb dark, Rgb light, int seed, int grain) {
   return im;
 }
 
-// Pebble cells: the nearest and second-nearest feature points of a
-// repeating grid of `cell`-pixel squares, one random point in each.
-struct Pebble {
-  double d1, d2;
-  int id;
-};
-
 // pebble_at
-// Finds the pebble cell of pixel (x, y); the pattern repeats every 32.
-static Pebble pebble_at(int x, int y, int cell, int seed) {
-  int n = TILE / cell;
-  int cx = x / cell, cy = y / cell;
-  Pebble p{1e9, 1e9, 0};
-  for (int j = -1; j <= 1; j++)
-    for (int i = -1; i <= 1; i++) {
-      int gx = cx + i, gy = cy + j;
-      int wx = wrap(gx, n), wy = wrap(gy, n);
-      double fx = (gx + 0.15 + 0.7 * hash01(wx, wy, seed)) * cell;
-      double fy = (gy + 0.15 + 0.7 * hash01(wx, wy, seed + 1)) * cell;
-      double d = std::hypot(x + 0.5 - fx, y + 0.5 - fy);
-      if (d < p.d1) {
-        p.d2 = p.d1;
-        p.d1 = d;
-        p.id = wy * n + wx;
-      } else if (d < p.d2) {
-        p.d2 = d;
-      }
-    }
-  return p;
+// The pebble cell of pixel (x, y): one random point in every `cell`-pixel
+// square, the pattern repeating every 32.
+static Cell pebble_at(int x, int y, int cell, int seed) {
+  return cell_at(x, y, cell, TILE, 0.15, 0.7, seed);
 }
 
 // pebbles
@@ -100,7 +87,7 @@ static Pebble pebble_at(int x, int y, int cell, int seed) {
 static void pebbles(Image &im, int cell, int seed, Rgb dark, Rgb light, double cover, double gap) {
   for (int y = 0; y < TILE; y++)
     for (int x = 0; x < TILE; x++) {
-      Pebble p = pebble_at(x, y, cell, seed);
+      Cell p = pebble_at(x, y, cell, seed);
       if (hash01(p.id, 7, seed) >= cover) continue;
       double edge = p.d2 - p.d1;
       if (edge < gap) {
@@ -109,9 +96,9 @@ static void pebbles(Image &im, int cell, int seed, Rgb dark, Rgb light, double c
       }
       Rgb c = mix(dark, light, hash01(p.id, 3, seed));
       // lit from the top left: compare with the neighbour up-left
-      Pebble q = pebble_at(wrap(x - 1, TILE), wrap(y - 1, TILE), cell, seed);
+      Cell q = pebble_at(wrap(x - 1, TILE), wrap(y - 1, TILE), cell, seed);
       if (q.id != p.id || q.d2 - q.d1 < gap) c = scale(c, 1.25);
-      Pebble r = pebble_at(wrap(x + 1, TILE), wrap(y + 1, TILE), cell, seed);
+      Cell r = pebble_at(wrap(x + 1, TILE), wrap(y + 1, TILE), cell, seed);
       if (r.id != p.id || r.d2 - r.d1 < gap) c = scale(c, 0.75);
       im.set(x, y, add(c, (int)((hash01(x, y, seed + 5) - 0.5) * 16)));
     }
@@ -121,10 +108,9 @@ static void pebbles(Image &im, int cell, int seed, Rgb dark, Rgb light, double c
 // Dark road surface with a little grit.
 static Image asphalt(int seed = 30) {
   Image im = speckled(pal::asphalt_dark, pal::asphalt_light, seed, 10);
-  for (int i = 0; i < 18; i++) {
-    int x = (int)(hash01(i, 1, seed) * TILE), y = (int)(hash01(i, 2, seed) * TILE);
+  scatter(18, 1, seed, [&](int i, int x, int y) {
     im.set(x, y, add(im.get(x, y), hash01(i, 3, seed) < 0.5 ? 28 : -22));
-  }
+  });
   return im;
 }
 
@@ -171,21 +157,19 @@ static Image t_wall() {
 // Meadow: cloudy green with short blades of lighter and darker grass.
 static Image t_grass() {
   Image im = speckled(pal::grass_dark, pal::grass_light, 40, 8);
-  for (int i = 0; i < 70; i++) {
-    int x = (int)(hash01(i, 1, 41) * TILE), y = (int)(hash01(i, 2, 41) * TILE);
+  scatter(70, 1, 41, [&](int i, int x, int y) {
     bool light = hash01(i, 3, 41) < 0.55;
     Rgb c = light ? pal::blade_light : pal::blade_dark;
     int len = 2 + (int)(hash01(i, 4, 41) * 2);
     int lean = hash01(i, 5, 41) < 0.5 ? -1 : 1;
     for (int k = 0; k < len; k++)
       blend_wrap(im, x + (k == len - 1 ? lean : 0), y - k, c, light ? 0.7 : 0.6);
-  }
+  });
   // a few flowers
   const Rgb petals[] = {{250, 240, 120}, {250, 250, 250}};
-  for (int i = 0; i < 2; i++) {
-    int x = (int)(hash01(i, 8, 42) * TILE), y = (int)(hash01(i, 9, 42) * TILE);
+  scatter(2, 8, 42, [&](int i, int x, int y) {
     plot_wrap(im, x, y, petals[i]);
-  }
+  });
   return im;
 }
 
@@ -264,15 +248,14 @@ static Image t_ice() {
 // Deep water: dark blue with small wave crests.
 static Image t_deep_water() {
   Image im = speckled(pal::deep_dark, pal::deep_light, 90, 3);
-  for (int i = 0; i < 7; i++) {
-    int x = (int)(hash01(i, 1, 91) * TILE), y = (int)(hash01(i, 2, 91) * TILE);
+  scatter(7, 1, 91, [&](int i, int x, int y) {
     int len = 4 + (int)(hash01(i, 3, 91) * 3);
     for (int k = 0; k < len; k++) {
       int dy = (k == 0 || k == len - 1) ? 1 : 0;
       blend_wrap(im, x + k, y + dy, pal::wave, 0.85);
       blend_wrap(im, x + k, y + dy + 1, pal::deep_dark, 0.5);
     }
-  }
+  });
   return im;
 }
 
@@ -415,14 +398,13 @@ static Image t_trees() {
 // Bare brown earth with small stones.
 static Image t_dirt() {
   Image im = speckled(pal::dirt_dark, pal::dirt_light, 170, 12);
-  for (int i = 0; i < 10; i++) {
-    int x = (int)(hash01(i, 1, 171) * TILE), y = (int)(hash01(i, 2, 171) * TILE);
+  scatter(10, 1, 171, [&](int i, int x, int y) {
     Rgb c = mix(pal::rock_dark, pal::rock_light, hash01(i, 3, 171));
     plot_wrap(im, x, y, scale(c, 1.15));
     plot_wrap(im, x + 1, y, c);
     plot_wrap(im, x, y + 1, scale(c, 0.85));
     plot_wrap(im, x + 1, y + 1, scale(pal::dirt_dark, 0.7));
-  }
+  });
   return im;
 }
 
@@ -440,10 +422,9 @@ static Image t_mud() {
       if (!puddle(x + 1, y + 1)) c = {120, 98, 74};
       im.set(x, y, c);
     }
-  for (int i = 0; i < 8; i++) {
-    int x = (int)(hash01(i, 1, 182) * TILE), y = (int)(hash01(i, 2, 182) * TILE);
+  scatter(8, 1, 182, [&](int, int x, int y) {
     blend_wrap(im, x, y, {30, 20, 12}, 0.6);
-  }
+  });
   return im;
 }
 
@@ -457,14 +438,12 @@ static Image t_snow() {
       double s = std::sin(2 * M_PI * (2 * x + y) / 32.0 + warp);
       if (s > 0.75) im.set(x, y, scale(im.get(x, y), 0.93));
     }
-  for (int i = 0; i < 12; i++) {
-    int x = (int)(hash01(i, 1, 191) * TILE), y = (int)(hash01(i, 2, 191) * TILE);
+  scatter(12, 1, 191, [&](int, int x, int y) {
     plot_wrap(im, x, y, pal::white);
-  }
-  for (int i = 0; i < 8; i++) {
-    int x = (int)(hash01(i, 3, 191) * TILE), y = (int)(hash01(i, 4, 191) * TILE);
+  });
+  scatter(8, 3, 191, [&](int, int x, int y) {
     blend_wrap(im, x, y, {140, 164, 210}, 0.5);
-  }
+  });
   return im;
 }
 
@@ -549,8 +528,7 @@ static Image t_oil() {
 // Pale beach sand with shells and pebbles.
 static Image t_beach() {
   Image im = speckled(pal::beach_dark, pal::beach_light, 240, 8);
-  for (int i = 0; i < 4; i++) {
-    int x = (int)(hash01(i, 1, 241) * TILE), y = (int)(hash01(i, 2, 241) * TILE);
+  scatter(4, 1, 241, [&](int i, int x, int y) {
     Rgb shell = i % 2 ? Rgb{250, 236, 220} : Rgb{236, 170, 150};
     plot_wrap(im, x, y, shell);
     plot_wrap(im, x + 1, y, shell);
@@ -558,11 +536,10 @@ static Image t_beach() {
     plot_wrap(im, x, y + 1, scale(shell, 0.9));
     plot_wrap(im, x + 1, y + 1, scale(shell, 0.8));
     plot_wrap(im, x + 2, y + 1, scale(shell, 0.75));
-  }
-  for (int i = 0; i < 8; i++) {
-    int x = (int)(hash01(i, 3, 241) * TILE), y = (int)(hash01(i, 4, 241) * TILE);
+  });
+  scatter(8, 3, 241, [&](int i, int x, int y) {
     plot_wrap(im, x, y, mix(pal::rock_dark, pal::rock_light, hash01(i, 5, 241)));
-  }
+  });
   return im;
 }
 
@@ -580,10 +557,10 @@ static Image t_hedge() {
   Image im = make_image(TILE, TILE, pal::hedge_dark);
   for (int y = 0; y < TILE; y++)
     for (int x = 0; x < TILE; x++) {
-      Pebble p = pebble_at(x, y, 4, 260);
+      Cell p = pebble_at(x, y, 4, 260);
       double edge = p.d2 - p.d1;
       double lit = 0.55 + 0.3 * (hash01(p.id, 1, 260) - 0.5);
-      Pebble q = pebble_at(wrap(x - 1, TILE), wrap(y - 1, TILE), 4, 260);
+      Cell q = pebble_at(wrap(x - 1, TILE), wrap(y - 1, TILE), 4, 260);
       if (q.id != p.id) lit += 0.25;
       if (edge < 0.8) lit -= 0.4;
       lit += 0.25 * (tile_noise(x, y, 261) - 0.5);
@@ -668,26 +645,6 @@ static Image t_finish() {
       im.set(x, y, add(c, (int)((hash01(x, y, 300) - 0.5) * 14)));
     }
   return im;
-}
-
-// Digits 0..9, 3 x 5 pixels, one string of 15 cells each (row by row).
-static const char *small_digits[10] = {
-    "###" "#.#" "#.#" "#.#" "###", ".#." "##." ".#." ".#." "###",
-    "###" "..#" "###" "#.." "###", "###" "..#" ".##" "..#" "###",
-    "#.#" "#.#" "###" "..#" "..#", "###" "#.." "###" "..#" "###",
-    "###" "#.." "###" "#.#" "###", "###" "..#" ".#." ".#." ".#.",
-    "###" "#.#" "###" "#.#" "###", "###" "#.#" "###" "..#" "###"};
-
-// draw_small_number
-// Writes n in 3 x 5 digits with one pixel between them, from (x, y).
-void draw_small_number(Image &im, int x, int y, int n, Rgb c) {
-  std::string s = std::to_string(n);
-  for (char ch : s) {
-    const char *d = small_digits[ch - '0'];
-    for (int i = 0; i < 15; i++)
-      if (d[i] == '#') im.set(x + i % 3, y + i / 3, c);
-    x += 4;
-  }
 }
 
 // t_plate

@@ -12,6 +12,3 @@ Image tile_picture(const std::string &name, int index);
 
 // True when tile_picture draws this name as a picture of its own.
 bool tile_known(const std::string &name);
-
-// Small 3 x 5 digits, also used by the sprite sheet of numbered plates.
-void draw_small_number(Image &im, int x, int y, int n, Rgb c);

@@ -61,13 +61,13 @@ static Image scene() {
   Image car = rotate90(sprite_car());
   Image bike = rotate90(sprite_bike(true));
   const int car_x = 186, car_y = road_top + 20;
-  blit_masked(car, im, car_x, car_y);
+  paste(car, im, car_x, car_y, true);
   // its driver, in the seat left of the heading (5 pixels off the centre)
   Image driver = rotate90(sprite_walker_riding());
-  blit_masked(driver, im, car_x + car.w / 2 - driver.w / 2, car_y + car.h / 2 - 5 - driver.h / 2);
-  blit_masked(bike, im, 96, road_top + 6);
-  blit_masked(rotate90(sprite_walker(1)), im, 10, 33);
-  blit_masked(rotate90(sprite_walker(-1)), im, 298, 33);
+  paste(driver, im, car_x + car.w / 2 - driver.w / 2, car_y + car.h / 2 - 5 - driver.h / 2, true);
+  paste(bike, im, 96, road_top + 6, true);
+  paste(rotate90(sprite_walker(1)), im, 10, 33, true);
+  paste(rotate90(sprite_walker(-1)), im, 298, 33, true);
   // skid marks behind the car
   for (int x = 120; x < 184; x++) {
     double fade = (x - 120) / 64.0;
@@ -87,11 +87,7 @@ static Image name_letters() {
   int ux = 0;
   for (const char *p = NAME; *p; p++) {
     const Glyph &g = glyph_of(*p);
-    for (int gy = 0; gy < 10; gy++)
-      for (int gx = 0; gx < g.width(); gx++)
-        if (g.rows[gy][gx] == '#')
-          fill_rect(im, (ux + gx) * LETTER_SCALE, gy * LETTER_SCALE, (ux + gx + 1) * LETTER_SCALE - 1,
-                    (gy + 1) * LETTER_SCALE - 1, letter_top);
+    draw_glyph(im, g, ux * LETTER_SCALE, 0, LETTER_SCALE, letter_top, 10);  // capitals: no descent
     ux += g.width() + LETTER_GAP;
   }
   // colour ramp from top to bottom, with a bright band across the middle
@@ -103,9 +99,7 @@ static Image name_letters() {
         if (std::fabs(t - 0.45) < 0.03) c = add(c, 40);
         im.set(x, y, c);
       }
-  std::vector<bool> mask(im.w * im.h);
-  for (int i = 0; i < im.w * im.h; i++) mask[i] = im.px[i] != KEY;
-  bevel(im, mask, 3, 0.35, 0.4);
+  bevel_shape(im, 3, 0.35, 0.4);
   return im;
 }
 
@@ -120,11 +114,11 @@ Image title_picture() {
     for (int y = 0; y < letters.h; y++)
       for (int x = 0; x < letters.w; x++)
         if (letters.solid(x, y)) block.set(x + 2 + k, y + 2 + k, scale(extrusion, 1 - 0.05 * k));
-  blit_masked(letters, block, 2, 2);
+  paste(letters, block, 2, 2, true);
   outline(block, letter_ink);
   outline(block, letter_ink);
   int x = (TITLE_W - block.w) / 2, y = 16;
   drop_shadow(im, block, x, y, 8, 8, 0.45);
-  blit_masked(block, im, x, y);
+  paste(block, im, x, y, true);
   return im;
 }

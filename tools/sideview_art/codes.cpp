@@ -2,9 +2,9 @@
 #include "codes.h"
 
 #include <cstdio>
-#include <cstdlib>
 
 #include "bm.h"
+#include "tool.h"
 
 // shown_colour63
 // The palette slot c of the machine holds the colour of code c + 10.
@@ -19,6 +19,13 @@ Rgb shown_colour(int code) {
   Rgb v = shown_colour63(code);
   auto widen = [](int x) { return x * 4 + x / 16; };
   return {widen(v.r), widen(v.g), widen(v.b)};
+}
+
+// shown_palette
+const Rgb *shown_palette() {
+  static Rgb pal[256];
+  for (int c = 0; c < 256; c++) pal[c] = shown_colour(c);
+  return pal;
 }
 
 // nearest_code
@@ -39,11 +46,8 @@ int nearest_code(Rgb c) {
 Rgb parse_hex(const std::string &s, const std::string &where) {
   unsigned r, g, b;
   char end;
-  if (s.size() != 7 || sscanf(s.c_str(), "#%2x%2x%2x%c", &r, &g, &b, &end) != 3) {
-    fprintf(stderr, "sideview_art: %s: expected a colour #rrggbb, not \"%s\"\n", where.c_str(),
-            s.c_str());
-    exit(1);
-  }
+  if (s.size() != 7 || sscanf(s.c_str(), "#%2x%2x%2x%c", &r, &g, &b, &end) != 3)
+    stop(where, "expected a colour #rrggbb, not \"" + s + "\"");
   return {(int)r, (int)g, (int)b};
 }
 

@@ -8,7 +8,7 @@
 #pragma once
 #include <string>
 
-#include "paint.h"
+#include "picture.h"
 
 // The colour (0..255 a component) the machine shows for code c, as Allegro
 // scales its 0..63 palette values on a true-colour display.
@@ -16,6 +16,10 @@ Rgb shown_colour(int code);
 
 // The machine's own palette value (0..63 a component) for code c.
 Rgb shown_colour63(int code);
+
+// shown_colour of every code: the palette of the pictures the tool writes,
+// so that any image viewer shows them as the machine does.
+const Rgb *shown_palette();
 
 // The code whose shown colour is nearest to c. Never 0: code 0 is the
 // transparent pixel of sprites, so it is only ever stored on purpose.

@@ -1,24 +1,20 @@
 // credits.cpp -- the four one-bit pictures of the credits
 #include "credits.h"
 
-#include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
 
 #include "codes.h"
 #include "glyphs.h"
+#include "noise.h"
+#include "picture_file.h"
 #include "sheets.h"
+#include "tool.h"
 
 const char *const CREDIT_NAMES[4] = {"red.bmp", "green.bmp", "blue.bmp", "grey.bmp"};
 
 namespace {
-
-[[noreturn]] void stop(const std::string &where, const std::string &msg) {
-  fprintf(stderr, "sideview_art: %s: %s\n", where.c_str(), msg.c_str());
-  exit(1);
-}
 
 // text_width
 // Width in pixels of a line in the 14-pixel font at a whole-number scale;
@@ -35,11 +31,7 @@ int text_width(const std::string &s, int scale) {
 void draw_text(Canvas &cv, const std::string &s, int x, int y, int scale, int v) {
   for (char ch : s) {
     const Glyph &g = glyph_of(ch);
-    for (int gy = 0; gy < GLYPH_ROWS; gy++)
-      for (int gx = 0; gx < g.width(); gx++)
-        if (g.rows[gy][gx] == '#')
-          fill_box(cv, x + (gx + 1) * scale, y + (gy + 1) * scale, x + (gx + 2) * scale - 1,
-                   y + (gy + 2) * scale - 1, v);
+    draw_glyph(cv, g, x + scale, y + scale, scale, v);
     x += (g.width() + 2) * scale;
   }
 }

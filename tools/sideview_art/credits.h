@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "canvas.h"
+#include "picture.h"
 #include "pixelart.h"
 
 constexpr int CREDITS_W = 320, CREDITS_H = 240;

@@ -14,28 +14,28 @@
 #include <string>
 #include <vector>
 
-#include "canvas.h"
 #include "codes.h"
 #include "credits.h"
+#include "picture_file.h"
 #include "pixelart.h"
 #include "scene.h"
 #include "sheets.h"
+#include "tool.h"
 
 // palette_picture
 // "pallette.pcx" for the editor: its palette is the machine's (slot s shows
 // code s as the game does), its picture every code in a 16 x 16 grid.
 static std::vector<unsigned char> palette_picture() {
-  Rgb pal[256];
-  for (int c = 0; c < 256; c++) pal[c] = shown_colour(c);
   Canvas grid = make_canvas(128, 128);
   for (int c = 0; c < 256; c++)
     fill_box(grid, 8 * (c % 16), 8 * (c / 16), 8 * (c % 16) + 7, 8 * (c / 16) + 7, c);
-  return pcx8_bytes(grid, pal);
+  return pcx8_bytes(grid, shown_palette());
 }
 
 int main(int argc, char **argv) {
+  tool_name = "sideview_art";
   if (argc == 6 && strcmp(argv[1], "--scene") == 0) {
-    save_bytes(argv[5], bmp8_bytes(render_scene(argv[2], argv[3], argv[4])));
+    save_file(argv[5], bmp8_bytes(render_scene(argv[2], argv[3], argv[4]), shown_palette()));
     return 0;
   }
   if (argc != 3) {
@@ -46,12 +46,13 @@ int main(int argc, char **argv) {
   }
   std::string data = argv[1] + std::string("/"), out = argv[2] + std::string("/");
   PixelArt sprites = read_pixel_art(data + "sprites.txt");
-  save_bytes(out + "tiles.bmp", bmp8_bytes(tile_sheet(read_tile_table(data + "tiles.txt"))));
-  save_bytes(out + "sprites.bmp", bmp8_bytes(sprite_sheet(sprites)));
-  save_bytes(out + "status.bmp", bmp8_bytes(status_bar(read_pixel_art(data + "status.txt"))));
+  const Rgb *pal = shown_palette();
+  save_file(out + "tiles.bmp", bmp8_bytes(tile_sheet(read_tile_list(data + "tiles.txt")), pal));
+  save_file(out + "sprites.bmp", bmp8_bytes(sprite_sheet(sprites), pal));
+  save_file(out + "status.bmp", bmp8_bytes(status_bar(read_pixel_art(data + "status.txt")), pal));
 
   std::vector<Canvas> pics = credit_pictures(data + "credits.txt", sprites);
-  for (int i = 0; i < 4; i++) save_bytes(out + CREDIT_NAMES[i], credit_bmp(pics[i]));
-  save_bytes(out + "pallette.pcx", palette_picture());
+  for (int i = 0; i < 4; i++) save_file(out + CREDIT_NAMES[i], credit_bmp(pics[i]));
+  save_file(out + "pallette.pcx", palette_picture());
   return 0;
 }

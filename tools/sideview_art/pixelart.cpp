@@ -1,18 +1,12 @@
 // pixelart.cpp -- pictures kept as text: a colour legend and rows of characters
 #include "pixelart.h"
 
-#include <cstdio>
-#include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <vector>
 
 #include "codes.h"
-
-[[noreturn]] static void stop(const std::string &where, const std::string &msg) {
-  fprintf(stderr, "sideview_art: %s: %s\n", where.c_str(), msg.c_str());
-  exit(1);
-}
+#include "tool.h"
 
 // finish_picture
 // Turns the collected rows of a picture into colour codes.

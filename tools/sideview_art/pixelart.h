@@ -8,7 +8,7 @@
 #include <map>
 #include <string>
 
-#include "canvas.h"
+#include "picture.h"
 
 struct PixelArt {
   std::map<std::string, Canvas> pictures;

@@ -3,26 +3,17 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 #include <fstream>
 #include <map>
 #include <sstream>
 #include <vector>
 
+#include "bmp.h"
 #include "sheets.h"
+#include "tool.h"
 
 namespace {
 
-[[noreturn]] void stop(const std::string &where, const std::string &msg) {
-  fprintf(stderr, "sideview_art: %s: %s\n", where.c_str(), msg.c_str());
-  exit(1);
-}
-
-Canvas load(const std::string &path) {
-  Canvas cv;
-  if (!load_bmp8(path, cv)) stop(path, "can't read an 8-bit BMP");
-  return cv;
-}
 
 struct Placed {
   int x, y, code;
@@ -79,35 +70,38 @@ struct TileInfo {
 
 std::map<char, TileInfo> read_tile_info(const std::string &path) {
   std::map<char, TileInfo> info;
-  std::ifstream in(path);
-  std::string line;
-  while (std::getline(in, line)) {
-    if (line.empty() || line[0] == '#') continue;
-    std::stringstream ss(line);
-    std::string first, ch, attrs;
-    ss >> first >> ch >> attrs;
-    if (first.empty() || first.find_first_not_of("0123456789") != std::string::npos ||
-        ch.size() != 1)
-      continue;
-    TileInfo t;
-    t.index = atoi(first.c_str());
-    t.floor = attrs.find("Solid-Top") != std::string::npos;
-    t.ladder = attrs.find("Ladder") != std::string::npos;
-    info[ch[0]] = t;
-  }
+  for (const TileLine &t : read_tile_list(path))
+    info[t.ch] = {t.index, t.attrs.find("Solid-Top") != std::string::npos,
+                  t.attrs.find("Ladder") != std::string::npos};
   if (info.empty()) stop(path, "no tiles");
   return info;
 }
 
 }  // namespace
 
+// load_picture
+// Read by the game's own loader.
+Canvas load_picture(const std::string &path) {
+  FILE *f = fopen(path.c_str(), "rb");
+  if (!f) stop(path, "can't open");
+  int w, h;
+  bmp *b = read_bmp1(f, w, h);
+  fclose(f);
+  if (!b) stop(path, "not a picture the game can read");
+  Canvas cv = make_canvas(b->w, b->h);
+  cv.px.assign(b->data, b->data + (size_t)b->w * b->h);
+  destroy_bmp(b);
+  return cv;
+}
+
 // render_scene
 Canvas render_scene(const std::string &tiles, const std::string &level,
                     const std::string &pictures) {
   std::map<char, TileInfo> info = read_tile_info(tiles);
   Level lv = read_level(level);
-  Canvas tile_pics = load(pictures + "/tiles.bmp"), sprites = load(pictures + "/sprites.bmp"),
-         status = load(pictures + "/status.bmp");
+  Canvas tile_pics = load_picture(pictures + "/tiles.bmp"),
+         sprites = load_picture(pictures + "/sprites.bmp"),
+         status = load_picture(pictures + "/status.bmp");
   int tw = (int)lv.rows[0].size(), th = (int)lv.rows.size();
   auto at = [&](int px, int py) -> TileInfo {
     int tx = px >> 4, ty = py >> 4;

@@ -2,7 +2,7 @@
 #pragma once
 #include <string>
 
-#include "canvas.h"
+#include "picture.h"
 
 // Draws the level source LEVEL (a character grid between "grid" and "end",
 // insertions "at TX TY CODE" or "px X Y CODE", as the course compiler
@@ -14,3 +14,6 @@
 // a malformed source or a missing picture.
 Canvas render_scene(const std::string &tiles, const std::string &level,
                     const std::string &pictures);
+
+// A 4- or 8-bit BMP as the game reads it; stops the tool if it can't.
+Canvas load_picture(const std::string &path);

@@ -49,13 +49,7 @@ Canvas t_back_torch() {
       "..oyo...",
       "..ooo...",
   };
-  for (int y = 0; y < 7; y++)
-    for (int x = 0; x < 8; x++) {
-      char ch = flame[y][x];
-      int c = ch == 'r' ? ink::fire_red : ch == 'o' ? ink::fire_orange
-              : ch == 'y' ? ink::fire_yellow : -1;
-      if (c >= 0) t.set(4 + x, y, c);
-    }
+  draw_rows(t, flame, 7, 4, 0, "roy", {ink::fire_red, ink::fire_orange, ink::fire_yellow});
   return t;
 }
 
@@ -144,10 +138,10 @@ Canvas t_cobweb() {
   Canvas t = castle_back();
   // threads fanning out from the top-left corner, rings strung across them
   const int ends[][2] = {{15, 1}, {15, 8}, {12, 12}, {8, 15}, {1, 15}};
-  for (auto &e : ends) draw_line(t, 0, 0, e[0], e[1], ink::web);
+  for (auto &e : ends) line(t, 0, 0, e[0], e[1], ink::web);
   for (double f : {0.35, 0.7})
     for (int k = 0; k + 1 < 5; k++)
-      draw_line(t, (int)(ends[k][0] * f), (int)(ends[k][1] * f), (int)(ends[k + 1][0] * f),
+      line(t, (int)(ends[k][0] * f), (int)(ends[k][1] * f), (int)(ends[k + 1][0] * f),
                 (int)(ends[k + 1][1] * f), ink::web);
   return t;
 }
@@ -171,23 +165,19 @@ Canvas t_sign() {
 
 Canvas t_bones() {
   Canvas t = castle_back();
+  // a skull and bones, lit (L) along the top and the left
   const char *pic[] = {
-      "....####........",
-      "...######.......",
+      "....LLLL........",
+      "...LLLLLL.......",
       "...#o##o#.......",
       "...######.......",
       "....#..#.....#..",
       "...........#####",
-      "..##......###.#.",
-      ".####....###....",
-      "..###########...",
+      "..L#......###.#.",
+      ".LL##....###....",
+      "..L##########...",
   };
-  for (int y = 0; y < 9; y++)
-    for (int x = 0; x < TILE; x++) {
-      char ch = pic[y][x];
-      if (ch == '#') t.set(x, 7 + y, y < 2 || x < 3 ? ink::bone_light : ink::bone);
-      if (ch == 'o') t.set(x, 7 + y, ink::black);
-    }
+  draw_rows(t, pic, 9, 0, 7, "L#o", {ink::bone_light, ink::bone, ink::black});
   return t;
 }
 
@@ -239,17 +229,8 @@ Canvas t_mushrooms() {
   // caps
   const char *big[] = {"..####..", ".#LL###.", "#L#####D", "DDDDDDDD"};
   const char *small[] = {".###.", "#L##D", "DDDDD"};
-  auto cap = [&](const char *const *rows, int n, int w, int x0, int y0) {
-    for (int y = 0; y < n; y++)
-      for (int x = 0; x < w; x++) {
-        char ch = rows[y][x];
-        int c = ch == '#' ? ink::shroom_cap : ch == 'L' ? ink::shroom_light
-                : ch == 'D' ? ink::shroom_dark : -1;
-        if (c >= 0) t.set(x0 + x, y0 + y, c);
-      }
-  };
-  cap(big, 4, 8, 2, 6);
-  cap(small, 3, 5, 9, 9);
+  draw_rows(t, big, 4, 2, 6, "#LD", {ink::shroom_cap, ink::shroom_light, ink::shroom_dark});
+  draw_rows(t, small, 3, 9, 9, "#LD", {ink::shroom_cap, ink::shroom_light, ink::shroom_dark});
   return t;
 }
 
@@ -260,11 +241,9 @@ Canvas t_tomb_glyphs() {
   // small carvings on both courses: a circle, a wave, a bird, a column
   const char *row1[] = {".oo..w.w.w..|..", "o..o.ww.ww..|..", ".oo..........||"};
   const char *row2[] = {"..b.....oo..w..", ".bbbb..o..o.ww.", "..b.b...oo..w.."};
-  for (int y = 0; y < 3; y++)
-    for (int x = 0; x < 15; x++) {
-      if (row1[y][x] != '.') t.set(x, 2 + y, ink::tomb_carve);
-      if (row2[y][x] != '.') t.set(x, 10 + y, ink::tomb_carve);
-    }
+  for (int course = 0; course < 2; course++)
+    draw_rows(t, course ? row2 : row1, 3, 0, course ? 10 : 2, "owb|",
+              {ink::tomb_carve, ink::tomb_carve, ink::tomb_carve, ink::tomb_carve});
   return t;
 }
 
@@ -281,12 +260,7 @@ Canvas t_tomb_eye() {
       "........ww..w.",
       ".........www..",
   };
-  for (int y = 0; y < 9; y++)
-    for (int x = 0; x < 14; x++) {
-      char ch = eye[y][x];
-      if (ch == 'w') t.set(1 + x, 3 + y, ink::paint_white);
-      if (ch == 'b') t.set(1 + x, 3 + y, ink::paint_blue);
-    }
+  draw_rows(t, eye, 9, 1, 3, "wb", {ink::paint_white, ink::paint_blue});
   return t;
 }
 
@@ -306,13 +280,7 @@ Canvas t_urn() {
       "..LcccccDD..",
       "...DDDDDD...",
   };
-  for (int y = 0; y < 12; y++)
-    for (int x = 0; x < 12; x++) {
-      char ch = urn[y][x];
-      int c = ch == 'L' ? ink::clay_light : ch == 'c' ? ink::clay
-              : ch == 'D' ? ink::clay_dark : ch == 'g' ? ink::gold_dark : -1;
-      if (c >= 0) t.set(2 + x, 4 + y, c);
-    }
+  draw_rows(t, urn, 12, 2, 4, "LcDg", {ink::clay_light, ink::clay, ink::clay_dark, ink::gold_dark});
   return t;
 }
 

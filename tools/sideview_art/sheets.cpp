@@ -1,54 +1,20 @@
 // sheets.cpp -- the three pictures the game cuts up: tiles, sprites, status bar
 #include "sheets.h"
 
-#include <cstdio>
-#include <cstdlib>
-#include <fstream>
-#include <sstream>
-
 #include "codes.h"
 #include "tiles.h"
-
-// read_tile_table
-std::vector<TileEntry> read_tile_table(const std::string &path) {
-  std::ifstream in(path);
-  if (!in) {
-    fprintf(stderr, "sideview_art: %s: can't open\n", path.c_str());
-    exit(1);
-  }
-  std::vector<TileEntry> table;
-  std::string line;
-  int lineno = 0;
-  while (std::getline(in, line)) {
-    lineno++;
-    if (line.empty() || line[0] == '#') continue;
-    std::stringstream ss(line);
-    std::string first, ch, attrs, name;
-    ss >> first;
-    if (first == "tilesize" || first == "bits" || first == "unlisted") continue;
-    int index = atoi(first.c_str());
-    if (first.find_first_not_of("0123456789") != std::string::npos || index > 255 ||
-        !(ss >> ch >> attrs >> name) || ch.size() != 1) {
-      fprintf(stderr, "sideview_art: %s:%d: expected: index char attrs name\n", path.c_str(),
-              lineno);
-      exit(1);
-    }
-    table.push_back({index, ch[0], name});
-  }
-  return table;
-}
+#include "tool.h"
 
 // tile_sheet
-Canvas tile_sheet(const std::vector<TileEntry> &table) {
+Canvas tile_sheet(const std::vector<TileLine> &table) {
   Canvas sheet = make_canvas(16 * TILE, 4 * TILE);
   std::string names[64];
-  for (const TileEntry &e : table)
+  for (const TileLine &e : table)
     if (e.index < 64) names[e.index] = e.name;
   for (int i = 0; i < 64; i++) {
     Canvas t;
     if (!tile_picture(names[i], i, t) && !names[i].empty())
-      fprintf(stderr, "sideview_art: no drawing for tile \"%s\", using a plate\n",
-              names[i].c_str());
+      warn("no drawing for tile \"" + names[i] + "\", using a plate");
     paste(t, sheet, TILE * (i % 16), TILE * (i / 16));
   }
   return sheet;

@@ -3,23 +3,13 @@
 #include <string>
 #include <vector>
 
-#include "canvas.h"
+#include "picture.h"
 #include "pixelart.h"
-
-// One line of the tile table: "index char attrs name".
-struct TileEntry {
-  int index;
-  char ch;
-  std::string name;
-};
-
-// Reads the tile table (settings lines are skipped); stops the tool on a
-// malformed line.
-std::vector<TileEntry> read_tile_table(const std::string &path);
+#include "tile_list.h"
 
 // tiles.bmp: 256 x 64, tile r*16+c at (16c, 16r); tiles the table does not
 // list (and names without a drawing, with a warning) show a numbered plate.
-Canvas tile_sheet(const std::vector<TileEntry> &table);
+Canvas tile_sheet(const std::vector<TileLine> &table);
 
 // Where each sprite lies in sprites.bmp (the game cuts the same rectangles).
 struct SpriteRect {

@@ -2,8 +2,9 @@
 // backgrounds and small drawing helpers; tiles.cpp draws what is walked on,
 // climbed or hurts, scenery.cpp what only decorates
 #pragma once
-#include "canvas.h"
 #include "codes.h"
+#include "noise.h"
+#include "picture.h"
 #include "tiles.h"
 
 namespace tileart {
@@ -96,8 +97,6 @@ enum Back { CASTLE, CAVE, TOMB, SKY };
 Canvas plain(int c);
 // Smooth noise in [0, 1) that repeats every 16 pixels.
 double noise(int x, int y, int cell, int seed);
-// A one-pixel line between two points.
-void draw_line(Canvas &t, int x0, int y0, int x1, int y1, int c);
 
 Canvas castle_back();  // dark grey stone
 Canvas cave_back();    // near-black rock

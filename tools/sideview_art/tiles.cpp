@@ -10,10 +10,10 @@
 #include "tiles.h"
 
 #include <cmath>
-#include <cstdio>
 #include <functional>
 #include <map>
 
+#include "glyphs.h"
 #include "tile_paint.h"
 
 namespace tileart {
@@ -23,20 +23,6 @@ Canvas plain(int c) { return make_canvas(TILE, TILE, c); }
 
 // noise
 double noise(int x, int y, int cell, int seed) { return value_noise(x, y, cell, TILE, seed); }
-
-// draw_line
-// A one-pixel line between two points.
-void draw_line(Canvas &t, int x0, int y0, int x1, int y1, int c) {
-  int dx = std::abs(x1 - x0), dy = -std::abs(y1 - y0);
-  int sx = x0 < x1 ? 1 : -1, sy = y0 < y1 ? 1 : -1, err = dx + dy;
-  for (;;) {
-    t.set(x0, y0, c);
-    if (x0 == x1 && y0 == y1) break;
-    int e2 = 2 * err;
-    if (e2 >= dy) err += dy, x0 += sx;
-    if (e2 <= dx) err += dx, y0 += sy;
-  }
-}
 
 // Blocks laid in courses, every other course shifted by half a block.
 struct BlockStyle {
@@ -151,36 +137,19 @@ Canvas t_brick() {
 // two boulders meet and each boulder is lit towards the top left.
 Canvas rock_cells(int seed) {
   Canvas t = plain(ink::rock_face);
-  const int cell = 8, n = TILE / cell;
-  auto point = [&](int gx, int gy, double &px, double &py, int &id) {
-    int wx = wrap(gx, n), wy = wrap(gy, n);
-    px = (gx + 0.2 + 0.6 * hash01(wx, wy, seed)) * cell;
-    py = (gy + 0.2 + 0.6 * hash01(wx, wy, seed + 1)) * cell;
-    id = wy * n + wx;
-  };
   for (int y = 0; y < TILE; y++)
     for (int x = 0; x < TILE; x++) {
-      double d1 = 1e9, d2 = 1e9, bx = 0, by = 0;
-      int id = 0;
-      for (int j = -1; j <= 1; j++)
-        for (int i = -1; i <= 1; i++) {
-          double px, py;
-          int pid;
-          point(x / cell + i, y / cell + j, px, py, pid);
-          double d = std::hypot(x + 0.5 - px, y + 0.5 - py);
-          if (d < d1) d2 = d1, d1 = d, id = pid, bx = px, by = py;
-          else if (d < d2) d2 = d;
-        }
-      double edge = d2 - d1;
+      Cell b = cell_at(x, y, 8, TILE, 0.2, 0.6, seed);
+      double edge = b.d2 - b.d1;
       int c;
       if (edge < 1.0) c = ink::rock_crack;
       else {
-        double lit = ((bx - (x + 0.5)) + (by - (y + 0.5))) / 8.0;  // > 0 up-left of centre
-        bool grey = id == 1;  // one grey boulder among brown ones
+        double lit = ((b.px - (x + 0.5)) + (b.py - (y + 0.5))) / 8.0;  // > 0 up-left of centre
+        bool grey = b.id == 1;  // one grey boulder among brown ones
         if (edge < 2.0 && lit < 0) c = grey ? ink::stone_mortar : ink::rock_dark;
         else if (lit > 0.45) c = grey ? ink::stone_face : ink::rock_shine;
         else if (lit > 0.1) c = grey ? ink::stone_face2 : ink::rock_light;
-        else c = grey ? ink::stone_dark : id == 2 ? ink::rock_dark : ink::rock_face;
+        else c = grey ? ink::stone_dark : b.id == 2 ? ink::rock_dark : ink::rock_face;
       }
       t.set(x, y, c);
     }
@@ -221,10 +190,9 @@ Canvas t_sandstone(bool carved) {
   return t;
 }
 
-// grass_ground
-// Grass over earth: blades along the top rows, a dark root line, earth
-// with pebbles below. `edge` -1 or +1 rounds the left or right end off.
-Canvas grass_ground(int edge) {
+// earth
+// Mottled earth with four pebbles, each two pixels wide under a lit one.
+Canvas earth(const int stones[4][2]) {
   Canvas t = plain(ink::dirt);
   for (int y = 0; y < TILE; y++)
     for (int x = 0; x < TILE; x++) {
@@ -232,13 +200,21 @@ Canvas grass_ground(int edge) {
       if (n < 0.3) t.set(x, y, ink::dirt_dark);
       else if (n > 0.7) t.set(x, y, ink::dirt_light);
     }
-  // pebbles
-  const int stones[][2] = {{3, 9}, {10, 12}, {13, 7}, {6, 14}};
-  for (auto &s : stones) {
+  for (int i = 0; i < 4; i++) {
+    const int *s = stones[i];
     t.set(s[0], s[1], ink::pebble);
     t.set(s[0] + 1, s[1], ink::pebble);
     t.set(s[0], s[1] - 1, ink::pebble_light);
   }
+  return t;
+}
+
+// grass_ground
+// Grass over earth: blades along the top rows, a dark root line, earth
+// with pebbles below. `edge` -1 or +1 rounds the left or right end off.
+Canvas grass_ground(int edge) {
+  const int stones[4][2] = {{3, 9}, {10, 12}, {13, 7}, {6, 14}};
+  Canvas t = earth(stones);
   // grass: full rows 1..3, blades standing in row 0, tufts hanging to row 5
   for (int x = 0; x < TILE; x++) {
     bool tip = hash01(x, 3, 42) < 0.55;
@@ -268,20 +244,8 @@ Canvas grass_ground(int edge) {
 }
 
 Canvas t_dirt() {
-  Canvas t = plain(ink::dirt);
-  for (int y = 0; y < TILE; y++)
-    for (int x = 0; x < TILE; x++) {
-      double n = noise(x, y, 4, 41);
-      if (n < 0.3) t.set(x, y, ink::dirt_dark);
-      else if (n > 0.7) t.set(x, y, ink::dirt_light);
-    }
-  const int stones[][2] = {{2, 3}, {9, 6}, {13, 12}, {5, 11}};
-  for (auto &s : stones) {
-    t.set(s[0], s[1], ink::pebble);
-    t.set(s[0] + 1, s[1], ink::pebble);
-    t.set(s[0], s[1] - 1, ink::pebble_light);
-  }
-  return t;
+  const int stones[4][2] = {{2, 3}, {9, 6}, {13, 12}, {5, 11}};
+  return earth(stones);
 }
 
 Canvas t_crate() {
@@ -431,13 +395,8 @@ Canvas spikes(Back b, bool hanging) {
   static const char *spike[] = {".s..", ".l..", ".lm.", ".lm.", "llm.", "llm.", "llmd", "llmd"};
   Canvas s = make_canvas(TILE, TILE, 255);
   for (int k = 0; k < 4; k++)
-    for (int y = 0; y < 8; y++)
-      for (int x = 0; x < 4; x++) {
-        char ch = spike[y][x];
-        int c = ch == 's' ? ink::steel_shine : ch == 'l' ? ink::steel_light
-                : ch == 'm' ? ink::steel : ch == 'd' ? ink::steel_dark : 255;
-        if (c != 255) s.set(4 * k + x, 6 + y, c);
-      }
+    draw_rows(s, spike, 8, 4 * k, 6, "slmd",
+              {ink::steel_shine, ink::steel_light, ink::steel, ink::steel_dark});
   hline(s, 0, 15, 14, ink::steel);
   hline(s, 0, 15, 15, ink::steel_dark);
   Canvas t = background(b);
@@ -553,16 +512,7 @@ Canvas t_door(bool upper) {
 // The picture of a tile without a drawing: a grey plate with its index.
 Canvas plate(int index) {
   Canvas t = plain(ink::stone_dark);
-  static const char *digits[10] = {"###.#.#.#.#.###", ".#.##..#..#.###", "###..#####..###",
-                                   "###..####..####", "#.##.####..#..#", "####..###..####",
-                                   "####..####.####", "###..#..#..#..#", "####.#####.####",
-                                   "####.####..####"};
-  char s[8];
-  snprintf(s, sizeof s, "%d", index);
-  int x = 2;
-  for (char *p = s; *p; p++, x += 4)
-    for (int i = 0; i < 15; i++)
-      if (digits[*p - '0'][i] == '#') t.set(x + i % 3, 5 + i / 3, ink::stone_shine);
+  draw_small_number(t, 2, 5, index, ink::stone_shine);
   return t;
 }
 

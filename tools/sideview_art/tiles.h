@@ -2,7 +2,7 @@
 #pragma once
 #include <string>
 
-#include "canvas.h"
+#include "picture.h"
 
 constexpr int TILE = 16;
 

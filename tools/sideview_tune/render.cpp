@@ -9,6 +9,7 @@
 #include "bm.h"
 #include "log.h"
 #include "music.h"
+#include "tool.h"
 
 enum {
   RATE = 44100,
@@ -35,14 +36,9 @@ static void on_line(int) {
   }
 }
 
-// put_le
-static void put_le(std::vector<unsigned char> &out, unsigned long v, int n) {
-  for (int i = 0; i < n; i++) out.push_back((unsigned char)(v >> (8 * i)));
-}
-
 // write_wav
 // A canonical RIFF/WAVE file of unsigned 8-bit mono samples.
-static bool write_wav(const char *name, const std::vector<unsigned char> &s) {
+static void write_wav(const char *name, const std::vector<unsigned char> &s) {
   std::vector<unsigned char> h = {'R', 'I', 'F', 'F'};
   put_le(h, 36 + s.size(), 4);
   h.insert(h.end(), {'W', 'A', 'V', 'E', 'f', 'm', 't', ' '});
@@ -55,14 +51,12 @@ static bool write_wav(const char *name, const std::vector<unsigned char> &s) {
   put_le(h, 8, 2);
   h.insert(h.end(), {'d', 'a', 't', 'a'});
   put_le(h, s.size(), 4);
-  FILE *f = fopen(name, "wb");
-  if (!f) return false;
-  bool ok = fwrite(h.data(), 1, h.size(), f) == h.size() &&
-            fwrite(s.data(), 1, s.size(), f) == s.size();
-  return fclose(f) == 0 && ok;
+  h.insert(h.end(), s.begin(), s.end());
+  save_file(name, h);
 }
 
 int main(int argc, char **argv) {
+  tool_name = "sideview_tune_render";
   if (argc != 3) {
     fprintf(stderr, "usage: sideview_tune_render IN.mid OUT.wav\n");
     return 2;
@@ -78,10 +72,7 @@ int main(int argc, char **argv) {
   while (lines < end) bmWait(0);
   bmSetCallBack(1, NULL);
   bmSetdown();
-  if (!write_wav(argv[2], wave)) {
-    fprintf(stderr, "sideview_tune_render: can't write %s\n", argv[2]);
-    return 1;
-  }
+  write_wav(argv[2], wave);
   printf("%.2f seconds\n", (double)lines / LINES_PER_SECOND);
   return 0;
 }

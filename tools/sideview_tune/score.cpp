@@ -11,9 +11,10 @@
 // so it runs back into the intro when played again.
 #include "score.h"
 
-#include <cctype>
 #include <sstream>
 #include <vector>
+
+#include "notation.h"
 
 // ---------------------------------------------------------------- the score
 
@@ -101,83 +102,20 @@ enum {
 // General MIDI programs, for players other than the game's (it ignores them).
 enum { SQUARE_LEAD = 80, SYNTH_BASS = 38 };
 
-// ------------------------------------------------------------- the notation
-
-// note_key
-int note_key(const std::string &name) {
-  static const int base[7] = {9, 11, 0, 2, 4, 5, 7};  // A B C D E F G
-  if (name.empty() || name == "-") return -1;
-  char letter = (char)toupper((unsigned char)name[0]);
-  if (letter < 'A' || letter > 'G') return -1;
-  int pc = base[letter - 'A'];
-  size_t i = 1;
-  if (i < name.size() && name[i] == '#') pc++, i++;
-  else if (i < name.size() && name[i] == 'b') pc--, i++;
-  if (i + 1 != name.size() || !isdigit((unsigned char)name[i])) return -1;
-  int key = 12 * (name[i] - '0' + 1) + pc;
-  return key >= 0 && key <= 127 ? key : -1;
-}
-
-// bars
-// The text between the "|" marks, one string per bar.
-static std::vector<std::string> bars(const char *text) {
-  std::vector<std::string> out;
-  std::string s = text, cur;
-  for (char c : s) {
-    if (c == '|') {
-      out.push_back(cur);
-      cur.clear();
-    } else {
-      cur += c;
-    }
-  }
-  out.push_back(cur);
-  return out;
-}
-
-// A chord: its root as a pitch class and whether it is minor.
-struct Chord {
-  int root;  // -1: no chord
-  bool minor;
-};
-
-// parse_chord
-// "C", "F#", "Bb", "Am", "Ebm"; "-" for none. False for anything else.
-static bool parse_chord(const std::string &name, Chord &c) {
-  c = {-1, false};
-  if (name == "-") return true;
-  size_t end = name.size();
-  if (end > 1 && name[end - 1] == 'm') c.minor = true, end--;
-  int key = note_key(name.substr(0, end) + "4");
-  if (key < 0) return false;
-  c.root = key % 12;
-  return true;
-}
-
 // ---------------------------------------------------------------- the parts
 
 // melody_bar
-// One bar of the melody from tick `at`; false on a bad note or a bar
-// that doesn't add up.
-static bool melody_bar(Smf &track, long at, const std::string &bar, std::string &error) {
-  std::istringstream in(bar);
-  std::string tok;
+// One bar of the melody from tick `at`, its first note accented; false on
+// a bad note or a bar that doesn't add up.
+static bool melody_bar(MidiTrack &track, long at, const std::string &bar, std::string &error) {
+  std::vector<PhraseNote> notes;
+  if (!read_notes(bar, notes, error)) return false;
   long t = at;
-  bool first = true;
-  while (in >> tok) {
-    size_t colon = tok.find(':');
-    int sixteenths = colon == std::string::npos ? 0 : std::atoi(tok.c_str() + colon + 1);
-    std::string name = tok.substr(0, colon);
-    int key = note_key(name);
-    if (sixteenths <= 0 || (key < 0 && name != "-")) {
-      error = "bad note \"" + tok + "\"";
-      return false;
-    }
-    long len = (long)sixteenths * TUNE_SIXTEENTH;
-    if (key >= 0)
-      track.note(t, len - MELODY_GAP, MELODY_CHANNEL, key,
-                 first ? MELODY_ACCENT : MELODY_VELOCITY);
-    first = false;
+  for (size_t i = 0; i < notes.size(); i++) {
+    long len = (long)notes[i].length * TUNE_SIXTEENTH;
+    if (notes[i].key >= 0)
+      track.note(t, len - MELODY_GAP, MELODY_CHANNEL, notes[i].key,
+                 i == 0 ? MELODY_ACCENT : MELODY_VELOCITY);
     t += len;
   }
   if (t - at != TUNE_BAR) {
@@ -189,7 +127,7 @@ static bool melody_bar(Smf &track, long at, const std::string &bar, std::string 
 
 // accompaniment
 // Bass and arpeggio under one chord, from tick `at` for `len` ticks.
-static void accompaniment(Smf &track, long at, long len, Chord c, const Section &s) {
+static void accompaniment(MidiTrack &track, long at, long len, Chord c, const Section &s) {
   if (c.root < 0) return;
   const long eighth = 2 * TUNE_SIXTEENTH;
   for (long t = 0; t < len; t += eighth) {
@@ -197,16 +135,16 @@ static void accompaniment(Smf &track, long at, long len, Chord c, const Section 
     track.note(at + t, BASS_LENGTH, BASS_CHANNEL, BASS_ROOT_OCTAVE + c.root + s.bass[step],
                BASS_VELOCITY);
   }
-  int root = ARP_LOWEST_ROOT + (c.root - ARP_LOWEST_ROOT % 12 + 12) % 12;
-  const int tones[4] = {root, root + (c.minor ? 3 : 4), root + 7, root + 12};
+  int tones[4];
+  chord_tones(c, ARP_LOWEST_ROOT, tones);
   const Arpeggio &a = *s.arp;
   for (long t = 0, i = 0; t < len; t += a.ticks, i++)
     track.note(at + t, a.ticks, ARPEGGIO_CHANNEL, tones[a.steps[i % a.count]], ARP_VELOCITY);
 }
 
 // compose
-long compose(Smf &track, std::string &error) {
-  track.meta(0, 0x03, {'s', 'i', 'd', 'e', 'v', 'i', 'e', 'w'});
+long compose(MidiTrack &track, std::string &error) {
+  track.name("sideview");
   track.meta(0, 0x58, {4, 2, 24, 8});  // 4/4
   track.tempo(0, TUNE_TEMPO_US);
   track.program(0, MELODY_CHANNEL, SQUARE_LEAD);
@@ -214,7 +152,7 @@ long compose(Smf &track, std::string &error) {
   track.program(0, ARPEGGIO_CHANNEL, SQUARE_LEAD);
   long at = 0;
   for (const Section &s : form) {
-    std::vector<std::string> tune = bars(s.melody), harmony = bars(s.chords);
+    std::vector<std::string> tune = split_bars(s.melody), harmony = split_bars(s.chords);
     if (tune.size() != harmony.size()) {
       error = "melody and chords of a section differ in bars";
       return -1;
@@ -226,7 +164,7 @@ long compose(Smf &track, std::string &error) {
       std::string name;
       while (in >> name) {
         Chord c;
-        if (!parse_chord(name, c)) {
+        if (!read_chord(name, c)) {
           error = "bad chord \"" + name + "\"";
           return -1;
         }

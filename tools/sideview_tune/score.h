@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "smf.h"
+#include "midi.h"
 
 enum {
   TUNE_DIVISION = 96,          // ticks per quarter note
@@ -16,13 +16,9 @@ enum {
   ARPEGGIO_CHANNEL = 2,
 };
 
-// MIDI key of a note name such as "C4" (60), "F#5" or "Bb3"; -1 for a rest
-// ("-") or text that is not a note.
-int note_key(const std::string &name);
-
 // Writes the whole tune into track and returns its length in ticks. On a
 // fault in the score (a bar that doesn't add up, an unknown note or chord)
 // it names it in `error` and returns -1.
-long compose(Smf &track, std::string &error);
+long compose(MidiTrack &track, std::string &error);
 
 #endif

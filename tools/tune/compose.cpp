@@ -9,10 +9,11 @@
 // sections and a drum kit that strikes one drum at a time.
 #include "compose.h"
 
-#include <cctype>
-#include <cstdlib>
 #include <cstdint>
 #include <sstream>
+
+#include "notation.h"
+#include "tool.h"
 
 static const int EIGHTH = TUNE_PPQ / 2, SIXTEENTH = TUNE_PPQ / 4, BAR = TUNE_PPQ * 4;
 
@@ -21,28 +22,28 @@ static const int EIGHTH = TUNE_PPQ / 2, SIXTEENTH = TUNE_PPQ / 4, BAR = TUNE_PPQ
 // Melody phrases, four or eight bars each, in "NOTE:EIGHTHS" notation.
 static const char *verse_1 =
     "E5:2 A4:1 C5:1 E5:2 D5:1 C5:1 | D5:2 C5:1 A4:1 C5:4 |"
-    "E5:2 G5:1 E5:1 D5:2 C5:1 D5:1 | B4:2 G4:1 B4:1 D5:4";
+    "-:2 G5:1 E5:1 D5:2 C5:1 D5:1 | B4:2 G4:1 B4:1 D5:4";
 static const char *verse_2 =
     "E5:2 A5:1 G5:1 E5:2 C5:2 | F5:2 E5:1 D5:1 C5:2 A4:2 |"
-    "G4:1 C5:1 E5:1 G5:1 E5:2 C5:2 | D5:3 B4:1 G4:4";
+    "-:1 C5:1 E5:1 G5:1 E5:2 C5:2 | D5:3 B4:1 G4:4";
 static const char *verse_3 =
     "E5:2 A5:1 G5:1 E5:2 C5:2 | F5:2 E5:1 D5:1 C5:2 A4:2 |"
-    "G4:1 C5:1 E5:1 G5:1 A5:2 G5:2 | B5:2 A5:1 G5:1 A5:4";
+    "-:1 C5:1 E5:1 G5:1 A5:2 G5:2 | B5:2 A5:1 G5:1 A5:4";
 static const char *chorus_1 =
     "A5:3 G5:1 F5:2 E5:2 | D5:3 E5:1 G5:4 | E5:2 G5:2 B5:2 G5:2 | A5:6 E5:2 |"
-    "F5:2 A5:2 C6:2 A5:2 | B5:3 A5:1 G5:2 D5:2 | G#5:4 B5:2 G#5:2 | E5:6 -:2";
+    "-:2 A5:2 C6:2 A5:2 | B5:3 A5:1 G5:2 D5:2 | G#5:4 B5:2 G#5:2 | E5:6 -:2";
 static const char *chorus_2 =
     "A5:3 G5:1 F5:2 E5:2 | D5:3 E5:1 G5:4 | E5:2 G5:2 B5:2 G5:2 | A5:6 E5:2 |"
-    "F5:2 A5:2 C6:2 A5:2 | B5:3 A5:1 G5:2 D5:2 | G#5:2 B5:2 D6:2 B5:2 | E6:4 D6:1 C6:1 B5:2";
+    "-:2 A5:2 C6:2 A5:2 | B5:3 A5:1 G5:2 D5:2 | G#5:2 B5:2 D6:2 B5:2 | E6:4 D6:1 C6:1 B5:2";
 static const char *bridge_1 =
     "F5:4 E5:2 D5:2 | C5:4 E5:4 | D5:2 F5:2 A5:4 | G#5:6 -:2 |"
-    "A5:4 G5:2 F5:2 | E5:4 C5:2 A4:2 | C5:2 F5:2 A5:2 G5:2 | E5:4 G#4:4";
+    "-:4 G5:2 F5:2 | E5:4 C5:2 A4:2 | C5:2 F5:2 A5:2 G5:2 | E5:4 G#4:4";
 static const char *bridge_2 =
     "A5:4 G5:2 F5:2 | E5:4 A5:4 | F5:2 E5:2 D5:4 | E5:6 -:2 |"
-    "D5:4 F5:2 A5:2 | C6:4 B5:2 A5:2 | A5:2 G5:2 F5:2 E5:2 | E5:8";
+    "-:4 F5:2 A5:2 | C6:4 B5:2 A5:2 | A5:2 G5:2 F5:2 E5:2 | E5:8";
 static const char *break_call =
     "A4:1 -:1 A4:1 C5:1 -:1 A4:1 G4:1 A4:1 | -:8 |"
-    "F4:1 -:1 F4:1 A4:1 -:1 C5:1 B4:1 A4:1 | G4:2 B4:2 D5:2 -:2";
+    "-:1 -:1 F4:1 A4:1 -:1 C5:1 B4:1 A4:1 | G4:2 B4:2 D5:2 -:2";
 
 // Chord progressions, one chord per bar.
 static const char *intro_chords = "Am Am F G Am Am F G";
@@ -89,54 +90,27 @@ enum {
 
 // ------------------------------------------------------------- the notation
 
-// note_number
-// MIDI key of a note name with sharp (#) or flat (b) and octave; C4 is 60.
-int note_number(const std::string &name) {
-  static const int base[7] = {9, 11, 0, 2, 4, 5, 7};  // A B C D E F G
-  if (name.empty() || name == "-") return -1;
-  char letter = (char)toupper((unsigned char)name[0]);
-  if (letter < 'A' || letter > 'G') return -1;
-  int pc = base[letter - 'A'];
-  size_t i = 1;
-  if (i < name.size() && name[i] == '#') pc++, i++;
-  else if (i < name.size() && name[i] == 'b') pc--, i++;
-  if (i + 1 != name.size() || !isdigit((unsigned char)name[i])) return -1;
-  int key = 12 * (name[i] - '0' + 1) + pc;
-  return key >= 0 && key <= 127 ? key : -1;
-}
-
-// parse_phrase
-// "E5:2 A4:1 | ..." to notes; bar lines are only for the reader.
-std::vector<PhraseNote> parse_phrase(const std::string &text) {
+// phrase
+// The notes of a melody phrase, bar lines left out; stops the tool on a
+// fault in the score.
+static std::vector<PhraseNote> phrase(const char *text) {
   std::vector<PhraseNote> notes;
-  std::istringstream in(text);
-  std::string tok;
-  while (in >> tok) {
-    if (tok == "|") continue;
-    size_t colon = tok.find(':');
-    if (colon == std::string::npos) continue;
-    int len = std::atoi(tok.c_str() + colon + 1);
-    if (len > 0) notes.push_back({note_number(tok.substr(0, colon)), len});
-  }
+  std::string error;
+  for (const std::string &bar : split_bars(text))
+    if (!read_notes(bar, notes, error)) stop("melody: " + error);
   return notes;
 }
 
-// A chord: root pitch class, and whether its third is minor.
-struct Chord {
-  int root;
-  bool minor;
-};
-
 // parse_chords
-// "Am F C G" to chords, one per bar.
+// "Am F C G" to chords, one per bar; stops the tool on a bad name.
 static std::vector<Chord> parse_chords(const std::string &text) {
   std::vector<Chord> out;
   std::istringstream in(text);
   std::string tok;
   while (in >> tok) {
-    bool minor = tok.size() > 1 && tok.back() == 'm';
-    std::string root = minor ? tok.substr(0, tok.size() - 1) : tok;
-    out.push_back({note_number(root + "0") % 12, minor});
+    Chord c;
+    if (!read_chord(tok, c) || c.root < 0) stop("bad chord \"" + tok + "\"");
+    out.push_back(c);
   }
   return out;
 }
@@ -178,23 +152,23 @@ static int scale_step(int key, int dir, const Chord &chord) {
 // some quarter notes into repeated eighths, so repeats are not literal.
 static void play_melody(Band &b, long start, long t, const char *text, int transpose,
                         double ornament, int salt, const std::vector<Chord> &chords) {
-  for (const PhraseNote &n : parse_phrase(text)) {
-    long len = n.eighths * EIGHTH;
+  for (const PhraseNote &n : phrase(text)) {
+    long len = n.length * EIGHTH;
     if (n.key >= 0) {
       int key = n.key + transpose;
       int bar = (int)(((t - start) / BAR) % (long)chords.size());
       bool strong = t % (2 * TUNE_PPQ) == 0;
       int vel = strong ? 104 : 88;
-      if (n.eighths >= 3 && variant(t, salt, ornament)) {
+      if (n.length >= 3 && variant(t, salt, ornament)) {
         long first = len - EIGHTH;
         int dir = variant(t, salt + 1, 0.5) ? 1 : -1;
         b.melody.note(t, first - 8, MELODY_CH, key, vel);
         b.melody.note(t + first, EIGHTH - 8, MELODY_CH, scale_step(key, dir, chords[bar]), 80);
-      } else if (n.eighths == 2 && variant(t, salt + 2, ornament * 0.5)) {
+      } else if (n.length == 2 && variant(t, salt + 2, ornament * 0.5)) {
         b.melody.note(t, EIGHTH - 10, MELODY_CH, key, vel);
         b.melody.note(t + EIGHTH, EIGHTH - 10, MELODY_CH, key, 78);
       } else {
-        b.melody.note(t, len - (n.eighths == 1 ? 16 : 10), MELODY_CH, key, vel);
+        b.melody.note(t, len - (n.length == 1 ? 16 : 10), MELODY_CH, key, vel);
       }
     }
     t += len;
@@ -235,9 +209,8 @@ static void play_bass(Band &b, long t, const std::vector<Chord> &chords, const i
 static void play_arp(Band &b, long t, const std::vector<Chord> &chords) {
   static const int order[8] = {0, 1, 2, 3, 2, 1, 2, 1};
   for (const Chord &c : chords) {
-    int root = 48 + c.root;  // G3 .. F#4
-    if (root < 55) root += 12;
-    int tones[4] = {root, root + (c.minor ? 3 : 4), root + 7, root + 12};
+    int tones[4];
+    chord_tones(c, 55, tones);  // roots G3 .. F#4
     for (int i = 0; i < 8; i++) b.arp.note(t + i * EIGHTH, EIGHTH - 20, ARP_CH, tones[order[i]], i % 2 ? 52 : 62);
     t += BAR;
   }
@@ -314,7 +287,7 @@ std::vector<MidiTrack> compose_tune(long &length) {
   Band b;
   MidiTrack conductor;
   conductor.name("topdown");
-  conductor.tempo(0, TUNE_BPM);
+  conductor.tempo(0, 60000000L / TUNE_BPM);
   conductor.meta(0, 0x58, {4, 2, 24, 8});   // 4/4
   conductor.meta(0, 0x59, {0, 1});          // A minor
   b.melody.name("melody");

@@ -1,4 +1,4 @@
-// glyphs.cpp -- the text font: glyph drawings and the grid picture Allegro reads
+// glyphs.cpp -- the text font of both games' pictures: the glyph drawings
 //
 // A bold face, 10 pixels to the top of capitals with 3 rows below the
 // baseline for descenders; strokes are 2 pixels wide. Each character cell
@@ -6,11 +6,10 @@
 // is 14 pixels high and letters stand 2 pixels apart.
 #include "glyphs.h"
 
-#include <allegro.h>
-
-#include <cstdio>
-#include <cstdlib>
 #include <sstream>
+#include <string>
+
+#include "tool.h"
 
 // The glyph sheet. A line ": xyz" names the characters of the group that
 // follows; then come GLYPH_ROWS lines, each holding one pixel row of every
@@ -161,8 +160,7 @@ static const char *sheet = R"(
 // sheet_error
 // Stops the tool: the sheet above is malformed.
 static void sheet_error(int line, const char *what) {
-  fprintf(stderr, "topdown_art: glyph sheet line %d: %s\n", line, what);
-  exit(1);
+  stop("glyph sheet line " + std::to_string(line), what);
 }
 
 // parse_sheet
@@ -216,10 +214,17 @@ const Glyph &glyph_of(char ch) {
   return font_glyphs()[i];
 }
 
-// save_font_sheet
+const char *const SMALL_DIGITS[10] = {
+    "###" "#.#" "#.#" "#.#" "###", ".#." "##." ".#." ".#." "###",
+    "###" "..#" "###" "#.." "###", "###" "..#" ".##" "..#" "###",
+    "#.#" "#.#" "###" "..#" "..#", "###" "#.." "###" "..#" "###",
+    "###" "#.." "###" "#.#" "###", "###" "..#" ".#." ".#." ".#.",
+    "###" "#.#" "###" "#.#" "###", "###" "#.#" "###" "..#" "###"};
+
+// font_sheet
 // Lays the glyphs out ten to a row, each in a cell framed by colour 255
-// (pixel (0, 0) is part of the frame), and writes the picture as PCX.
-bool save_font_sheet(const std::string &path) {
+// (pixel (0, 0) is part of the frame).
+Canvas font_sheet() {
   const std::vector<Glyph> &glyphs = font_glyphs();
   const int per_row = 10, cell_h = GLYPH_ROWS + 1;
   int rows = ((int)glyphs.size() + per_row - 1) / per_row;
@@ -230,27 +235,16 @@ bool save_font_sheet(const std::string &path) {
       w += glyphs[i].width() + 2 + 1;
     if (w > width) width = w;
   }
-  int height = 1 + rows * (cell_h + 1);
-  BITMAP *bmp = create_bitmap_ex(8, width, height);
-  if (!bmp) return false;
-  clear_to_color(bmp, 255);
+  Canvas sheet = make_canvas(width, 1 + rows * (cell_h + 1), 255);
   for (int r = 0; r < rows; r++) {
     int x = 1, y = 1 + r * (cell_h + 1);
     for (int i = r * per_row; i < (int)glyphs.size() && i < (r + 1) * per_row; i++) {
       const Glyph &g = glyphs[i];
       int cw = g.width() + 2;
-      rectfill(bmp, x, y, x + cw - 1, y + cell_h - 1, 0);
-      for (int gy = 0; gy < GLYPH_ROWS; gy++)
-        for (int gx = 0; gx < g.width(); gx++)
-          if (g.rows[gy][gx] == '#') putpixel(bmp, x + 1 + gx, y + 1 + gy, 1);
+      fill_box(sheet, x, y, x + cw - 1, y + cell_h - 1, 0);
+      draw_glyph(sheet, g, x + 1, y + 1, 1, 1);
       x += cw + 1;
     }
   }
-  PALETTE pal;
-  for (int i = 0; i < 256; i++) pal[i].r = pal[i].g = pal[i].b = 0;
-  pal[1].r = pal[1].g = pal[1].b = 63;
-  pal[255].r = pal[255].g = 63;
-  bool ok = save_pcx(path.c_str(), bmp, pal) == 0;
-  destroy_bitmap(bmp);
-  return ok;
+  return sheet;
 }
