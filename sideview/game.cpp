@@ -12,9 +12,12 @@
 #include <ctime>
 
 #include "bm.h"
+#include "data_folder.h"
+#include "keys.h"
 #include "log.h"
 #include "music.h"
 #include "object.h"
+#include "pause_hook.h"
 #include "tile.h"
 #include "video.h"
 
@@ -93,15 +96,21 @@ void on_vsync(int) {
 // ---------------------------------------------------------------------------
 // Start-up
 
+// The files sideview can't start without.
+static const std::vector<std::string> NEEDED = {"tileattr.wz", "tiles.bmp", "sprites.bmp",
+                                                "status.bmp", "four.bmp"};
+
 // init
 void init() {
-  fr = fopen("report.txt", "w");
+  start_in_data_folder("sideview", NEEDED);
   music_init();
   tiles_init();
   sprites_init();
   if (bmSetup() != 0) fail("Couldn't set up the machine: no memory for it");
   bmSetCallBack(0, on_vsync);
   bmSetCallBack(1, on_hsync);
+  hold_watch_focus();
+  hold_reset();
   bar_init();
   srand((unsigned)time(NULL));
 }
@@ -166,6 +175,38 @@ int scale_choice(int argc, char **argv, const char *env, std::string &error) {
 static bool held(int port, int bit) { return !(bmGet8(port) & bit); }
 
 // ---------------------------------------------------------------------------
+// Holding the game: paused, or showing its keys
+
+// What a held game shows over its last frame.
+static void draw_hold(BITMAP *frame) {
+  int white = bmSlotOfCode(HOLD_WHITE), black = bmSlotOfCode(HOLD_BLACK);
+  if (hold_state() == HOLD_KEYS)
+    draw_key_screen(frame, sideview_keys(), white, black);
+  else
+    draw_paused_label(frame, font, white, black);
+}
+
+// hold_point
+// Between two frames, where the machine stands at the start of the next
+// one. While the game is held the machine does not run, so nothing moves,
+// and the music, which the scan lines drive, stands still; the sound
+// output stops. The keys are looked at a few times a second and the
+// picture is drawn only when the hold changes. Esc (unless it only closes
+// the keys screen) leaves at once, still held, for the caller's own Esc.
+void hold_point() {
+  if (!hold_poll(KEY_F1) && !hold_active()) return;
+  if (!hold_active()) return;
+  bmPauseSound(1);
+  bool changed = true;
+  while (hold_active() && !(key[KEY_ESC] && !hold_swallows(KEY_ESC))) {
+    if (changed && hold_state() != HOLD_NONE) bmShowStill(draw_hold);
+    rest(20);
+    changed = hold_poll(KEY_F1);
+  }
+  bmPauseSound(0);
+}
+
+// ---------------------------------------------------------------------------
 // Credits
 
 // Brightness of each of the four pictures of the credits at frame t: each
@@ -211,6 +252,7 @@ void credits() {
     for (int j = 0; j < 16; j++) bmPut8(BM_PALETTE + j, (unsigned char)credits_code(t, j));
     if (t == 718) t = 717;
     bmWait(0);
+    hold_point();
   }
 }
 
@@ -277,6 +319,7 @@ int play_map(int level, int entry) {
       bmWait(0);
     else if (fr)
       fprintf(fr, "Too slow!");
+    hold_point();
   }
   if (fr) fprintf(fr, "Esc");
   return -1;
@@ -315,5 +358,6 @@ void win() {
       bmPut16(480 + 2 * y, (unsigned short)((OY + y) * 256 + OX + t));
     }
     bmWait(0);
+    hold_point();
   }
 }
