@@ -6,10 +6,13 @@ volatile int focus_lost;
 static Hold state = HOLD_NONE;
 // What the keys screen goes back to when it closes.
 static Hold under = HOLD_NONE;
+// Esc was pressed in a pause.
+static bool esc_in_pause;
 
 void hold_reset() {
   state = under = HOLD_NONE;
   focus_lost = 0;
+  esc_in_pause = false;
 }
 
 Hold hold_state() { return state; }
@@ -30,9 +33,18 @@ Hold hold_event(HoldEvent e) {
       state = HOLD_KEYS;
       break;
     case HOLD_FOCUS_LOST: state = HOLD_PAUSED; break;
+    case HOLD_ESC_KEY:
+      if (state == HOLD_PAUSED) esc_in_pause = true;
+      break;
     case HOLD_OTHER_KEY: break;
   }
   return state;
+}
+
+bool hold_take_esc() {
+  bool taken = esc_in_pause;
+  esc_in_pause = false;
+  return taken;
 }
 
 // hold_take_focus

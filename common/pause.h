@@ -22,6 +22,7 @@ enum Hold {
 enum HoldEvent {
   HOLD_PAUSE_KEY,   // P or Pause pressed
   HOLD_KEYS_KEY,    // the keys key pressed
+  HOLD_ESC_KEY,     // Esc pressed
   HOLD_OTHER_KEY,   // any other key pressed
   HOLD_FOCUS_LOST,  // the window lost the input focus
 };
@@ -30,7 +31,7 @@ enum HoldEvent {
 // Allegro's own thread, so it only sets this); hold_take_focus hands it on.
 extern volatile int focus_lost;
 
-// A game starts: not held, a focus lost before it forgotten.
+// A game starts: not held, a focus lost or an Esc before it forgotten.
 void hold_reset();
 
 // The state now.
@@ -40,6 +41,11 @@ Hold hold_state();
 // key to what it was shown over (running or paused); a focus lost while it
 // shows makes that a pause.
 Hold hold_event(HoldEvent e);
+
+// True once after Esc was pressed while the game was paused: the game then
+// ends as on Esc. A paused game looks at its keys seldom, and a short press
+// of Esc could come and go between two looks.
+bool hold_take_esc();
 
 // A focus lost since the last call becomes a HOLD_FOCUS_LOST event.
 // Returns true if there was one.

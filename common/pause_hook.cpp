@@ -1,6 +1,8 @@
 // pause_hook.cpp -- the Allegro side of a game's hold: focus, keys, label
 #include "pause_hook.h"
 
+#include <allegro/platform/aintunix.h>  // Allegro's background thread
+
 // The key that closed the keys screen, while it may still be down; 0 once
 // it was seen up.
 static int closing_key;
@@ -28,6 +30,7 @@ void hold_watch_focus() {
 HoldEvent hold_key_event(int scancode, int keys_key) {
   if (scancode == KEY_P || scancode == KEY_PAUSE) return HOLD_PAUSE_KEY;
   if (scancode == keys_key) return HOLD_KEYS_KEY;
+  if (scancode == KEY_ESC) return HOLD_ESC_KEY;
   return HOLD_OTHER_KEY;
 }
 
@@ -69,6 +72,18 @@ bool hold_active() {
 bool hold_swallows(int scancode) {
   if (hold_state() == HOLD_KEYS) return true;
   return scancode == closing_key && closing_held();
+}
+
+// hold_rest
+// Allegro's background thread waits while interrupts are disabled (its
+// DISABLE), and handles the events that came meanwhile once enabled again.
+void hold_rest() {
+  bool threaded = system_driver && system_driver->id != SYSTEM_NONE && _unix_bg_man &&
+                  _unix_bg_man->multi_threaded;
+  if (threaded) _unix_bg_man->disable_interrupts();
+  rest(90);
+  if (threaded) _unix_bg_man->enable_interrupts();
+  rest(15);
 }
 
 // draw_paused_label

@@ -17,8 +17,8 @@
 void hold_watch_focus();
 
 // The event a key of the keyboard buffer (its scancode) is for the hold:
-// P and Pause pause, keys_key shows the keys screen, anything else is
-// another key.
+// P and Pause pause, keys_key shows the keys screen, Esc is Esc, anything
+// else is another key.
 HoldEvent hold_key_event(int scancode, int keys_key);
 
 // Hands one key of the keyboard buffer (its scancode) to the hold.
@@ -39,6 +39,13 @@ bool hold_active();
 // down. A game that polls key[] asks this of its keys that act at once
 // (Esc), since key[] may show a key before the hold has read it.
 bool hold_swallows(int scancode);
+
+// The held game's wait between two looks at the keys, about a tenth of a
+// second. Allegro's own background thread handles the window's events 100
+// times a second, which alone costs some 3% of a core; while held it is
+// let run only for a short time after each wait, which is enough to take
+// in the keys pressed meanwhile.
+void hold_rest();
 
 // "Paused" in font f, in a box of colour bg framed in fg, in the middle of b.
 void draw_paused_label(BITMAP *b, FONT *f, int fg, int bg);

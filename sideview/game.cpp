@@ -186,24 +186,33 @@ static void draw_hold(BITMAP *frame) {
     draw_paused_label(frame, font, white, black);
 }
 
+// Set once Esc was pressed while the game was held: the game ends as on
+// Esc, in the credits too.
+static bool quitting;
+
 // hold_point
 // Between two frames, where the machine stands at the start of the next
 // one. While the game is held the machine does not run, so nothing moves,
 // and the music, which the scan lines drive, stands still; the sound
 // output stops. The keys are looked at a few times a second and the
 // picture is drawn only when the hold changes. Esc (unless it only closes
-// the keys screen) leaves at once, still held, for the caller's own Esc.
-void hold_point() {
-  if (!hold_poll(KEY_F1) && !hold_active()) return;
-  if (!hold_active()) return;
+// the keys screen) ends the game.
+bool hold_point() {
+  hold_poll(KEY_F1);
+  if (!hold_active()) return quitting;
   bmPauseSound(1);
   bool changed = true;
-  while (hold_active() && !(key[KEY_ESC] && !hold_swallows(KEY_ESC))) {
+  while (hold_active()) {
+    if (hold_take_esc() || (key[KEY_ESC] && !hold_swallows(KEY_ESC))) {
+      quitting = true;
+      break;
+    }
     if (changed && hold_state() != HOLD_NONE) bmShowStill(draw_hold);
-    rest(20);
+    hold_rest();
     changed = hold_poll(KEY_F1);
   }
   bmPauseSound(0);
+  return quitting;
 }
 
 // ---------------------------------------------------------------------------
@@ -248,11 +257,11 @@ void credits() {
       Plot2((unsigned char)x, (unsigned char)y, 0, 0);
     }
   destroy_bmp(four);
-  for (int t = 0; !held(PORT_ESC, 0x02) && !held(PORT_SPACE, 0x80); t++) {
+  for (int t = 0; !quitting && !held(PORT_ESC, 0x02) && !held(PORT_SPACE, 0x80); t++) {
     for (int j = 0; j < 16; j++) bmPut8(BM_PALETTE + j, (unsigned char)credits_code(t, j));
     if (t == 718) t = 717;
     bmWait(0);
-    hold_point();
+    if (hold_point()) break;
   }
 }
 
@@ -313,13 +322,13 @@ int play_map(int level, int entry) {
   C[0].ammo = (signed char)bar.ammunition;
   set_gfx1();
   level_play p = {0, 0};
-  while (!held(PORT_ESC, 0x02)) {
+  while (!quitting && !held(PORT_ESC, 0x02)) {
     if (play_frame(p)) return p.result;
     if (hsyncs >= 223)
       bmWait(0);
     else if (fr)
       fprintf(fr, "Too slow!");
-    hold_point();
+    if (hold_point()) break;
   }
   if (fr) fprintf(fr, "Esc");
   return -1;
@@ -352,12 +361,12 @@ void win() {
   draw_sprite1(bar.item, 400, 300);
   draw_sprite2(bar.item, 300, 250);
   draw_sprite2(bar.item, 400, 250);
-  for (int t = 1; !held(PORT_ESC, 0x02); t++) {
+  for (int t = 1; !quitting && !held(PORT_ESC, 0x02); t++) {
     for (int y = 0; y < BM_VISIBLE_LINES; y++) {
       bmPut16(2 * y, (unsigned short)((OY + y + t) * 256 + OX));
       bmPut16(480 + 2 * y, (unsigned short)((OY + y) * 256 + OX + t));
     }
     bmWait(0);
-    hold_point();
+    if (hold_point()) break;
   }
 }

@@ -31,8 +31,9 @@ enum { HOLD_WHITE = 0xFA, HOLD_BLACK = 0x0A };
 // status bar.
 void init();
 // Where the credits, a level and the winning sequence may be held, after
-// each frame: returns once the game goes on (or Esc is down).
-void hold_point();
+// each frame: returns once the game goes on, true when Esc was pressed
+// while it was held (the game then ends as on Esc).
+bool hold_point();
 // The music file: "tr1.mid", or the last argument whose extension is
 // "mid" in any case (the scale option is never one).
 const char *music_file(int argc, char **argv);

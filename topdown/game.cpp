@@ -332,7 +332,7 @@ int play_map(int course, int entry) {
   // held game looks for its keys a few times a second and draws only when
   // the hold changes.
   bool frozen = false;
-  while (!key[KEY_ESC] || hold_swallows(KEY_ESC)) {
+  while ((!key[KEY_ESC] || hold_swallows(KEY_ESC)) && !hold_take_esc()) {
     if (hold_poll(KEY_F1) && hold_state() != HOLD_NONE) {
       if (!frozen) freeze();
       frozen = true;
@@ -344,7 +344,7 @@ int play_map(int course, int entry) {
     }
     PlayPass pass = play_pass(screen);
     if (pass == PASS_WAIT) rest(1);
-    if (pass == PASS_HELD) rest(20);
+    if (pass == PASS_HELD) hold_rest();
     note_finishes(course);
   }
   if (frozen) thaw();

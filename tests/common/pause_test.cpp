@@ -47,6 +47,23 @@ TEST(Hold, TheKeysScreenGoesBackToWhatItCovered) {
   EXPECT_EQ(hold_event(HOLD_OTHER_KEY), HOLD_PAUSED);
 }
 
+TEST(Hold, EscInAPauseIsKeptForTheGame) {
+  headless();
+  hold_event(HOLD_ESC_KEY);  // running: the game sees Esc itself
+  EXPECT_FALSE(hold_take_esc());
+  hold_event(HOLD_KEYS_KEY);
+  hold_event(HOLD_ESC_KEY);  // only closes the keys screen
+  EXPECT_EQ(hold_state(), HOLD_NONE);
+  EXPECT_FALSE(hold_take_esc());
+  hold_event(HOLD_PAUSE_KEY);
+  EXPECT_EQ(hold_event(HOLD_ESC_KEY), HOLD_PAUSED);
+  EXPECT_TRUE(hold_take_esc());
+  EXPECT_FALSE(hold_take_esc());  // once
+  hold_event(HOLD_ESC_KEY);
+  hold_reset();  // the next game starts afresh
+  EXPECT_FALSE(hold_take_esc());
+}
+
 TEST(Hold, FocusFlagAndResetAtANewGame) {
   headless();
   EXPECT_FALSE(hold_take_focus());
@@ -69,7 +86,8 @@ TEST(Hold, KeysOfTheBuffer) {
   EXPECT_EQ(hold_key_event(KEY_PAUSE, KEY_F1), HOLD_PAUSE_KEY);
   EXPECT_EQ(hold_key_event(KEY_F1, KEY_F1), HOLD_KEYS_KEY);
   EXPECT_EQ(hold_key_event(KEY_F1, KEY_F10), HOLD_OTHER_KEY);
-  EXPECT_EQ(hold_key_event(KEY_ESC, KEY_F1), HOLD_OTHER_KEY);
+  EXPECT_EQ(hold_key_event(KEY_ESC, KEY_F1), HOLD_ESC_KEY);
+  EXPECT_EQ(hold_key_event(KEY_SPACE, KEY_F1), HOLD_OTHER_KEY);
 }
 
 TEST(Hold, TheKeyThatClosesTheKeysScreenStaysOutOfTheGame) {
