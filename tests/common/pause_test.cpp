@@ -5,7 +5,6 @@
 
 #include <allegro.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -138,49 +137,6 @@ TEST(Hold, PauseIsAToggleInAllegro) {
   hold_reset();
 }
 
-// The rectangle of b's pixels that are not the colour of the picture
-// underneath, and how many of its inner pixels are of colour c.
-struct Box {
-  int left = 1 << 20, top = 1 << 20, right = -1, bottom = -1, inner = 0;
-};
-Box box_over(BITMAP *b, int picture, int c) {
-  Box r;
-  for (int y = 0; y < b->h; y++)
-    for (int x = 0; x < b->w; x++)
-      if (getpixel(b, x, y) != picture) {
-        r.left = std::min(r.left, x);
-        r.right = std::max(r.right, x);
-        r.top = std::min(r.top, y);
-        r.bottom = std::max(r.bottom, y);
-      }
-  for (int y = r.top + 1; y < r.bottom; y++)
-    for (int x = r.left + 1; x < r.right; x++) r.inner += getpixel(b, x, y) == c;
-  return r;
-}
-
-// A framed box in the middle of b with text inside.
-void expect_framed_box(BITMAP *b, const Box &r, int fg, int bg) {
-  ASSERT_LE(r.left, r.right);
-  EXPECT_LE(std::abs(r.left - (b->w - 1 - r.right)), 1);
-  EXPECT_LE(std::abs(r.top - (b->h - 1 - r.bottom)), 1);
-  EXPECT_EQ(getpixel(b, r.left, r.top), fg);
-  EXPECT_EQ(getpixel(b, r.right, r.bottom), fg);
-  EXPECT_EQ(getpixel(b, r.left + 1, r.top + 1), bg);
-  EXPECT_GT(r.inner, 30);  // the text
-}
-
-TEST(Hold, PausedLabelInTheMiddle) {
-  headless();
-  set_color_depth(8);
-  BITMAP *b = create_bitmap(320, 240);
-  clear_to_color(b, 3);
-  draw_paused_label(b, font, 15, 0);
-  Box r = box_over(b, 3, 15);
-  expect_framed_box(b, r, 15, 0);
-  EXPECT_LT(r.right - r.left, 100);  // a label, not a screen
-  destroy_bitmap(b);
-}
-
 TEST(KeyScreen, LayoutFitsTheScreen) {
   // 320x200: 18 lines in one column; more take two.
   EXPECT_EQ(key_screen_layout(18, 200).columns, 1);
@@ -188,21 +144,6 @@ TEST(KeyScreen, LayoutFitsTheScreen) {
   EXPECT_EQ(key_screen_layout(19, 200).rows, 10);
   EXPECT_EQ(key_screen_layout(40, 480).columns, 1);
   EXPECT_EQ(key_screen_layout(3, 10).rows, 1);  // too small a picture: never 0
-}
-
-TEST(KeyScreen, DrawnInsideAFramedBox) {
-  headless();
-  set_color_depth(8);
-  BITMAP *b = create_bitmap(320, 200);
-  clear_to_color(b, 3);
-  std::vector<KeyHelp> lines = {{"", "Heading"}, {"F1", "these keys"}, {"Esc", "leave"}};
-  draw_key_screen(b, lines, 15, 0);
-  Box r = box_over(b, 3, 15);
-  expect_framed_box(b, r, 15, 0);
-  // Three lines and the footer below a blank one, in 9-pixel lines.
-  EXPECT_GE(r.bottom - r.top, 5 * 9);
-  EXPECT_LT(r.bottom - r.top, 5 * 9 + 20);
-  destroy_bitmap(b);
 }
 
 }  // namespace
