@@ -1,7 +1,9 @@
 # setup.sh -- sourced by run.sh and test.sh: installs the Debian packages
-# that are missing, then configures and builds everything into build/.
+# that are missing, then configures and builds into build/.
 #   setup_packages PKG...   installs what dpkg does not list as installed
-#   setup_build             cmake configure (once) and build
+#   setup_programs          configure (once) and build the programs and their
+#                           data only, quietly (run.sh)
+#   setup_build             configure and build everything (test.sh)
 #   setup_sanitizer_build   the same for the sanitizer tree, build-asan/
 
 set -euo pipefail
@@ -31,10 +33,37 @@ setup_packages() {
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q "${missing[@]}"
 }
 
-setup_build() {
+# setup_programs
+# Says nothing when nothing had to be done. The build's output is shown when
+# the build fails, and when it holds warnings (a run folder's file kept
+# because it was changed there, say): then without its progress lines.
+setup_programs() {
+  local log
+  log=$(mktemp)
   if [ ! -f "$BUILD/CMakeCache.txt" ]; then
-    cmake -S "$ROOT" -B "$BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    echo "Building topdown, sideview and sideview_edit into $BUILD (the first time takes a minute)..."
+    if ! cmake -S "$ROOT" -B "$BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo >"$log" 2>&1; then
+      cat "$log" >&2
+      rm -f "$log"
+      echo "run.sh: configuring the build failed" >&2
+      exit 1
+    fi
   fi
+  if ! cmake --build "$BUILD" --target programs -j"$(nproc)" >"$log" 2>&1; then
+    cat "$log" >&2
+    rm -f "$log"
+    echo "run.sh: the build failed" >&2
+    exit 1
+  fi
+  if grep -qi "warning" "$log"; then
+    grep -v -E '^\[ *[0-9]+%\]|^\[[0-9]+/[0-9]+\]|^g?make(\[[0-9]+\])?: (Entering|Leaving)' "$log" >&2
+  fi
+  rm -f "$log"
+}
+
+# Configures every time: a package installed since (GoogleTest) is found.
+setup_build() {
+  cmake -S "$ROOT" -B "$BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
   cmake --build "$BUILD" -j"$(nproc)"
 }
 

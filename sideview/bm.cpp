@@ -20,6 +20,7 @@
 #include <cstring>
 
 #include "bmp.h"  // fr, the program's log
+#include "quiet_sound.h"
 
 unsigned char MapTableHigh[65536];
 unsigned char MapTableLow[65536];
@@ -301,6 +302,25 @@ static void __bmShowFrame(void) {
   __bmShownValid = true;
 }
 
+// bmShowStill
+// The frame goes through the usual way to the screen (enlarged rows that
+// changed), so the copy of what is shown stays true and the next real
+// frame redraws the rows draw changed.
+void bmShowStill(void (*draw)(BITMAP *frame)) {
+  if (!back || !__bmScreen) return;
+  BITMAP *still = create_bitmap_ex(8, back->w, back->h);
+  if (!still) return;
+  blit(back, still, 0, 0, 0, 0, back->w, back->h);
+  draw(still);
+  BITMAP *frame = back;
+  back = still;
+  __bmShowFrame();
+  back = frame;
+  destroy_bitmap(still);
+}
+
+int bmSlotOfCode(int c) { return (c - 10) & 0xFF; }
+
 // __bmDrawLine
 // Generates scan line __bmLineCounter, runs the line callback and, after
 // the last line, shows the frame, runs the frame callback and waits.
@@ -521,10 +541,11 @@ static void __bmResetSound(void) {
 static void __bmSetupSound(void) {
   reserve_voices(1, 0);
   set_volume_per_voice(0);
-  if (install_sound(DIGI_AUTODETECT, MIDI_NONE, NULL) == 0) {
+  if (install_sound_quietly(DIGI_AUTODETECT, MIDI_NONE) == 0) {
     set_volume(255, 0);
     outwave = play_audio_stream(STREAM_SAMPLES, 8, FALSE, SAMPLE_RATE, 255, 128);
   }
+  report_sound();
   __bmResetSound();
 }
 
@@ -532,6 +553,17 @@ static void __bmSetupSound(void) {
 static void __bmSetdownSound(void) {
   if (outwave) stop_audio_stream(outwave);
   outwave = NULL;
+}
+
+// bmPauseSound
+// The stream's voice stands still: no buffer of it frees up, so nothing is
+// mixed, and the last one is not played over and over.
+void bmPauseSound(int paused) {
+  if (!outwave) return;
+  if (paused)
+    voice_stop(outwave->voice);
+  else
+    voice_start(outwave->voice);
 }
 
 // __bmAddSoundEvent

@@ -71,6 +71,18 @@ enum {
 // Other ports and masks are ignored.
 void bmWire(int address, int mask, const int *keys, int n, int pad);
 
+// --- A held program (paused, or showing its keys) --------------------------
+
+// Shows the last frame generated with what draw adds to a copy of it (an
+// 8-bit 320x240 bitmap of palette slots), without running the machine. The
+// next frame is shown whole again.
+void bmShowStill(void (*draw)(BITMAP *frame));
+// The palette slot that shows colour code c (slot s shows code s + 10).
+int bmSlotOfCode(int c);
+// 1 stops the sound output where it is (the generator keeps its state and
+// nothing is mixed), 0 lets it go on; nothing without a sound device.
+void bmPauseSound(int paused);
+
 // --- Whole-number enlargement of the picture -------------------------------
 
 enum { BM_MAX_SCALE = 8 };

@@ -13,9 +13,12 @@
 
 #include "bm.h"
 #include "controls.h"
+#include "data_folder.h"
+#include "keys.h"
 #include "log.h"
 #include "music.h"
 #include "object.h"
+#include "pause_hook.h"
 #include "tile.h"
 #include "video.h"
 
@@ -112,9 +115,13 @@ void on_vsync(int) {
 // ---------------------------------------------------------------------------
 // Start-up
 
+// The files sideview can't start without.
+static const std::vector<std::string> NEEDED = {"tileattr.wz", "tiles.bmp", "sprites.bmp",
+                                                "status.bmp", "four.bmp"};
+
 // init
 void init() {
-  fr = fopen("report.txt", "w");
+  start_in_data_folder("sideview", NEEDED);
   music_init();
   tiles_init();
   sprites_init();
@@ -122,6 +129,8 @@ void init() {
   controls_init();
   bmSetCallBack(0, on_vsync);
   bmSetCallBack(1, on_hsync);
+  hold_watch_focus();
+  hold_reset();
   bar_init();
   srand((unsigned)time(NULL));
 }
@@ -186,6 +195,47 @@ int scale_choice(int argc, char **argv, const char *env, std::string &error) {
 static bool held(int port, int bit) { return !(bmGet8(port) & bit); }
 
 // ---------------------------------------------------------------------------
+// Holding the game: paused, or showing its keys
+
+// What a held game shows over its last frame.
+static void draw_hold(BITMAP *frame) {
+  int white = bmSlotOfCode(HOLD_WHITE), black = bmSlotOfCode(HOLD_BLACK);
+  if (hold_state() == HOLD_KEYS)
+    draw_key_screen(frame, sideview_keys(), white, black);
+  else
+    draw_paused_label(frame, font, white, black);
+}
+
+// Set once Esc was pressed while the game was held: the game ends as on
+// Esc, in the credits too.
+static bool quitting;
+
+// hold_point
+// Between two frames, where the machine stands at the start of the next
+// one. While the game is held the machine does not run, so nothing moves,
+// and the music, which the scan lines drive, stands still; the sound
+// output stops. The keys are looked at a few times a second and the
+// picture is drawn only when the hold changes. Esc (unless it only closes
+// the keys screen) ends the game.
+bool hold_point() {
+  hold_poll(KEY_F1);
+  if (!hold_active()) return quitting;
+  bmPauseSound(1);
+  bool changed = true;
+  while (hold_active()) {
+    if (hold_take_esc() || (key[KEY_ESC] && !hold_swallows(KEY_ESC))) {
+      quitting = true;
+      break;
+    }
+    if (changed && hold_state() != HOLD_NONE) bmShowStill(draw_hold);
+    hold_rest();
+    changed = hold_poll(KEY_F1);
+  }
+  bmPauseSound(0);
+  return quitting;
+}
+
+// ---------------------------------------------------------------------------
 // Credits
 
 // Brightness of each of the four pictures of the credits at frame t: each
@@ -230,10 +280,11 @@ void credits() {
       Plot2((unsigned char)x, (unsigned char)y, 0, 0);
     }
   destroy_bmp(shown);
-  for (int t = 0; !held(PORT_ESC, 0x02) && !held(PORT_SPACE, 0x80); t++) {
+  for (int t = 0; !quitting && !held(PORT_ESC, 0x02) && !held(PORT_SPACE, 0x80); t++) {
     for (int j = 0; j < 16; j++) bmPut8(BM_PALETTE + j, (unsigned char)credits_code(t, j));
     if (t == 718) t = 717;
     bmWait(0);
+    if (hold_point()) break;
   }
 }
 
@@ -301,7 +352,7 @@ int play_map(int level, int entry) {
   C[0].ammo = (signed char)bar.ammunition;
   set_gfx1();
   level_play p = {0, 0};
-  while (!held(PORT_ESC, 0x02)) {
+  while (!quitting && !held(PORT_ESC, 0x02)) {
     if (play_frame(p)) {
       // The player left by a door with no exit point near it.
       if (p.result == -1) game_fault = std::string(name) + " has a door without an exit point";
@@ -311,6 +362,7 @@ int play_map(int level, int entry) {
       bmWait(0);
     else if (fr)
       fprintf(fr, "Too slow!");
+    if (hold_point()) break;
   }
   if (fr) fprintf(fr, "Esc");
   return -1;
@@ -368,11 +420,12 @@ void win() {
   draw_sprite1(bar.item, 400, 300);
   draw_sprite2(bar.item, 300, 250);
   draw_sprite2(bar.item, 400, 250);
-  for (int t = 1; !held(PORT_ESC, 0x02); t++) {
+  for (int t = 1; !quitting && !held(PORT_ESC, 0x02); t++) {
     for (int y = 0; y < BM_VISIBLE_LINES; y++) {
       bmPut16(2 * y, (unsigned short)((OY + y + t) * 256 + OX));
       bmPut16(480 + 2 * y, (unsigned short)((OY + y) * 256 + OX + t));
     }
     bmWait(0);
+    if (hold_point()) break;
   }
 }

@@ -27,9 +27,17 @@ struct level_play {
   int countdown;
 };
 
-// Start-up: log, music, tiles, sprites, the machine and its callbacks,
-// the status bar.
+// The colour codes of the held game's label and keys screen.
+enum { HOLD_WHITE = 0xFA, HOLD_BLACK = 0x0A };
+
+// Start-up: the folder with the game's files and the log there, music,
+// tiles, sprites, the machine and its callbacks, the focus watch, the
+// status bar.
 void init();
+// Where the credits, a level and the winning sequence may be held, after
+// each frame: returns once the game goes on, true when Esc was pressed
+// while it was held (the game then ends as on Esc).
+bool hold_point();
 // The music file: "tr1.mid", or the last argument whose extension is
 // "mid" in any case (the scale option is never one).
 const char *music_file(int argc, char **argv);

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "bm.h"
+#include "data_folder.h"
 #include "game.h"
 #include "log.h"
 #include "music.h"
@@ -22,7 +23,11 @@ int main(int argc, char **argv) {
   }
   bmSetScale(scale);
   init();
-  load_music(music_file(argc, argv));
+  // A tune named on the command line lies where the player started it.
+  const char *tune = music_file(argc, argv);
+  bool named = false;
+  for (int i = 1; i < argc; i++) named = named || tune == argv[i];
+  load_music(named ? name_from_start(tune).c_str() : tune);
   play_music();
   credits();
   bar_reset();

@@ -17,7 +17,9 @@
 #include "file_name.h"
 #include "click_latch.h"
 #include "course_file.h"
+#include "data_folder.h"
 #include "edit_history.h"
+#include "edit_keys.h"
 #include "log.h"
 #include "question_dialog.h"
 #include "status_note.h"
@@ -29,6 +31,7 @@ int CI = -1;
 BITMAP *buffer = nullptr;
 PALETTE pal;
 char maped_name[MAPED_NAME_SIZE];
+bool keys_shown;
 
 static const char *const PALETTE_FILE = "pallette.pcx";
 
@@ -114,8 +117,7 @@ bool set_video_mode(int w, int h) {
 
 // init
 void init() {
-  fr = fopen("report.txt", "w");
-  if (!fr) fail("Couldn't create \"report.txt\"");
+  start_in_data_folder("sideview_edit", {"tileattr.wz", "tiles.bmp", PALETTE_FILE});
   if (allegro_init() != 0) fail("Couldn't start Allegro (is there a display?)");
   if (install_timer() != 0) fail("Couldn't install the timer");
   if (install_keyboard() != 0) fail("Couldn't install the keyboard");
@@ -382,6 +384,10 @@ static bool undo_key(int sc, int ch) {
 // painted is ended first). Esc leaves when maped_may_leave allows it.
 bool maped_key(int k) {
   int sc = k >> 8, ch = k & 0xFF;
+  if (keys_shown || sc == KEY_F10) {
+    keys_shown = !keys_shown;
+    return true;
+  }
   commit();
   if (undo_key(sc, ch)) return true;
   if (CI >= map.n) CI = -1;
@@ -432,6 +438,10 @@ static bool stroke;
 // a button held alone acts on every pass, so holding the left one paints
 // on. A stroke becomes one step of the history once the button is up.
 bool maped_mouse() {
+  if (keys_shown) {  // a click on the keys screen is not an edit
+    click_latch_clear();
+    return false;
+  }
   int b = mouse_b;
   int left = click_acts(click_latch_take(LATCH_LEFT), b == 1);
   int right = click_acts(click_latch_take(LATCH_RIGHT), b == 2);
@@ -531,6 +541,7 @@ void draw_editor() {
   draw_visible_tiles();
   for (int i = 0; i < map.n && i < MAX_INSERTIONS; i++) draw_insertion(map.ins[i]);
   draw_status();
+  if (keys_shown) draw_key_screen(buffer, sideview_edit_keys(), COLOUR_TEXT, COLOUR_BACKGROUND);
 }
 
 // draw_all
@@ -548,6 +559,7 @@ void draw_all() {
 // maped_start
 void maped_start() {
   CI = -1;
+  keys_shown = false;
   stroke = false;
   click_latch_clear();
   note_clear();

@@ -22,12 +22,17 @@ extern PALETTE pal;     // the palette of "pallette.pcx"
 enum { MAPED_NAME_SIZE = 80 };
 extern char maped_name[MAPED_NAME_SIZE];
 
+// The keys screen is shown over the editor (F10): the next key only closes
+// it, and the mouse does nothing meanwhile.
+extern bool keys_shown;
+
 // The editor's screen is redrawn at most this often.
 enum { MAPED_REDRAWS_PER_SECOND = 60 };
 
-// Opens the log, starts Allegro with keyboard, mouse and the click counter,
-// loads the tile set and sets the 640x480 8-bit screen. Anything missing
-// ends the program with a message (status 1).
+// Finds the folder with the editor's files and opens the log there, starts
+// Allegro with keyboard, mouse and the click counter, loads the tile set
+// and sets the 640x480 8-bit screen. Anything missing ends the program
+// with a message (status 1).
 void init();
 
 // Sets a w x h 8-bit screen with the palette of "pallette.pcx", a new

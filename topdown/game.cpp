@@ -7,6 +7,9 @@
 #include "controls.h"
 #include "ghost.h"
 #include "race.h"
+#include "keys.h"
+#include "key_screen.h"
+#include "pause_hook.h"
 #include "share.h"
 #include "times.h"
 
@@ -135,13 +138,17 @@ void free_game_bitmaps() {
   hud = nullptr;
 }
 
+// Starts the game clock's 50 Hz tick.
+static void start_clock() { install_int_ex(timer_click, BPS_TO_TIMER(STEPS_PER_SECOND)); }
+
 // init
-// Per-game set-up: the game clock and the game's bitmaps.
+// Per-game set-up: the game clock, the game's bitmaps, not held.
 static void init() {
   LOCK_VARIABLE(t1);
   LOCK_FUNCTION(timer_click);
-  install_int_ex(timer_click, BPS_TO_TIMER(STEPS_PER_SECOND));
+  start_clock();
   make_game_bitmaps();
+  hold_reset();
 }
 
 // cleanup
@@ -236,7 +243,9 @@ static bool stepped;
 // The logic never waits for drawing: a step runs whenever one is due. A
 // frame is drawn once the logic has caught up with the clock, and only if
 // a step has run since the last one: the same picture is never drawn twice.
+// A held game does neither.
 PlayPass play_pass(BITMAP *dest) {
+  if (hold_active()) return PASS_HELD;
   if (t2 < t1) {
     logic_step();
     stepped = true;
@@ -246,6 +255,43 @@ PlayPass play_pass(BITMAP *dest) {
   draw_frame(dest);
   stepped = false;
   return PASS_FRAME;
+}
+
+// restart_clock
+// The ticks that came while the game was held are not owed: the clock goes
+// on from the last step, so a held game's time never counts.
+void restart_clock() { t1 = t2; }
+
+// draw_held
+// The game's picture as it stands, with "Paused" or the keys screen over
+// it, shown on dest. The frame-rate count is left as it was.
+void draw_held(BITMAP *dest) {
+  BITMAP *still = create_bitmap(dest->w, dest->h);
+  if (!still) return;
+  int frames = fts;
+  draw_frame(still);
+  fts = frames;
+  if (hold_state() == HOLD_KEYS)
+    draw_key_screen(still, topdown_keys(false), col_white, col_black);
+  else
+    draw_paused_label(still, (FONT *)D[OBJ_FONT].dat, col_white, col_black);
+  blit(still, dest, 0, 0, 0, 0, still->w, still->h);
+  destroy_bitmap(still);
+}
+
+// Holding the game still stops its clock's tick and the music (which cuts
+// off the applause); going on gives both back, the applause too if it has
+// steps left to sound.
+static void freeze() {
+  remove_int(timer_click);
+  midi_pause();
+}
+
+static void thaw() {
+  restart_clock();
+  start_clock();
+  midi_resume();
+  if (clap_t != 0) midi_out(clapping, sizeof clapping);
 }
 
 // Which players' finishes have been noted in this game.
@@ -308,11 +354,26 @@ int play_map(int course, int entry) {
   init();
   scatter_extras();
   t1 = 1;  // the clock starts now, whatever the ghost's run took
-  // With nothing to do until the next tick, the processor is given up.
-  while (!key[KEY_ESC]) {
-    if (play_pass(screen) == PASS_WAIT) rest(1);
+  // With nothing to do until the next tick, the processor is given up; a
+  // held game looks for its keys a few times a second and draws only when
+  // the hold changes.
+  bool frozen = false;
+  while ((!key[KEY_ESC] || hold_swallows(KEY_ESC)) && !hold_take_esc()) {
+    if (hold_poll(KEY_F1) && hold_state() != HOLD_NONE) {
+      if (!frozen) freeze();
+      frozen = true;
+      draw_held(screen);
+    }
+    if (frozen && !hold_active()) {
+      thaw();
+      frozen = false;
+    }
+    PlayPass pass = play_pass(screen);
+    if (pass == PASS_WAIT) rest(1);
+    if (pass == PASS_HELD) hold_rest();
     note_finishes(course);
   }
+  if (frozen) thaw();
   race_end();
   ghost_drop();
   cleanup();

@@ -205,10 +205,19 @@ void logic_step();
 // One frame of every player's view, shown on dest (the screen in a game).
 void draw_frame(BITMAP *dest);
 
-// One pass of the play loop: a logic step if one is due, else a frame if a
+// One pass of the play loop: nothing while the game is held (paused or
+// showing its keys), else a logic step if one is due, else a frame if a
 // step has run since the last one, else nothing (the loop then waits).
-enum PlayPass { PASS_STEP, PASS_FRAME, PASS_WAIT };
+enum PlayPass { PASS_STEP, PASS_FRAME, PASS_WAIT, PASS_HELD };
 PlayPass play_pass(BITMAP *dest);
+
+// After a hold: the clock goes on from the last logic step (the ticks that
+// came meanwhile are dropped).
+void restart_clock();
+
+// The held game's picture on dest: the last frame with "Paused" or the
+// keys screen over it.
+void draw_held(BITMAP *dest);
 
 // Notes the finishing times of the players who have finished since the
 // game began (once each) in the best times of course.

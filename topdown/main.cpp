@@ -3,6 +3,7 @@
 #include "film.h"
 #include "game.h"
 #include "ghost.h"
+#include "keys.h"
 #include "maped.h"
 #include "menu.h"
 #include "share.h"
@@ -22,7 +23,14 @@ int main(int argc, char **argv) {
   for (;;) {
     main_menu_draw(menu_bmp, (BITMAP *)D[OBJ_TITLE].dat);
     blit(buf, screen, 0, 0, 0, 0, SCREEN_W, SCREEN_H);
-    int r = main_menu_key(readkey());
+    int k = readkey();
+    if (k >> 8 == KEY_F1) {  // the keys screen, over the menu until a key
+      draw_key_screen(buf, topdown_keys(false), col_white, col_black);
+      blit(buf, screen, 0, 0, 0, 0, SCREEN_W, SCREEN_H);
+      wait_for_any_key();
+      continue;
+    }
+    int r = main_menu_key(k);
     if (r == MENU_PLAY) {
       main_menu_play();
       clear_keybuf();  // keys pressed in the game are not menu keys

@@ -16,6 +16,7 @@
 #include "click_latch.h"
 #include "edit_history.h"
 #include "question_dialog.h"
+#include "keys.h"
 #include "share.h"
 #include "status_note.h"
 
@@ -28,6 +29,7 @@ int selW, selH;
 unsigned char sel[256 * 256];
 const char sy[] = "0+-PM";
 char maped_name[MAPED_NAME_SIZE];
+bool keys_shown;
 
 // The insertion codes that the adding keys place.
 enum {
@@ -342,6 +344,10 @@ static bool undo_key(int sc, int ch) {
 // painted is ended first).
 bool maped_key(int k) {
   int sc = k >> 8, ch = k & 0xFF;
+  if (keys_shown || sc == KEY_F10) {
+    keys_shown = !keys_shown;
+    return true;
+  }
   history_commit(map, tile_attr);
   if (undo_key(sc, ch)) return true;
   if (CI >= map.n) CI = -1;
@@ -398,6 +404,10 @@ static bool stroke;
 // a button held alone acts on every pass, so holding the left one paints
 // on. A stroke becomes one step of the history once the button is up.
 bool maped_mouse() {
+  if (keys_shown) {  // a click on the keys screen is not an edit
+    click_latch_clear();
+    return false;
+  }
   int b = mouse_b;
   int left = click_acts(click_latch_take(LATCH_LEFT), b == 1);
   int right = click_acts(click_latch_take(LATCH_RIGHT), b == 2);
@@ -526,6 +536,7 @@ void draw_editor() {
   for (int i = 0; i < map.n && i < MAX_INSERTIONS; i++)
     draw_marker(map.ins[i]);
   draw_status();
+  if (keys_shown) draw_key_screen(buf, topdown_keys(true), col_white, col_black);
 }
 
 // draw_all
@@ -562,6 +573,7 @@ void maped_main(const char *path) {
   CI = -1;
   stroke = false;
   note_clear();
+  keys_shown = false;
   // The attribute table stays in memory between visits: changes given up
   // when the editor was last left still differ from "tileattr.wz".
   history_reset(map, tile_attr);

@@ -19,6 +19,10 @@ extern const char sy[];               // item marker letters by code mod 10
 enum { MAPED_NAME_SIZE = 80 };
 extern char maped_name[MAPED_NAME_SIZE];
 
+// The keys screen is shown over the editor (F10): the next key only closes
+// it, and the mouse does nothing meanwhile.
+extern bool keys_shown;
+
 // Runs the editor until Esc, first loading path if it is not null.
 void maped_main(const char *path);
 

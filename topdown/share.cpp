@@ -7,6 +7,9 @@
 #include <unistd.h>
 
 #include "controls.h"
+#include "data_folder.h"
+#include "pause_hook.h"
+#include "quiet_sound.h"
 
 DATAFILE *D;
 BITMAP *buf;
@@ -162,12 +165,12 @@ static void use_local_patches() {
 }
 
 // share_init
-// Brings up Allegro, the log, the screen, the datafile and its music, the
-// course store and the colours. Anything missing ends the program with a
-// message (status 1).
+// Finds the folder with the program's files and opens the log there, then
+// brings up Allegro, the screen, the datafile and its music, the course
+// store and the colours. Anything missing ends the program with a message
+// (status 1).
 void share_init() {
-  fr = fopen("report.txt", "w");
-  if (!fr) fail("Couldn't create \"report.txt\"");
+  start_in_data_folder("topdown", {"data.dat"});
   srand(time(NULL));
   if (allegro_init() != 0) fail("Couldn't start Allegro (is there a display?)");
   if (install_timer() != 0) fail("Couldn't install the timer");
@@ -179,12 +182,14 @@ void share_init() {
   controls_init();
   reserve_voices(4, 4);
   use_local_patches();
-  if (install_sound(DIGI_AUTODETECT, MIDI_AUTODETECT, NULL) != 0)
-    install_sound(DIGI_AUTODETECT, MIDI_NONE, NULL);
+  if (install_sound_quietly(DIGI_AUTODETECT, MIDI_AUTODETECT) != 0)
+    install_sound_quietly(DIGI_AUTODETECT, MIDI_NONE);
+  report_sound();
   set_color_depth(16);
   if (set_gfx_mode(GFX_AUTODETECT, 640, 480, 0, 0) != 0 &&
       set_gfx_mode(GFX_AUTODETECT_WINDOWED, 640, 480, 0, 0) != 0)
     fail("Couldn't set the 640x480 16-bit graphics mode: %s", allegro_error);
+  hold_watch_focus();
   buf = create_bitmap(SCREEN_W, SCREEN_H);
   if (!buf) fail("Couldn't create the composition bitmap");
   std::string why;

@@ -1,14 +1,14 @@
 # cpu_xvfb.sh -- how much of one core the real sideview takes, with its
 # picture enlarged 4 times on a 1280x960 screen (the factor it picks there
 # by itself) and at 320x240: the credits, then a level with nobody
-# steering, and with the player walking right and left. The level is the
+# steering, with the player walking right and left, and paused. The level is the
 # corridor of tests/e2e/sideview_corridor.txt, where every step scrolls the
 # whole view: the most the enlargement has to do. Each over SECONDS under a
 # private Xvfb; the processor time is read from /proc/PID/stat (user +
 # system, every thread).
 #   bash bench/sideview/cpu_xvfb.sh BUILD_DIR [SECONDS]
 # Prints one line per case; exit status 1 if a level at scale 4 takes more
-# than 10% of a core.
+# than 10% of a core, or a paused game more than 2%.
 BUILD=${1:?build folder}
 SECONDS_EACH=${2:-15}
 HERE=$(dirname "$0")
@@ -45,6 +45,9 @@ if [ "${3:-}" = --screen ]; then
   sleep 0.5
   measure "level, walking" "$LIMIT"
   wait "$walker"
+  e2e_key p
+  sleep 0.5
+  measure "level, paused" 2
   e2e_hold Escape 0.3
   e2e_wait_exit 10
   exit $over

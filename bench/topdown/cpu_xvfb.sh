@@ -1,7 +1,8 @@
 # cpu_xvfb.sh -- how much of one core the real topdown takes while a person
-# looks at it: the main menu, a one-player and a two-player game (nobody
-# steering), and the course editor (untouched, then with the pointer
-# moving), each over 10 seconds, under a private Xvfb. The processor time is
+# looks at it: the main menu, a one-player game (nobody steering, then
+# paused), a two-player game (then paused), and the course editor
+# (untouched, then with the pointer moving), each over 10 seconds, under a
+# private Xvfb. The processor time is
 # read from /proc/PID/stat (user + system, every thread of the program).
 #   bash bench/topdown/cpu_xvfb.sh BUILD_DIR [SECONDS]
 # Prints one line per case with its limit; exit status 1 if one is over.
@@ -24,6 +25,9 @@ measure "main menu" 10
 e2e_key Return                          # Play: course 1, one player
 sleep 1
 measure "one-player game" 20
+e2e_key p
+sleep 0.5
+measure "one-player game, paused" 2
 e2e_hold Escape 0.3
 sleep 1
 
@@ -31,6 +35,9 @@ e2e_key Down Down Down Right Down Left  # Players: Two
 e2e_key Up Up Up Return                 # Play
 sleep 1
 measure "two-player game" 20
+e2e_key p
+sleep 0.5
+measure "two-player game, paused" 2
 e2e_hold Escape 0.3
 sleep 1
 

@@ -60,12 +60,13 @@ OWN = {
                 'Shift_L', 'w', 'a', 'd', 'b', 'v', 'Tab', 'Insert', 'Delete', 'Home', 'End',
                 'z', 'a', 'q', 'F1', 'F2', 'F3', 'F4', 'F5', 'F6', 'F9', 'minus', 'equal',
                 'Prior', 'Next', 'bracketleft', 'bracketright', 'space', 'c', 'v', '1', '2',
-                'r', 'k', 'o', 'p', 'BackSpace'],
+                'r', 'k', 'o', 'p', 'BackSpace', 'Pause', 'F10'],
     'sideview': ['Left', 'Right', 'Up', 'Down', 'Control_R', 'Alt_R', 'ISO_Level3_Shift',
-                 'Return', 'Shift_R', 'space', 'Left', 'Right', 'Up', 'Control_R'],
+                 'Return', 'Shift_R', 'space', 'Left', 'Right', 'Up', 'Control_R', 'p',
+                 'Pause', 'F1'],
     'sideview_edit': ['Tab', 'Insert', 'Delete', 'Home', 'End', 'F1', 'F2', 'F3', 'F4', 'F5',
                       'F8', 'minus', 'equal', 'Prior', 'Next', 'Up', 'Down', 'Left', 'Right',
-                      'BackSpace', 'F11', 'F12'] + list(DIGITS),
+                      'BackSpace', 'F11', 'F12', 'F10'] + list(DIGITS),
 }
 # What shows that a program still answers, in every state it can be in: a
 # few steps, the screen looked at after each, and one of them must change
@@ -74,13 +75,15 @@ OWN = {
 # step and a tap can go unseen; and a menu's cursor moves both ways, since
 # it may stand at either end of its list, where one way changes nothing.
 # topdown's game has a clock; sideview's credits leave on Space and its
-# player walks.
+# player walks. A game the monkey paused (P, Pause) goes on with P, and P
+# pauses a running one: either way the screen changes.
 def held(key, seconds):
     return ['keydown', key, 'sleep', str(seconds), 'keyup', key]
 
 
-PROBE = {'topdown': [held('Up', 0.3), held('Down', 0.3)],
-         'sideview': [held('space', 0.2), held('Left', 0.5), held('Right', 0.5)],
+PROBE = {'topdown': [held('Up', 0.3), held('Down', 0.3), ['key', 'p', 'sleep', '0.5']],
+         'sideview': [held('space', 0.2), held('Left', 0.5), held('Right', 0.5),
+                      ['key', 'p', 'sleep', '0.5']],
          'sideview_edit': []}
 # Programs whose S and L open a file selector (topdown's in its editor).
 FILE_KEYS = {'topdown': True, 'sideview': False, 'sideview_edit': True}

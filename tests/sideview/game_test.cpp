@@ -3,10 +3,12 @@
 // callback that puts the status bar at the bottom of the screen.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
 
+#include "keys.h"
 #include "scratch.h"
 #include "world.h"
 
@@ -248,6 +250,19 @@ TEST_F(Levels, TheStatusBarShowsOnlyWhileALevelIsPlayed) {
   status_bar = 0;
   bmWait(0);
   EXPECT_EQ(back->line[239][10], 0x22);
+}
+
+TEST(Keys, TheListFitsThePicture) {
+  std::vector<KeyHelp> lines = sideview_keys();
+  EXPECT_EQ(key_screen_layout((int)lines.size(), 240).columns, 1);
+  // 320 pixels: the frame, the padding and the gap leave 37 characters.
+  size_t keys = 0, action = 0;
+  for (const KeyHelp &l : lines) {
+    if (l.keys.empty()) continue;
+    keys = std::max(keys, l.keys.size());
+    action = std::max(action, l.action.size());
+  }
+  EXPECT_LE(keys + action, 37u);
 }
 
 }  // namespace

@@ -156,4 +156,42 @@ TEST_F(Enlarge, TheMachineShowsEachFrameEnlarged) {
   EXPECT_EQ(bmDisplay()->w, 320);
 }
 
+// A held game's picture: the last frame with a mark drawn over it, shown
+// enlarged without running the machine; the next frame shows whole again.
+void mark(BITMAP *frame) { rectfill(frame, 100, 100, 119, 109, bmSlotOfCode(0xFA)); }
+
+TEST_F(Enlarge, AStillFrameWithAMarkAndTheNextFrameWholeAgain) {
+  bmSetScale(2);
+  ASSERT_EQ(bmSetupHeadless(), 0);
+  BITMAP *d = bmDisplay();
+  unsigned char *m = bmMemory();
+  for (int y = 0; y < 240; y++) {
+    m[2 * y + 1] = m[481 + 2 * y] = (unsigned char)(y + 4);
+    for (int x = 0; x < 160; x++) m[(y + 4) * 256 + x] = (unsigned char)(x * 5 + y);
+  }
+  bmWait(0);
+  int cycles = bmCycles(), line = bmLine();
+  BITMAP *frame = create_bitmap_ex(8, 320, 240);
+  blit(back, frame, 0, 0, 0, 0, 320, 240);
+  bmShowStill(mark);
+  EXPECT_EQ(bmCycles(), cycles);  // the machine did not run
+  EXPECT_EQ(bmLine(), line);
+  int wrong = 0;
+  for (int y = 0; y < 480; y++)
+    for (int x = 0; x < 640; x++) {
+      bool marked = x / 2 >= 100 && x / 2 <= 119 && y / 2 >= 100 && y / 2 <= 109;
+      int want = marked ? bmSlotOfCode(0xFA) : frame->line[y / 2][x / 2];
+      wrong += d->line[y][x] != want;
+    }
+  EXPECT_EQ(wrong, 0);
+  for (int y = 0; y < 240; y++)  // the frame itself is untouched
+    EXPECT_EQ(memcmp(back->line[y], frame->line[y], 320), 0) << y;
+  bmWait(0);  // the same picture again: the mark's rows are shown anew
+  wrong = 0;
+  for (int y = 0; y < 480; y++)
+    for (int x = 0; x < 640; x++) wrong += d->line[y][x] != back->line[y / 2][x / 2];
+  EXPECT_EQ(wrong, 0);
+  destroy_bitmap(frame);
+}
+
 }  // namespace

@@ -11,6 +11,7 @@
 
 #include "click_latch.h"
 #include "edit_history.h"
+#include "edit_keys.h"
 #include "maped.h"
 #include "scratch.h"
 #include "status_note.h"
@@ -468,4 +469,27 @@ TEST_F(MapedTest, SavedNoteBelowTheTextOrInItsPlace) {
   EXPECT_EQ(text_pixels(10, 18), plain);
   note_clock_ms = real;
 }
+TEST_F(MapedTest, KeysScreenOnF10UntilAnyKey) {
+  press(KEY_F2);  // a change, so Esc would ask
+  EXPECT_TRUE(press(KEY_F10));
+  EXPECT_TRUE(keys_shown);
+  draw_editor();
+  EXPECT_EQ(getpixel(buffer, 320, 240), 0);  // the box over the level
+  CT = 9;
+  point_at(320, 240);
+  tap(1);  // a click on the keys paints nothing
+  EXPECT_NE(map.t[20][15], 9);
+  EXPECT_TRUE(press(KEY_ESC));  // only closes the keys
+  EXPECT_FALSE(keys_shown);
+  EXPECT_TRUE(asked.empty());
+  undo();  // F10 is no edit: one undo takes back the F2
+  EXPECT_EQ(tiles[0].attribute, 0);
+}
+
+TEST(EditKeys, TheListFitsTheSmallScreen) {
+  std::vector<KeyHelp> lines = sideview_edit_keys();
+  EXPECT_EQ(key_screen_layout((int)lines.size(), 200).columns, 1);
+  for (const KeyHelp &l : lines) EXPECT_LE(l.keys.size() + l.action.size(), 35u) << l.keys;
+}
+
 }  // namespace

@@ -33,6 +33,7 @@ class MapedTest : public HeadlessTest {
     use_stand_ins();
     note_clear();
     click_latch_clear();
+    keys_shown = false;
     maped_mouse();  // ends any stroke an earlier test left open
     history_reset(map, tile_attr);  // as the editor does when it opens
   }
@@ -486,6 +487,32 @@ TEST_F(MapedTest, AHundredStepsBack) {
   static Map fresh;
   course_default(fresh);
   EXPECT_TRUE(course_same_file(map, fresh));
+}
+
+TEST_F(MapedTest, KeysScreenOnF10UntilAnyKey) {
+  press(KEY_F2);  // a change, so Esc would ask
+  BITMAP *before = create_bitmap(640, 480);
+  draw_editor();
+  blit(buf, before, 0, 0, 0, 0, 640, 480);
+  EXPECT_TRUE(press(KEY_F10));
+  EXPECT_TRUE(keys_shown);
+  draw_editor();
+  EXPECT_NE(getpixel(buf, 320, 240), getpixel(before, 320, 240));
+  // The pointer on the keys: a click paints nothing.
+  CT = 9;
+  point_at(320, 240);
+  tap(1);
+  EXPECT_NE(map.t[10][7], 9);
+  // Esc only closes the keys: no question, the editor stays.
+  EXPECT_TRUE(press(KEY_ESC));
+  EXPECT_FALSE(keys_shown);
+  EXPECT_TRUE(asked.empty());
+  draw_editor();
+  EXPECT_EQ(getpixel(buf, 320, 240), getpixel(before, 320, 240));
+  // F10 is no edit: one undo takes back the F2.
+  undo();
+  EXPECT_EQ(tile_attr[0], 0);
+  destroy_bitmap(before);
 }
 
 }  // namespace
