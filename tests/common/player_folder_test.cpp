@@ -37,9 +37,12 @@ bool exists(const std::string &path) {
 }
 
 std::string target_of(const std::string &path) {
-  char buf[4096];
-  ssize_t n = readlink(path.c_str(), buf, sizeof buf);
-  return n > 0 ? std::string(buf, (size_t)n) : "";
+  for (size_t size = 256;; size *= 2) {
+    std::string buf(size, '\0');
+    ssize_t n = readlink(path.c_str(), &buf[0], size);
+    if (n < 0) return "";
+    if ((size_t)n < size) return buf.substr(0, (size_t)n);
+  }
 }
 
 // Whether some note holds every one of the words.
