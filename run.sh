@@ -2,6 +2,8 @@
 # run.sh [PROGRAM [OPTIONS...]] -- installs what is missing, builds the
 # three programs and their data (nothing else: no tests), and runs a program
 # (topdown by default; or sideview, sideview_edit) in its run folder.
+# run.sh --install [PREFIX] installs them for the current user (~/.local),
+# run.sh --uninstall [PREFIX] removes that install again.
 # ./run.sh --help lists the programs and their options.
 usage() {
   cat <<'EOF_USAGE'
@@ -23,8 +25,55 @@ Options of every program:
   --help           the program's own options
 
 Example: ./run.sh sideview --scale=2
+
+Installing:
+  ./run.sh --install [PREFIX]    builds and installs the three programs under
+                                 PREFIX (~/.local by default): commands in
+                                 PREFIX/bin, menu entries and icons in
+                                 PREFIX/share
+  ./run.sh --uninstall [PREFIX]  removes exactly what the install put there
 EOF_USAGE
 }
+
+# install_programs PREFIX
+# The build's own install, quiet unless it fails.
+install_programs() {
+  local prefix=$1 log
+  source "$(dirname "${BASH_SOURCE[0]}")/scripts/setup.sh"
+  setup_packages $RUN_PACKAGES
+  setup_programs
+  log=$(mktemp)
+  if ! cmake --install "$BUILD" --prefix "$prefix" >"$log" 2>&1; then
+    cat "$log" >&2
+    rm -f "$log"
+    echo "run.sh: the install failed" >&2
+    exit 1
+  fi
+  rm -f "$log"
+  local bin=$prefix/bin
+  [ "$prefix" = /usr ] && bin=/usr/games
+  echo "Installed topdown, sideview and sideview_edit into $prefix:"
+  echo "  the commands in $bin, the menu entries in $prefix/share/applications,"
+  echo "  the programs and their data in $prefix/lib/tilegames."
+  echo "Each player's courses, levels, times and logs are kept in"
+  echo "  ${XDG_DATA_HOME:-$HOME/.local/share}/tilegames/ (./run.sh --uninstall leaves them)."
+  case ":$PATH:" in
+    *":$bin:"*) ;;
+    *) echo "Note: $bin is not on your PATH; add it to start the programs by name." ;;
+  esac
+}
+
+case "${1:-}" in
+  --install|--uninstall)
+    prefix=${2:-$HOME/.local}
+    [ "${prefix:0:1}" = / ] || prefix=$(pwd)/$prefix
+    if [ "$1" = --install ]; then
+      install_programs "$prefix"
+    else
+      bash "$(dirname "${BASH_SOURCE[0]}")/scripts/uninstall.sh" "$prefix"
+    fi
+    exit $? ;;
+esac
 
 prog=${1:-topdown}
 case "$prog" in

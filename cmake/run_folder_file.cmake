@@ -19,6 +19,10 @@
 # prints a warning naming both until the two agree or DEST is removed. The
 # build goes on: a warning, never an error.
 #
+# The install puts STAGED (never the run folder's copy, which may be a
+# player's) into the installed program's folder of the same name as DEST's
+# (cmake/install.cmake reads the list this function keeps).
+#
 # Example, as data/CMakeLists.txt does it for a course:
 #   add_custom_command(OUTPUT ${STAGING_DIR}/topdown/m01.map
 #     COMMAND mapc ${TILES} ${src} ${STAGING_DIR}/topdown/m01.map
@@ -37,4 +41,8 @@ function(run_folder_file list staged dest)
     DEPENDS ${staged} ${RUN_FOLDER_FILE_SCRIPT}
     COMMENT "Putting ${name} into the run folder")
   set(${list} ${${list}} ${dest} PARENT_SCOPE)
+  get_filename_component(folder ${dest} DIRECTORY)
+  get_filename_component(folder ${folder} NAME)
+  set_property(GLOBAL APPEND PROPERTY RUN_FOLDER_STAGED ${staged})
+  set_property(GLOBAL APPEND PROPERTY RUN_FOLDER_NAMES ${folder})
 endfunction()

@@ -6,6 +6,7 @@
 
 #include "file_name.h"  // working_folder
 #include "log.h"
+#include "player_folder.h"
 
 std::string start_folder;
 
@@ -61,18 +62,28 @@ static std::string quoted_list(const std::vector<std::string> &needed) {
 }
 
 // start_in_data_folder
-// One clear step: find the folder, go there, open the log there.
+// One clear step: find the folder, go there (or to the player's own folder
+// when it is an install's), open the log there.
 void start_in_data_folder(const char *program, const std::vector<std::string> &needed) {
   start_folder = working_folder();
   std::string own = program_folder();
   DataFolder where = choose_data_folder(needed, start_folder, own, file_readable);
   if (where == DATA_PROGRAM && chdir(own.c_str()) != 0) where = DATA_NONE;
+  std::vector<std::string> notes;
+  std::string why;
+  if (where != DATA_NONE)
+    enter_player_folder(where == DATA_PROGRAM ? own : start_folder, notes, why);
   fr = fopen("report.txt", "w");
   if (where == DATA_NONE)
     fail("%s: can't find its files (%s) in the working folder \"%s\" nor in its own folder \"%s\"",
          program, quoted_list(needed).c_str(), start_folder.c_str(), own.c_str());
+  if (!fr && !why.empty()) fail("%s: can't work in the player's folder: %s", program, why.c_str());
   if (!fr) fail("Couldn't create \"report.txt\"");
   if (where == DATA_PROGRAM)
     fprintf(fr, "Running in \"%s\", the program's own folder: the working folder \"%s\" lacks %s\n",
             own.c_str(), start_folder.c_str(), quoted_list(needed).c_str());
+  if (!why.empty())
+    fprintf(fr, "Working in the installed folder: the player's folder can't be used (%s)\n",
+            why.c_str());
+  for (const std::string &note : notes) fprintf(fr, "%s\n", note.c_str());
 }

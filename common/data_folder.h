@@ -44,8 +44,10 @@ std::string name_from_start(const std::string &name);
 
 // The start-up step of every program, before anything is read: stays in
 // the working folder when it holds the files named in needed, else changes
-// into the program's own folder when that holds them; opens the log
-// "report.txt" there and notes a change of folder in it. When neither
+// into the program's own folder when that holds them; when the folder
+// found is an install's, works in the player's own folder instead
+// (enter_player_folder, player_folder.h); opens the log "report.txt"
+// where it works and notes a change of folder in it. When neither
 // holds them, the log is opened in the working folder and the program ends
 // (status 1) with a message naming both folders.
 void start_in_data_folder(const char *program, const std::vector<std::string> &needed);

@@ -16,9 +16,10 @@ SANITIZER_BUILD=${SANITIZER_BUILD_DIR:-$ROOT/build-asan}
 # Packages to build and run the programs (freepats: instruments for music).
 RUN_PACKAGES="g++ make cmake pkg-config liballegro4-dev freepats"
 # And to run the tests.
-# (clang, its runtime libraries and llvm's symbolizer: the sanitizer build.)
+# (desktop-file-utils: the check of the installed desktop entries; clang,
+# its runtime libraries and llvm's symbolizer: the sanitizer build.)
 TEST_PACKAGES="python3 googletest libgtest-dev libbenchmark-dev xvfb xdotool imagemagick x11-apps sox
-  clang libclang-rt-14-dev llvm"
+  desktop-file-utils clang libclang-rt-14-dev llvm"
 
 setup_packages() {
   local missing=() p

@@ -154,14 +154,17 @@ const char *check_datafile(DATAFILE *d) {
 }
 
 // Points Allegro's software MIDI synthesiser at the instrument patches the
-// build puts beside the program, when they are there.
+// build puts beside the program, when they are there. Through the override
+// settings, which Allegro never writes back: a setting changed in its
+// ordinary configuration is saved at exit as "allegro.cfg" in the
+// program's folder, which may be an install's.
 static void use_local_patches() {
   if (!exists("patches/default.cfg")) return;
   char *cwd = getcwd(nullptr, 0);
   if (!cwd) return;
-  std::string path = std::string(cwd) + "/patches/";
+  std::string settings = "[sound]\npatches = " + std::string(cwd) + "/patches/\n";
   free(cwd);
-  set_config_string("sound", "patches", path.c_str());
+  override_config_data(settings.c_str(), (int)settings.size());
 }
 
 // share_init

@@ -86,7 +86,17 @@ e2e_copy_run() {
 e2e_start() {
   local prog=$1
   shift
-  (cd "$WORK" && exec ./"$prog" "$@" >out.txt 2>err.txt) &
+  e2e_launch "$prog" ./"$prog" "$@"
+}
+
+# e2e_launch NAME COMMAND [ARGS...]: as e2e_start, for any command (an
+# installed one by its path, one run as another user) whose window is
+# named NAME; it starts in $E2E_RUN_DIR when that is set, else in $WORK.
+# Its output still goes to $WORK/out.txt and $WORK/err.txt.
+e2e_launch() {
+  local prog=$1
+  shift
+  (cd "${E2E_RUN_DIR:-$WORK}" && exec "$@" >"$WORK/out.txt" 2>"$WORK/err.txt") &
   E2E_PID=$!
   local i
   for i in $(seq 1 100); do
