@@ -15,7 +15,7 @@ SANITIZER_BUILD=${SANITIZER_BUILD_DIR:-$ROOT/build-asan}
 RUN_PACKAGES="g++ make cmake pkg-config liballegro4-dev freepats"
 # And to run the tests.
 # (clang, its runtime libraries and llvm's symbolizer: the sanitizer build.)
-TEST_PACKAGES="python3 googletest libgtest-dev libbenchmark-dev xvfb xdotool imagemagick x11-apps sox
+TEST_PACKAGES="python3 googletest libgtest-dev libbenchmark-dev xvfb xdotool imagemagick x11-apps sox libx11-dev
   clang libclang-rt-14-dev llvm"
 
 setup_packages() {

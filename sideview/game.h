@@ -3,8 +3,6 @@
 #ifndef GAME_H
 #define GAME_H
 
-#include <string>
-
 extern int hsyncs;      // scan lines since the last frame callback
 extern int status_bar;  // 1 while a level is played: the bottom 20 lines
 extern int OX;          // view origin: bytes of a machine row (2 pixels)
@@ -27,14 +25,8 @@ struct level_play {
 // the status bar.
 void init();
 // The music file: "tr1.mid", or the last argument whose extension is
-// "mid" in any case (the scale option is never one).
+// "mid" in any case (an option starting with "--" is never one).
 const char *music_file(int argc, char **argv);
-// The factor the picture is enlarged by, from the option "--scale=N" (the
-// last one wins) or else the variable SIDEVIEW_SCALE (its value in env,
-// null or empty when unset): N from 1 to 8, or 0 when neither is given and
-// the desktop decides. Any other value gives -1 and a message for the
-// player in error.
-int scale_choice(int argc, char **argv, const char *env, std::string &error);
 // The colour code the credits give palette entry j (0..15) at frame t.
 int credits_code(int t, int j);
 // Shows "four.bmp" with its palette animation until Esc or Space.

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "click_hook.h"
+#include "desktop.h"
 #include "file_dialog.h"
 #include "file_name.h"
 #include "click_latch.h"
@@ -37,28 +38,25 @@ static const char *const attr_names[5] = {"Solid-Top", "Solid-LRB", "Ladder", "D
 // ---------------------------------------------------------------------------
 // The Allegro-facing layer
 
-// A full-screen mode, or a window where there is none of that size.
-static bool allegro_gfx_mode(int w, int h) {
-  return set_gfx_mode(GFX_AUTODETECT, w, h, 0, 0) == 0 ||
-         set_gfx_mode(GFX_AUTODETECT_WINDOWED, w, h, 0, 0) == 0;
-}
+// The window (or full screen) for pictures of w x h, enlarged as the
+// desktop allows.
+static bool allegro_gfx_mode(int w, int h) { return desktop_open(w, h, 8); }
 
 // Allegro's file selector, fitting the choice into the editor's name.
 static bool allegro_select_file(const char *title, char *name, int size) {
   return select_file_name(title, "map", name, size, maped_alert);
 }
 
+// The dialogs are shown at the picture's scale (desktop_dialog).
 static void allegro_alert(const char *line1, const char *line2) {
-  alert(line1, line2, nullptr, "&OK", nullptr, 'o', 0);
+  desktop_dialog([&] { return alert(line1, line2, nullptr, "&OK", nullptr, 'o', 0); });
   click_latch_clear();
-  show_mouse(screen);
 }
 
 // Allegro's alert with Yes and No; Esc in it counts as No.
 static bool allegro_confirm(const char *question) {
-  int r = alert(question, nullptr, nullptr, "&Yes", "&No", 'y', 'n');
+  int r = desktop_dialog([&] { return alert(question, nullptr, nullptr, "&Yes", "&No", 'y', 'n'); });
   click_latch_clear();
-  show_mouse(screen);
   return r == 1;
 }
 
@@ -92,7 +90,6 @@ static void load_palette() {
 // set_video_mode
 bool set_video_mode(int w, int h) {
   bool ok = true;
-  show_mouse(nullptr);
   if (!maped_gfx_mode(w, h)) {
     if (mode_w == 0 || !maped_gfx_mode(mode_w, mode_h))
       fail("Couldn't set the %dx%d 8-bit screen mode: %s", w, h, allegro_error);
@@ -103,12 +100,11 @@ bool set_video_mode(int w, int h) {
   mode_w = w;
   mode_h = h;
   load_palette();
-  set_palette(pal);
+  desktop_set_palette(pal);
   if (buffer) destroy_bitmap(buffer);
   buffer = create_bitmap(w, h);
   if (!buffer) fail("Couldn't create the %dx%d screen buffer", w, h);
   gui_fg_color = COLOUR_INSERTION;  // the file selector's text; a new mode resets it
-  show_mouse(screen);
   return ok;
 }
 
@@ -120,22 +116,24 @@ void init() {
   if (install_timer() != 0) fail("Couldn't install the timer");
   if (install_keyboard() != 0) fail("Couldn't install the keyboard");
   if (install_mouse() < 0) fail("Couldn't install the mouse");
-  set_window_title("sideview_edit");
+  desktop_setup("sideview_edit", false);  // F11 is the small screen here
   tiles_init();
   set_color_depth(8);
   set_video_mode(640, 480);
+  desktop_show_pointer(true);
   click_hook_install();
 }
 
 // ---------------------------------------------------------------------------
 // Mouse position
 
-// The view's size: the buffer's, which is the screen's.
-static int view_w() { return buffer ? buffer->w : SCREEN_W; }
-static int view_h() { return buffer ? buffer->h : SCREEN_H; }
+// The view's size: the buffer's, which is the picture's.
+static int view_w() { return buffer ? buffer->w : 640; }
+static int view_h() { return buffer ? buffer->h : 480; }
 
-int mouse_level_x() { return mouse_x + OX; }
-int mouse_level_y() { return mouse_y + OY; }
+// The pointer in picture pixels, whatever the window's enlargement.
+int mouse_level_x() { return desktop_mouse_x() + OX; }
+int mouse_level_y() { return desktop_mouse_y() + OY; }
 int mouse_tile_x() { return mouse_level_x() >> 4; }
 int mouse_tile_y() { return mouse_level_y() >> 4; }
 
@@ -462,12 +460,10 @@ void draw_editor() {
 }
 
 // draw_all
-// Hides the pointer while the picture is copied.
+// The desktop shows the picture enlarged, with the pointer.
 void draw_all() {
   draw_editor();
-  scare_mouse();
-  blit(buffer, screen, 0, 0, 0, 0, buffer->w, buffer->h);
-  unscare_mouse();
+  desktop_present(buffer);
 }
 
 // ---------------------------------------------------------------------------
@@ -484,7 +480,8 @@ void maped_start() {
 // maped_loop
 // The screen is drawn again only after a key, a mouse move or a click, and
 // at most MAPED_REDRAWS_PER_SECOND times a second; between passes the
-// processor is given up.
+// processor is given up. The window's close button is taken as Esc,
+// question included; told to stay, the editor forgets it.
 void maped_loop() {
   maped_start();
   using Clock = std::chrono::steady_clock;
@@ -497,6 +494,12 @@ void maped_loop() {
       if (!maped_key(readkey())) break;
       dirty = true;
     }
+    if (desktop_close_requested()) {
+      if (!maped_key(KEY_ESC << 8 | 27)) break;
+      desktop_close_refused();
+      dirty = true;
+    }
+    if (desktop_poll()) dirty = true;
     if (maped_mouse()) dirty = true;
     if (mouse_x != mx || mouse_y != my || mouse_b != mb) {
       mx = mouse_x;
@@ -512,7 +515,7 @@ void maped_loop() {
     }
     rest(1);
   }
-  show_mouse(nullptr);
+  desktop_show_pointer(false);
   click_hook_remove();
 }
 

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "desktop.h"
 #include "share.h"
 #include "times.h"
 
@@ -211,8 +212,9 @@ static void draw_seam() {
 
 // draw_frame
 // Each player's view: tiles, characters from last to first (players on
-// top), the player's panel; then the split screen's seam, all shown on dest.
-// The start-up buf (buf2 with two players) has the screen's size.
+// top), the player's panel; then the split screen's seam, all copied to
+// dest unless it is null. The start-up buf (buf2 with two players) has the
+// picture's size and holds the whole frame.
 void draw_frame(BITMAP *dest) {
   for (int p = 0; p < n_players; p++) {
     centre_view(C[p]);
@@ -223,12 +225,12 @@ void draw_frame(BITMAP *dest) {
     blit(hud, buf, 0, 0, 0, buf->h - hud->h, hud->w, hud->h);
     if (n_players == 2)
       blit(buf, buf2, 0, 0, p == 0 ? 0 : buf2->w / 2, 0, buf->w, buf->h);
-    else
+    else if (dest)
       blit(buf, dest, 0, 0, 0, 0, buf->w, buf->h);
   }
   if (n_players == 2) {
     draw_seam();
-    blit(buf2, dest, 0, 0, 0, 0, buf2->w, buf2->h);
+    if (dest) blit(buf2, dest, 0, 0, 0, 0, buf2->w, buf2->h);
   }
   fts++;
 }
@@ -265,8 +267,11 @@ void note_finishes(int course) {
     }
 }
 
+// The whole frame as draw_frame leaves it.
+static BITMAP *frame_picture() { return n_players == 2 ? buf2 : buf; }
+
 // play_map
-// One game on course number course until Esc.
+// One game on course number course until Esc or the window's close button.
 int play_map(int course, int entry) {
   t1 = 1;
   t2 = 0;
@@ -283,9 +288,13 @@ int play_map(int course, int entry) {
   }
   scatter_extras();
   // With nothing to do until the next tick, the processor is given up.
-  while (!key[KEY_ESC]) {
-    if (play_pass(screen) == PASS_WAIT) rest(1);
+  // Switching between window and full screen leaves the game as it is.
+  while (!key[KEY_ESC] && !desktop_close_requested()) {
+    PlayPass pass = play_pass(nullptr);
+    if (pass == PASS_FRAME) desktop_present(frame_picture());
+    if (pass == PASS_WAIT) rest(1);
     note_finishes(course);
+    desktop_poll();
   }
   cleanup();
   return -1;

@@ -190,7 +190,8 @@ void free_game_bitmaps();
 // One logic step of the game.
 void logic_step();
 
-// One frame of every player's view, shown on dest (the screen in a game).
+// One frame of every player's view, composed in the start-up buf (buf2
+// with two players) and copied to dest unless dest is null.
 void draw_frame(BITMAP *dest);
 
 // One pass of the play loop: a logic step if one is due, else a frame if a
@@ -202,7 +203,8 @@ PlayPass play_pass(BITMAP *dest);
 // game began (once each) in the best times of course.
 void note_finishes(int course);
 
-// Plays course number course (file "m%02d.map") until Esc. Returns -1.
+// Plays course number course (file "m%02d.map") until Esc or the window's
+// close button, showing each frame through the desktop. Returns -1.
 int play_map(int course, int entry);
 
 #endif

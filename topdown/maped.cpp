@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "click_hook.h"
+#include "desktop.h"
 #include "file_dialog.h"
 #include "file_name.h"
 #include "click_latch.h"
@@ -48,16 +49,16 @@ static bool allegro_select_file(const char *title, char *name, int size) {
   return select_file_name(title, "map", name, size, maped_alert);
 }
 
+// The dialogs are shown at the picture's scale (desktop_dialog).
 static void allegro_alert(const char *line1, const char *line2) {
-  alert(line1, line2, nullptr, "&OK", nullptr, 'o', 0);
+  desktop_dialog([&] { return alert(line1, line2, nullptr, "&OK", nullptr, 'o', 0); });
   click_latch_clear();
 }
 
 // Allegro's alert with Yes and No; Esc in it counts as No.
 static bool allegro_confirm(const char *question) {
-  int r = alert(question, nullptr, nullptr, "&Yes", "&No", 'y', 'n');
+  int r = desktop_dialog([&] { return alert(question, nullptr, nullptr, "&Yes", "&No", 'y', 'n'); });
   click_latch_clear();
-  show_mouse(screen);
   return r == 1;
 }
 
@@ -71,19 +72,20 @@ bool (*maped_confirm)(const char *) = allegro_confirm;
 static void init() {
   install_mouse();
   click_hook_install();
-  show_mouse(screen);
+  desktop_show_pointer(true);
   gui_fg_color = 211;
 }
 
 // ---------------------------------------------------------------------------
 // Mouse position
 
-// The view's size: the composition bitmap, which is the screen's size.
-static int view_w() { return buf ? buf->w : SCREEN_W; }
-static int view_h() { return buf ? buf->h : SCREEN_H; }
+// The view's size: the composition bitmap, which is the picture's size.
+static int view_w() { return buf ? buf->w : PICTURE_W; }
+static int view_h() { return buf ? buf->h : PICTURE_H; }
 
-int mouse_course_x() { return mouse_x * scale + OX; }
-int mouse_course_y() { return mouse_y * scale + OY; }
+// The pointer in picture pixels, whatever the window's enlargement.
+int mouse_course_x() { return desktop_mouse_x() * scale + OX; }
+int mouse_course_y() { return desktop_mouse_y() * scale + OY; }
 int mouse_tile_x() { return mouse_course_x() / 32; }
 int mouse_tile_y() { return mouse_course_y() / 32; }
 
@@ -315,7 +317,6 @@ bool maped_key(int k) {
       break;
     case KEY_ESC:
       if (!may_leave()) break;
-      show_mouse(nullptr);
       return false;
   }
   history_commit(map, tile_attr);
@@ -475,12 +476,10 @@ void draw_editor() {
 }
 
 // draw_all
-// Draws the editor screen and shows it, hiding the pointer while copying.
+// Draws the editor screen and shows it with the pointer.
 void draw_all() {
   draw_editor();
-  scare_mouse();
-  blit(buf, screen, 0, 0, 0, 0, SCREEN_W, SCREEN_H);
-  unscare_mouse();
+  desktop_present(buf);
 }
 
 // ---------------------------------------------------------------------------
@@ -490,7 +489,9 @@ void draw_all() {
 // until Esc. A file that cannot be opened leaves the course in memory to
 // edit, under that name. The screen is drawn again only after a key, a
 // mouse move or a click, and at most MAPED_REDRAWS_PER_SECOND times a
-// second; between passes the processor is given up.
+// second; between passes the processor is given up. The window's close
+// button is taken as Esc, question included; told to stay, the editor
+// forgets it.
 void maped_main(const char *path) {
   fprintf(fr, "Starting maped (%s)\n", path ? path : "(null)");
   init();
@@ -515,6 +516,12 @@ void maped_main(const char *path) {
       if (!maped_key(readkey())) break;
       dirty = true;
     }
+    if (desktop_close_requested()) {
+      if (!maped_key(KEY_ESC << 8 | 27)) break;
+      desktop_close_refused();
+      dirty = true;
+    }
+    if (desktop_poll()) dirty = true;
     if (maped_mouse()) dirty = true;
     if (mouse_x != mx || mouse_y != my || mouse_b != mb) {
       mx = mouse_x;
@@ -530,5 +537,6 @@ void maped_main(const char *path) {
     }
     rest(1);
   }
+  desktop_show_pointer(false);
   click_hook_remove();
 }

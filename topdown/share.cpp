@@ -6,6 +6,8 @@
 #include <string>
 #include <unistd.h>
 
+#include "desktop.h"
+
 DATAFILE *D;
 BITMAP *buf;
 int col_red, col_blue, col_white, col_green, col_black, col_yellow, col_cyan,
@@ -151,9 +153,10 @@ static void use_local_patches() {
 }
 
 // share_init
-// Brings up Allegro, the log, the screen, the datafile and its music, the
-// course store and the colours. Anything missing ends the program with a
-// message (status 1).
+// Brings up Allegro, the log, the window (or full screen) showing the
+// 640x480 picture enlarged, the datafile and its music, the course store
+// and the colours. Anything missing ends the program with a message
+// (status 1).
 void share_init() {
   fr = fopen("report.txt", "w");
   if (!fr) fail("Couldn't create \"report.txt\"");
@@ -161,7 +164,7 @@ void share_init() {
   if (allegro_init() != 0) fail("Couldn't start Allegro (is there a display?)");
   if (install_timer() != 0) fail("Couldn't install the timer");
   if (install_keyboard() != 0) fail("Couldn't install the keyboard");
-  set_window_title("topdown");
+  desktop_setup("topdown", true);
   printf("Initialising joystick...");
   install_joystick(JOY_TYPE_AUTODETECT);
   printf(" done.\n");
@@ -169,11 +172,9 @@ void share_init() {
   use_local_patches();
   if (install_sound(DIGI_AUTODETECT, MIDI_AUTODETECT, NULL) != 0)
     install_sound(DIGI_AUTODETECT, MIDI_NONE, NULL);
-  set_color_depth(16);
-  if (set_gfx_mode(GFX_AUTODETECT, 640, 480, 0, 0) != 0 &&
-      set_gfx_mode(GFX_AUTODETECT_WINDOWED, 640, 480, 0, 0) != 0)
+  if (!desktop_open(PICTURE_W, PICTURE_H, 16))
     fail("Couldn't set the 640x480 16-bit graphics mode: %s", allegro_error);
-  buf = create_bitmap(SCREEN_W, SCREEN_H);
+  buf = create_bitmap(PICTURE_W, PICTURE_H);
   if (!buf) fail("Couldn't create the composition bitmap");
   D = load_datafile("data.dat");
   if (!D) fail("Couldn't open file \"data.dat\"");
