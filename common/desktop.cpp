@@ -45,9 +45,10 @@ static int (*old_mouse_x)(), (*old_mouse_y)(), (*old_mouse_b)();
 static int old_driver_w, old_driver_h;
 static std::chrono::steady_clock::time_point dialog_shown;
 
-// How often a dialog's picture is shown while it is open, and how long a
-// menu waiting for a key rests between looks.
-enum { DIALOG_FRAME_MS = 20, KEY_WAIT_MS = 5 };
+// How often a dialog's picture is shown while it is open, how long a pass
+// of a dialog's loop rests, and how long a menu waiting for a key rests
+// between looks.
+enum { DIALOG_FRAME_MS = 20, DIALOG_REST_MS = 4, KEY_WAIT_MS = 5 };
 
 // ---------------------------------------------------------------------------
 // Keys and the close button (Allegro's input thread)
@@ -331,7 +332,7 @@ static int dialog_mouse_x() {
 static int dialog_mouse_y() { return desktop_mouse_y(); }
 
 static int dialog_mouse_b() {
-  rest(1);
+  rest(DIALOG_REST_MS);
   return mouse_b;
 }
 

@@ -21,6 +21,7 @@
 #include "bmp.h"  // fr, the program's log
 #include "desktop.h"
 #include "display_options.h"
+#include "tick_wait.h"
 
 unsigned char MapTableHigh[65536];
 unsigned char MapTableLow[65536];
@@ -41,6 +42,7 @@ enum {
   SND_CLOCK_WRAP = 511180800,      // one second of machine cycles x 256
   STREAM_SAMPLES = 1024,
   SAMPLE_RATE = 44100,
+  SOUND_LOOK_MS = 4,               // the longest a frame's wait goes without refilling
 };
 
 // Machine memory and display state.
@@ -192,19 +194,23 @@ static void __bmSetPaletteEntry(int n, unsigned char code) {
 // Display and clock
 
 // __bmTimeFunc
-// The 50 Hz tick, on Allegro's timer thread.
-static void __bmTimeFunc(void) { __bmTimeVar.fetch_add(1); }
+// The 50 Hz tick, on Allegro's timer thread; it wakes the frame's wait.
+static void __bmTimeFunc(void) {
+  __bmTimeVar.fetch_add(1);
+  tick_post();
+}
 
 // __bmWaitTick
 // Holds frames to 50 per second: sleeps until a tick has arrived, then
 // consumes every tick that did, so a late frame is not made up for. While
-// it waits it keeps offering to refill the audio stream: looking only once
-// a frame can miss the moment a stream half frees up.
+// it waits it wakes every SOUND_LOOK_MS to offer to refill the audio
+// stream: looking only once a frame can miss the moment a stream half
+// frees up (a half lasts 23 ms).
 static void __bmWaitTick(void) {
   if (!__bmPaced) return;
   while (__bmTimeVar.load() == 0) {
     __bmUpdateSound();
-    rest(1);
+    tick_wait(SOUND_LOOK_MS);
   }
   __bmTimeVar.exchange(0);
 }

@@ -477,6 +477,11 @@ void maped_start() {
   reset_history();
 }
 
+// How long the editor's loop rests between passes: the processor is left
+// alone, and keys and clicks still answer at once (the click latch keeps
+// every press).
+enum { PASS_REST_MS = 5 };
+
 // maped_loop
 // The screen is drawn again only after a key, a mouse move or a click, and
 // at most MAPED_REDRAWS_PER_SECOND times a second; between passes the
@@ -513,7 +518,7 @@ void maped_loop() {
       drawn = now;
       dirty = false;
     }
-    rest(1);
+    rest(PASS_REST_MS);
   }
   desktop_show_pointer(false);
   click_hook_remove();

@@ -6,6 +6,7 @@
 
 #include "desktop.h"
 #include "share.h"
+#include "tick_wait.h"
 #include "times.h"
 
 volatile int t1;
@@ -24,9 +25,16 @@ unsigned char stop_clapping[3] = {0x8F, 0x3E, 0x00};
 Bits bits;
 BITMAP *buf2;
 
+// The longest the play loop sleeps waiting for a tick.
+enum { WAIT_MS = 20 };
+
 // timer_click
-// The 50 Hz timer callback: one tick of the game clock.
-static void timer_click() { t1 = t1 + 1; }
+// The 50 Hz timer callback: one tick of the game clock, which also wakes
+// the play loop.
+static void timer_click() {
+  t1 = t1 + 1;
+  tick_post();
+}
 END_OF_STATIC_FUNCTION(timer_click)
 
 // ---------------------------------------------------------------------------
@@ -287,12 +295,14 @@ int play_map(int course, int entry) {
     return -1;
   }
   scatter_extras();
-  // With nothing to do until the next tick, the processor is given up.
-  // Switching between window and full screen leaves the game as it is.
+  // With nothing to do until the next tick, the loop sleeps until it comes
+  // (keys are looked at again at least every WAIT_MS). Switching between
+  // window and full screen leaves the game as it is.
+  tick_wait(0);
   while (!key[KEY_ESC] && !desktop_close_requested()) {
     PlayPass pass = play_pass(nullptr);
     if (pass == PASS_FRAME) desktop_present(frame_picture());
-    if (pass == PASS_WAIT) rest(1);
+    if (pass == PASS_WAIT) tick_wait(WAIT_MS);
     note_finishes(course);
     desktop_poll();
   }

@@ -484,6 +484,11 @@ void draw_all() {
 
 // ---------------------------------------------------------------------------
 
+// How long the editor's loop rests between passes: the processor is left
+// alone, and keys and clicks still answer at once (the click latch keeps
+// every press).
+enum { PASS_REST_MS = 5 };
+
 // maped_main
 // Runs the editor on path (or on the course in memory when path is null)
 // until Esc. A file that cannot be opened leaves the course in memory to
@@ -535,7 +540,7 @@ void maped_main(const char *path) {
       drawn = now;
       dirty = false;
     }
-    rest(1);
+    rest(PASS_REST_MS);
   }
   desktop_show_pointer(false);
   click_hook_remove();

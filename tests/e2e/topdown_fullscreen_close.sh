@@ -1,7 +1,8 @@
-# topdown_fullscreen_close.sh -- on a 1920x1080 desktop, in a game: Alt+Enter
-# puts the picture over the whole screen (twice as large, centred, black
-# around) and back into its 1280x960 window, and F11 does the same; the game
-# goes on through every switch, its clock running. The window's close button
+# topdown_fullscreen_close.sh -- on a 1920x1080 desktop, in the menu and in
+# a game: Alt+Enter puts the picture over the whole screen (twice as large,
+# centred, black around) and back into its 1280x960 window, and F11 does the
+# same; the menu takes no Enter from it, and the game goes on through every
+# switch, its clock running. The window's close button
 # (sent as a window manager sends it) ends a game, and the menu, with status
 # 0; in the course editor with a change not saved it brings the question,
 # whose No keeps the editor and whose Yes ends the program.
@@ -19,9 +20,14 @@ data = struct.pack('>HHH', 2, 2, 1) + bytes([1, 1, 1, 1]) + struct.pack('>iii', 
 open(sys.argv[1], 'wb').write(data)
 PY
 
-menu_shown() {
-  [ "$(e2e_pixel "$1" 180 520)" = "0,0,0" ] && [ "$(e2e_pixel "$1" 1240 940)" = "255,255,255" ]
+# The menu at scale 2 with the picture's top-left at (X, Y) (0, 0 by
+# default): the root's spine, white below the title picture.
+menu_at() {
+  [ "$(e2e_pixel "$1" $(( ${2:-0} + 180 )) $(( ${3:-0} + 520 )))" = "0,0,0" ] &&
+    [ "$(e2e_pixel "$1" $(( ${2:-0} + 1240 )) $(( ${3:-0} + 940 )))" = "255,255,255" ]
 }
+menu_shown() { menu_at "$1" 0 0; }
+menu_full() { menu_at "$1" 320 60 && [ "$(e2e_pixel "$1" 5 5)" = "0,0,0" ]; }
 # The game at scale 2 with the picture's top-left at (X, Y): the course's
 # corner there, black beside it, the grey panel at the bottom.
 game_at() {
@@ -52,6 +58,12 @@ same_game() {
 
 e2e_start topdown
 e2e_shot_until menu menu_shown
+# In the menu too; Alt+Enter is never the menu's Enter.
+xdotool key alt+Return
+e2e_shot_until menu_full menu_full
+xdotool key alt+Return
+e2e_shot_until menu menu_shown
+e2e_point_at_window
 e2e_key Return
 e2e_shot_until window1 in_window
 sleep 0.5
