@@ -42,7 +42,7 @@ enum {
   SND_CLOCK_WRAP = 511180800,      // one second of machine cycles x 256
   STREAM_SAMPLES = 1024,
   SAMPLE_RATE = 44100,
-  SOUND_LOOK_MS = 4,               // the longest a frame's wait goes without refilling
+  TICK_WAIT_MS = 20,               // the longest a silent frame's wait sleeps
 };
 
 // Machine memory and display state.
@@ -203,14 +203,16 @@ static void __bmTimeFunc(void) {
 // __bmWaitTick
 // Holds frames to 50 per second: sleeps until a tick has arrived, then
 // consumes every tick that did, so a late frame is not made up for. While
-// it waits it wakes every SOUND_LOOK_MS to offer to refill the audio
-// stream: looking only once a frame can miss the moment a stream half
-// frees up (a half lasts 23 ms).
+// a sound driver plays the stream it wakes every millisecond to offer to
+// refill it: looking only once a frame can miss the moment a stream half
+// frees up, and a device that takes sound faster than it plays (a file)
+// would hear the old half again. Without sound it just sleeps to the tick.
 static void __bmWaitTick(void) {
   if (!__bmPaced) return;
+  bool sound = outwave && digi_driver && digi_driver->id != DIGI_NONE;
   while (__bmTimeVar.load() == 0) {
     __bmUpdateSound();
-    tick_wait(SOUND_LOOK_MS);
+    tick_wait(sound ? 1 : TICK_WAIT_MS);
   }
   __bmTimeVar.exchange(0);
 }
