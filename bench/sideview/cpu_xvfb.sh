@@ -10,6 +10,9 @@
 # system, every thread).
 #   bash bench/sideview/cpu_xvfb.sh BUILD_DIR [SECONDS]
 # Prints one line per case; exit status 1 if a case with a limit is over it.
+# Mind the floor: a program that does nothing but start Allegro already
+# takes about 3% of a core on a virtual machine, for Allegro's X11 thread
+# wakes every millisecond; and other work on the machine adds its noise.
 BUILD=${1:?build folder}
 SECONDS_EACH=${2:-10}
 HERE=$(dirname "$0")

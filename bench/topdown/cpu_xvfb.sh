@@ -7,6 +7,9 @@
 # thread of the program).
 #   bash bench/topdown/cpu_xvfb.sh BUILD_DIR [SECONDS]
 # Prints one line per case with its limit; exit status 1 if one is over.
+# Mind the floor: a program that does nothing but start Allegro already
+# takes about 3% of a core on a virtual machine, for Allegro's X11 thread
+# wakes every millisecond; and other work on the machine adds its noise.
 BUILD=${1:?build folder}
 SECONDS_EACH=${2:-10}
 source "$(dirname "$0")/../../tests/e2e/lib.sh"

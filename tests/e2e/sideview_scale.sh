@@ -8,8 +8,9 @@
 # blocks while the view scrolls; Esc ends the game. A bad scale is refused
 # with a message and status 1; --help lists the options; an unknown option
 # is named and the game goes on. With no option the 1280x960 screen gets a
-# 960x720 window (room is left for a frame), and the window's close button
-# in the credits ends the game with status 0.
+# 960x720 window (room is left for a frame); Alt+Enter in the credits shows
+# them over the whole screen at scale 4 in their own colours, and the
+# window's close button ends the game with status 0.
 HERE=$(dirname "$0")
 source "$HERE/lib.sh"
 RUN=$1
@@ -129,10 +130,21 @@ e2e_same "$WORK/walking4.png" "$WORK/level4.png" && e2e_fail "walking right chan
 blocks 4 "$WORK/walking4.png" || e2e_fail "the scrolled level at scale 4 is not made of 4x4 blocks"
 leave 4
 
-# A window by default, three times as large; the close button in the credits.
+# A window by default, three times as large. Alt+Enter in the credits: the
+# full screen at 4, the palette set again (the held picture as at first);
+# then the close button.
 e2e_start sideview
 [ "$(e2e_window_size)" = "960 720 0 0" ] || e2e_fail "the window is $(e2e_window_size)"
-sleep 1
+xdotool key alt+Return
+for i in $(seq 1 100); do
+  e2e_shot "$WORK/switched.png"
+  e2e_same "$WORK/switched.png" "$WORK/reference4.png" && break
+  kill -0 "$E2E_PID" 2>/dev/null || e2e_fail "sideview ended in the credits"
+  sleep 0.2
+done
+e2e_same "$WORK/switched.png" "$WORK/reference4.png" ||
+  e2e_fail "after Alt+Enter the credits are not the reference at scale 4"
+[ "$(e2e_window_size)" = "1280 960 0 0" ] || e2e_fail "the full screen's window is $(e2e_window_size)"
 e2e_close "$BUILD"
 e2e_wait_exit 10
 [ "$E2E_RC" = 0 ] || e2e_fail "exit status $E2E_RC after the close button in the credits"

@@ -5,7 +5,8 @@
 # --scale=1 session with every pixel a 2x2 block. In the editor a click at a
 # screen pixel paints the cell under it (the same cell the pixel at half its
 # coordinates paints at --scale=1), and the file selector, shown enlarged,
-# saves under a typed name.
+# saves under a typed name. --scale=5, too large, is lowered to 2 with a
+# line on stderr.
 source "$(dirname "$0")/lib.sh"
 RUN=$1
 e2e_init 1920x1080
@@ -116,4 +117,13 @@ PY
 e2e_key Escape Escape Escape
 e2e_wait_exit 10
 [ "$E2E_RC" = 0 ] || e2e_fail "exit status $E2E_RC at scale 2"
-echo "topdown window: 1280x960, menu, game and editor enlarged, the click's cell, the selector: ok"
+
+# A factor too large for the desktop is lowered to the largest that fits,
+# with one line saying so.
+e2e_start topdown --scale=5
+[ "$(e2e_window_size)" = "1280 960 0 0" ] || e2e_fail "with --scale=5 the window is $(e2e_window_size)"
+[ "$(grep -c -e '--scale=5.*1920x1080.*--scale=2' "$WORK/err.txt")" = 1 ] ||
+  e2e_fail "no one line about --scale=5 lowered: $(grep -v ALSA "$WORK/err.txt")"
+e2e_key Escape Escape
+e2e_wait_exit 10
+echo "topdown window: 1280x960, menu, game and editor enlarged, the click's cell, the selector, a scale lowered: ok"
