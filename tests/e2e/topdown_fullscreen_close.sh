@@ -5,7 +5,8 @@
 # switch, its clock running. The window's close button
 # (sent as a window manager sends it) ends a game, and the menu, with status
 # 0; in the course editor with a change not saved it brings the question,
-# whose No keeps the editor and whose Yes ends the program.
+# whose No (clicked on the enlarged dialog) keeps the editor and whose Yes
+# ends the program.
 source "$(dirname "$0")/lib.sh"
 RUN=$1
 BUILD=$2
@@ -121,7 +122,8 @@ sleep 1
 e2e_shot "$WORK/question.png"
 kill -0 "$E2E_PID" 2>/dev/null || e2e_fail "the close button left the editor without asking"
 e2e_same "$WORK/painted.png" "$WORK/question.png" && e2e_fail "the close button asked nothing"
-e2e_key n
+e2e_click 702 510               # No, with the mouse: (351, 255) on the picture
+xdotool mousemove 40 112
 sleep 0.5
 e2e_shot "$WORK/stayed.png"
 kill -0 "$E2E_PID" 2>/dev/null || e2e_fail "No ended the program"
