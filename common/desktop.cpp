@@ -136,7 +136,11 @@ static bool set_mode(int w, int h, int depth, bool fullscreen) {
   if (get_desktop_resolution(&dw, &dh) != 0 || dw <= 0 || dh <= 0) dw = dh = 0;
   std::string note;
   int k = display_fit_scale(display_options.scale, w, h, dw, dh, !fullscreen, title.c_str(), note);
-  if (!note.empty()) fprintf(stderr, "%s\n", note.c_str());
+  static bool told;  // the player hears of a lowered --scale once, not at every switch
+  if (!note.empty() && !told) {
+    fprintf(stderr, "%s\n", note.c_str());
+    told = true;
+  }
   int fg = gui_fg_color, bg = gui_bg_color, mg = gui_mg_color;
   set_color_depth(depth);
   bool ok = false;
