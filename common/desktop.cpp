@@ -48,7 +48,7 @@ static std::chrono::steady_clock::time_point dialog_shown;
 // How often a dialog's picture is shown while it is open, how long a pass
 // of a dialog's loop rests, and how long a menu waiting for a key rests
 // between looks.
-enum { DIALOG_FRAME_MS = 20, DIALOG_REST_MS = 4, KEY_WAIT_MS = 5 };
+enum { DIALOG_FRAME_MS = 20, DIALOG_REST_MS = 4, KEY_WAIT_MS = 10 };
 
 // ---------------------------------------------------------------------------
 // Keys and the close button (Allegro's input thread)

@@ -480,7 +480,7 @@ void maped_start() {
 // How long the editor's loop rests between passes: the processor is left
 // alone, and keys and clicks still answer at once (the click latch keeps
 // every press).
-enum { PASS_REST_MS = 5 };
+enum { PASS_REST_MS = 10 };
 
 // maped_loop
 // The screen is drawn again only after a key, a mouse move or a click, and

@@ -487,7 +487,7 @@ void draw_all() {
 // How long the editor's loop rests between passes: the processor is left
 // alone, and keys and clicks still answer at once (the click latch keeps
 // every press).
-enum { PASS_REST_MS = 5 };
+enum { PASS_REST_MS = 10 };
 
 // maped_main
 // Runs the editor on path (or on the course in memory when path is null)
