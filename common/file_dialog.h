@@ -2,7 +2,8 @@
 #ifndef FILE_DIALOG_H
 #define FILE_DIALOG_H
 
-// Allegro's file selector for files with extension ext, on a scratch buffer
+// Allegro's file selector, shown at the picture's scale (desktop_dialog),
+// for files with extension ext, on a scratch buffer
 // large enough for any path it builds, starting from name; the choice is
 // then fitted into name (size bytes, store_file_name). A choice that does
 // not fit is shown with alert and not taken. Clicks made in the dialog are

@@ -1,6 +1,8 @@
 // key_screen.cpp -- a program's keys shown over its picture
 #include "key_screen.h"
 
+#include "desktop.h"
+
 #include <algorithm>
 
 enum {
@@ -60,6 +62,6 @@ void draw_key_screen(BITMAP *b, const std::vector<KeyHelp> &lines, int fg, int b
 
 // wait_for_any_key
 void wait_for_any_key() {
-  while (!keypressed()) rest(20);
-  readkey();
+  while (!keypressed() && !desktop_close_requested()) rest(20);
+  if (keypressed()) readkey();
 }

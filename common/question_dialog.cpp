@@ -1,6 +1,8 @@
 // question_dialog.cpp -- an editor's question as an Allegro dialog
 #include "question_dialog.h"
 
+#include "desktop.h"
+
 #include <allegro.h>
 
 #include "click_latch.h"
@@ -73,6 +75,8 @@ int ask_question(const Question &q) {
   d[keys] = {keys_proc, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, nullptr, nullptr, nullptr};
   d[keys + 1] = {d_yield_proc, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, nullptr, nullptr, nullptr};
   set_dialog_color(d, gui_fg_color, gui_bg_color);
+  // Shown at the picture's scale; centred on the picture, not the window.
+  DesktopDialog open;
   centre_dialog(d);
 
   shown = &q;
@@ -83,7 +87,6 @@ int ask_question(const Question &q) {
   shown = nullptr;
   default_button = nullptr;
   click_latch_clear();
-  show_mouse(screen);
   if (closed == keys) return key_answer;
   if (closed >= BUTTON0 && closed < BUTTON0 + n) return closed - BUTTON0;
   return q.cancel_answer;

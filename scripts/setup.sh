@@ -18,7 +18,7 @@ RUN_PACKAGES="g++ make cmake pkg-config liballegro4-dev freepats"
 # And to run the tests.
 # (desktop-file-utils: the check of the installed desktop entries; clang,
 # its runtime libraries and llvm's symbolizer: the sanitizer build.)
-TEST_PACKAGES="python3 googletest libgtest-dev libbenchmark-dev xvfb xdotool imagemagick x11-apps sox
+TEST_PACKAGES="python3 googletest libgtest-dev libbenchmark-dev xvfb xdotool imagemagick x11-apps sox libx11-dev
   desktop-file-utils clang libclang-rt-14-dev llvm"
 
 setup_packages() {

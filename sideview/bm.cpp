@@ -21,6 +21,9 @@
 
 #include "bmp.h"  // fr, the program's log
 #include "quiet_sound.h"
+#include "desktop.h"
+#include "display_options.h"
+#include "tick_wait.h"
 
 unsigned char MapTableHigh[65536];
 unsigned char MapTableLow[65536];
@@ -41,6 +44,7 @@ enum {
   SND_CLOCK_WRAP = 511180800,      // one second of machine cycles x 256
   STREAM_SAMPLES = 1024,
   SAMPLE_RATE = 44100,
+  TICK_WAIT_MS = 20,               // the longest a silent frame's wait sleeps
 };
 
 // Machine memory and display state.
@@ -57,20 +61,9 @@ static int __bmLineCounter;            // next scan line to generate, 0..311
 static std::atomic<int> __bmTimeVar;   // 50 Hz ticks not yet consumed
 static void (*__bmCallBackTable[2])(int);
 
-// Where frames go: the screen, or a memory bitmap when headless.
-static BITMAP *__bmScreen;
-static BITMAP *__bmOwnScreen;          // the headless stand-in, owned here
-static bool __bmPaced;                 // wait for the tick at each frame end
-
-// Enlargement: the factor asked for (0: the desktop's), the one in use, the
-// enlarged frame, made in memory and sent to a real screen by blits, and
-// the last frame shown at 320x240, so that rows that did not change are
-// neither enlarged nor sent again.
-static int __bmScaleWanted;
-static int __bmScale = 1;
-static BITMAP *__bmBig;
-static BITMAP *__bmShown;
-static bool __bmShownValid;
+// Frames are shown by the desktop, on the screen or, headless, on a memory
+// bitmap; only the real one waits for the tick at each frame end.
+static bool __bmPaced;
 
 // Sound queue and voices.
 struct SoundEvent {
@@ -212,94 +205,42 @@ static void __bmSetPaletteEntry(int n, unsigned char code) {
 // Display and clock
 
 // __bmTimeFunc
-// The 50 Hz tick, on Allegro's timer thread.
-static void __bmTimeFunc(void) { __bmTimeVar.fetch_add(1); }
+// The 50 Hz tick, on Allegro's timer thread; it wakes the frame's wait.
+static void __bmTimeFunc(void) {
+  __bmTimeVar.fetch_add(1);
+  tick_post();
+}
 
 // __bmWaitTick
 // Holds frames to 50 per second: sleeps until a tick has arrived, then
 // consumes every tick that did, so a late frame is not made up for. While
-// it waits it keeps offering to refill the audio stream: looking only once
-// a frame can miss the moment a stream half frees up.
+// a sound driver plays the stream it wakes every millisecond to offer to
+// refill it: looking only once a frame can miss the moment a stream half
+// frees up, and a device that takes sound faster than it plays (a file)
+// would hear the old half again. Without sound it just sleeps to the tick.
 static void __bmWaitTick(void) {
   if (!__bmPaced) return;
+  bool sound = outwave && digi_driver && digi_driver->id != DIGI_NONE;
   while (__bmTimeVar.load() == 0) {
     __bmUpdateSound();
-    rest(1);
+    tick_wait(sound ? 1 : TICK_WAIT_MS);
   }
   __bmTimeVar.exchange(0);
 }
 
 // bmSetScale
-// Anything but 1..BM_MAX_SCALE leaves the choice to the desktop.
-void bmSetScale(int k) { __bmScaleWanted = k >= 1 && k <= BM_MAX_SCALE ? k : 0; }
+// Anything but 1..DISPLAY_MAX_SCALE leaves the choice to the desktop.
+void bmSetScale(int k) { display_options.scale = k >= 1 && k <= DISPLAY_MAX_SCALE ? k : 0; }
 
-int bmScale(void) { return __bmScale; }
-
-// bmScaleFor
-int bmScaleFor(int w, int h, bool windowed) {
-  // Nine tenths of the height, in whole pixels: 240k <= 0.9 h.
-  int room = windowed ? h * 9 / 10 : h;
-  int k = 1;
-  while (k < BM_MAX_SCALE && SCREEN_WIDTH * (k + 1) <= w && SCREEN_HEIGHT * (k + 1) <= room) k++;
-  return k;
-}
-
-// __bmEnlargeRows
-// Rows y0..y1-1 of src into dst, k times larger. Each source row is
-// widened into the first of its k rows, one 8-byte store per pixel while 8
-// bytes remain in the row (the next pixel's store overwrites the surplus),
-// byte by byte at the row's end, and then copied into the other k - 1 rows.
-static void __bmEnlargeRows(BITMAP *src, BITMAP *dst, int k, int y0, int y1) {
-  int w = src->w, wide = w * k;
-  for (int y = y0; y < y1; y++) {
-    const unsigned char *in = src->line[y];
-    unsigned char *out = dst->line[y * k];
-    int x = 0;
-    for (; x * k + 8 <= wide; x++) {
-      uint64_t fill = in[x] * UINT64_C(0x0101010101010101);
-      memcpy(out + x * k, &fill, 8);
-    }
-    for (; x < w; x++) memset(out + x * k, in[x], k);
-    for (int r = 1; r < k; r++) memcpy(dst->line[y * k + r], out, wide);
-  }
-}
-
-// bmEnlarge
-void bmEnlarge(BITMAP *src, BITMAP *dst, int k) { __bmEnlargeRows(src, dst, k, 0, src->h); }
-
-// __bmRowNew
-// True when row y of the back buffer differs from the row last shown (or
-// nothing has been shown yet); the row then counts as shown.
-static bool __bmRowNew(int y) {
-  if (__bmShownValid && memcmp(back->line[y], __bmShown->line[y], SCREEN_WIDTH) == 0) return false;
-  memcpy(__bmShown->line[y], back->line[y], SCREEN_WIDTH);
-  return true;
-}
+int bmScale(void) { return desktop_scale(); }
 
 // __bmShowFrame
-// Puts the finished back buffer on the screen: a plain blit at scale 1.
-// Enlarged, the work grows with k x k, and most of it is the screen's
-// colour conversion: only runs of rows that changed since the last frame
-// are enlarged, straight into a memory stand-in or into the enlarged frame
-// and from there to the screen, one blit per run.
+// Hands the finished back buffer to the desktop, which enlarges and sends
+// only the rows that changed, then carries out a switch between window and
+// full screen asked for since the last frame.
 static void __bmShowFrame(void) {
-  if (__bmScale == 1) {
-    blit(back, __bmScreen, 0, 0, 0, 0, __bmScreen->w, __bmScreen->h);
-    return;
-  }
-  int k = __bmScale;
-  BITMAP *big = __bmBig ? __bmBig : __bmScreen;
-  for (int y = 0; y < SCREEN_HEIGHT;) {
-    if (!__bmRowNew(y)) {
-      y++;
-      continue;
-    }
-    int y0 = y++;
-    while (y < SCREEN_HEIGHT && __bmRowNew(y)) y++;
-    __bmEnlargeRows(back, big, k, y0, y);
-    if (big != __bmScreen) blit(big, __bmScreen, 0, y0 * k, 0, y0 * k, big->w, (y - y0) * k);
-  }
-  __bmShownValid = true;
+  desktop_present(back);
+  desktop_poll();
 }
 
 // bmShowStill
@@ -307,7 +248,7 @@ static void __bmShowFrame(void) {
 // changed), so the copy of what is shown stays true and the next real
 // frame redraws the rows draw changed.
 void bmShowStill(void (*draw)(BITMAP *frame)) {
-  if (!back || !__bmScreen) return;
+  if (!back || !desktop_target()) return;
   BITMAP *still = create_bitmap_ex(8, back->w, back->h);
   if (!still) return;
   blit(back, still, 0, 0, 0, 0, back->w, back->h);
@@ -442,9 +383,12 @@ static bool __bmPadHeld(int pad) {
 
 // __bmReadPort
 // A keyboard port: a 0 bit for each bit whose key (or pad input) is
-// held, 1 everywhere else.
+// held, 1 everywhere else. Once the window's close button is pressed, Esc
+// reads as held for good: the credits, a level and the winning sequence all
+// end on Esc, and so the game ends through its own way out.
 static unsigned char __bmReadPort(int port) {
   unsigned char v = 0xFF;
+  if (port == 0 && desktop_close_requested()) v &= ~0x02;
   for (int bit = 0; bit < 8; bit++) {
     const Wire &w = __bmWires[port][bit];
     bool down = w.pad != BM_PAD_NONE && __bmPadHeld(w.pad);
@@ -639,15 +583,12 @@ static void __bmUpdateSound(void) {
 // Set-up and shut-down
 
 // __bmStart
-// What both set-ups share: the back buffer (and, enlarged, the copy of
-// the last frame shown, nothing shown yet), zeroed machine memory, the
+// What both set-ups share: the back buffer, zeroed machine memory, the
 // direct-colour tables, the clock and no callbacks.
 static int __bmStart(void) {
   if (!back) back = create_bitmap_ex(8, SCREEN_WIDTH, SCREEN_HEIGHT);
+  if (!back) return 1;
   clear_to_color(back, 0);
-  if (__bmScale > 1 && !__bmShown) __bmShown = create_bitmap_ex(8, SCREEN_WIDTH, SCREEN_HEIGHT);
-  if (__bmScale > 1 && !__bmShown) return 1;
-  __bmShownValid = false;
   __bmTrueMem = (unsigned char *)calloc(BM_MEM_SIZE + 255, 1);
   if (!__bmTrueMem) return 1;
   // Rows must be 256-aligned: a line steps through its row by the low byte.
@@ -663,37 +604,10 @@ static int __bmStart(void) {
   return 0;
 }
 
-// __bmTryMode
-// One attempt at an 8-bit screen of k times 320x240 with the given driver.
-static bool __bmTryMode(int driver, int k) {
-  if (set_gfx_mode(driver, SCREEN_WIDTH * k, SCREEN_HEIGHT * k, 0, 0) != 0) return false;
-  __bmScale = k;
-  return true;
-}
-
-// __bmOpenScreen
-// Full screen first, then a window, each at the factor asked for or else
-// the largest the desktop has room for. A factor of the program's own
-// choosing that the system refuses falls back to the plain 320x240 mode;
-// one the player asked for is not second-guessed.
-static void __bmOpenScreen(void) {
-  int dw = 0, dh = 0;
-  bool known = get_desktop_resolution(&dw, &dh) == 0 && dw > 0 && dh > 0;
-  int full = __bmScaleWanted ? __bmScaleWanted : known ? bmScaleFor(dw, dh, false) : 1;
-  int win = __bmScaleWanted ? __bmScaleWanted : known ? bmScaleFor(dw, dh, true) : 1;
-  set_color_depth(8);
-  if (__bmTryMode(GFX_AUTODETECT, full) || __bmTryMode(GFX_AUTODETECT_WINDOWED, win)) return;
-  if (!__bmScaleWanted && (full > 1 || win > 1) &&
-      (__bmTryMode(GFX_AUTODETECT, 1) || __bmTryMode(GFX_AUTODETECT_WINDOWED, 1)))
-    return;
-  int k = __bmScaleWanted ? __bmScaleWanted : 1;
-  fail("Couldn't set the %dx%d 8-bit screen mode: %s", SCREEN_WIDTH * k, SCREEN_HEIGHT * k,
-       allegro_error);
-}
-
 // bmSetup
 // Brings the machine up on the real screen (320x240 at 8 bits, enlarged
-// by a whole factor), keyboard, pad, 50 Hz timer and audio stream.
+// by a whole factor in a window or over the whole screen), keyboard, pad,
+// 50 Hz timer and audio stream.
 int bmSetup(void) {
   if (install_allegro(SYSTEM_AUTODETECT, &errno, atexit) != 0)
     fail("Couldn't start Allegro (is there a display?) %s", allegro_error);
@@ -701,13 +615,12 @@ int bmSetup(void) {
   install_keyboard();
   // A pad is welcome but not needed: without one its inputs read as zero.
   __bmPad = install_joystick(JOY_TYPE_AUTODETECT) == 0;
-  set_window_title("sideview");
-  __bmOpenScreen();
-  __bmScreen = screen;
-  if (__bmScale > 1) __bmBig = create_bitmap_ex(8, SCREEN_WIDTH * __bmScale, SCREEN_HEIGHT * __bmScale);
-  if (__bmScale > 1 && !__bmBig) return 1;
+  desktop_setup("sideview", true);
+  if (!desktop_open(SCREEN_WIDTH, SCREEN_HEIGHT, 8))
+    fail("Couldn't set the %dx%d 8-bit screen mode: %s", SCREEN_WIDTH, SCREEN_HEIGHT,
+         allegro_error);
   __bmSetPalette();
-  set_palette(__bmAllegroPalette);
+  desktop_set_palette(__bmAllegroPalette);
   if (__bmStart()) return 1;
   __bmPaced = true;
   install_int_ex(__bmTimeFunc, TICK_TIME);
@@ -718,17 +631,15 @@ int bmSetup(void) {
 
 // bmSetupHeadless
 // The same machine with no display, timer, keyboard driver or stream: key[]
-// is a plain array the caller may set, frames go to a memory bitmap and
-// follow each other without waiting, and the mixer is driven by hand.
+// is a plain array the caller may set, frames go to a memory bitmap (as
+// large as bmSetScale asks) and follow each other without waiting, and the
+// mixer is driven by hand.
 int bmSetupHeadless(void) {
   bmSetdown();
   if (!system_driver && install_allegro(SYSTEM_NONE, &errno, atexit) != 0)
     fail("Couldn't start Allegro: %s", allegro_error);
-  __bmScale = __bmScaleWanted ? __bmScaleWanted : 1;
-  __bmOwnScreen = create_bitmap_ex(8, SCREEN_WIDTH * __bmScale, SCREEN_HEIGHT * __bmScale);
-  if (!__bmOwnScreen) return 1;
-  clear_to_color(__bmOwnScreen, 0);
-  __bmScreen = __bmOwnScreen;
+  int k = display_options.scale ? display_options.scale : 1;
+  if (!desktop_open_headless(SCREEN_WIDTH, SCREEN_HEIGHT, 8, k)) return 1;
   __bmSetPalette();
   if (__bmStart()) return 1;
   __bmPaced = false;
@@ -749,20 +660,13 @@ void bmSetdown(void) {
   __bmTrueMem = __bmMem = NULL;
   if (back) destroy_bitmap(back);
   back = NULL;
-  if (__bmOwnScreen) destroy_bitmap(__bmOwnScreen);
-  __bmOwnScreen = NULL;
-  if (__bmBig) destroy_bitmap(__bmBig);
-  __bmBig = NULL;
-  if (__bmShown) destroy_bitmap(__bmShown);
-  __bmShown = NULL;
-  __bmScale = 1;
-  __bmScreen = NULL;
+  desktop_shut();
 }
 
 // ---------------------------------------------------------------------------
 // Inspection
 
-BITMAP *bmDisplay(void) { return __bmScreen; }
+BITMAP *bmDisplay(void) { return desktop_target(); }
 unsigned char *bmMemory(void) { return __bmMem; }
 int bmCycles(void) { return __bmCounter; }
 int bmLine(void) { return __bmLineCounter; }

@@ -33,8 +33,10 @@ extern unsigned char MapTableLow[65536];
 extern BITMAP *back;
 
 // Brings the machine up on the real display, timer, keyboard, the first
-// joystick when there is one, and sound. The window is titled "sideview" and shows the picture enlarged by the
-// factor of bmSetScale. Returns 0, or 1 when machine memory cannot be
+// joystick when there is one, and sound. The window is titled "sideview"
+// and shows the picture enlarged by the factor of bmSetScale, in a window
+// or over the whole screen as the program's options say; Alt+Enter and F11
+// switch between the two. Returns 0, or 1 when machine memory cannot be
 // allocated.
 int bmSetup(void);
 // Releases what bmSetup (or bmSetupHeadless) created; safe to call twice.
@@ -85,20 +87,12 @@ void bmPauseSound(int paused);
 
 // --- Whole-number enlargement of the picture -------------------------------
 
-enum { BM_MAX_SCALE = 8 };
-// The factor for the next set-up: 1..BM_MAX_SCALE, or 0 (the default) to
-// take the largest the desktop has room for.
+// The factor for the next set-up: 1..DISPLAY_MAX_SCALE (8), or 0 (the
+// default) to take the largest the desktop has room for. The desktop
+// (common/desktop.h) chooses, sets the screen and shows the frames.
 void bmSetScale(int k);
 // The factor the picture is shown at: each machine pixel a k x k block.
 int bmScale(void);
-// The largest k (1..BM_MAX_SCALE) for which a 320k x 240k picture fits a
-// desktop of w x h: the whole desktop for a full screen, at most nine
-// tenths of its height in a window, which needs room for its frame.
-int bmScaleFor(int w, int h, bool windowed);
-// Copies the 8-bit bitmap src into dst at (0, 0), every pixel becoming a
-// k x k block of its colour; dst is an 8-bit memory bitmap at least k
-// times src's size.
-void bmEnlarge(BITMAP *src, BITMAP *dst, int k);
 
 // --- Headless use and inspection (tests, benchmarks, tools) ---------------
 

@@ -135,60 +135,17 @@ void init() {
   srand((unsigned)time(NULL));
 }
 
-static const char SCALE_OPTION[] = "--scale";
-
-// The argument is the scale option, with its value or without.
-static bool is_scale_option(const char *arg) {
-  size_t n = sizeof SCALE_OPTION - 1;
-  return strncmp(arg, SCALE_OPTION, n) == 0 && (arg[n] == '\0' || arg[n] == '=');
-}
-
 // music_file
+// Options ("--scale=3", "--window" ...) are never the music, whatever
+// they end in.
 const char *music_file(int argc, char **argv) {
   const char *name = "tr1.mid";
   for (int i = 1; i < argc; i++) {
-    if (is_scale_option(argv[i])) continue;
+    if (strncmp(argv[i], "--", 2) == 0) continue;
     const char *dot = strrchr(argv[i], '.');
     if (dot && strcasecmp(dot + 1, "mid") == 0) name = argv[i];
   }
   return name;
-}
-
-// The scale written as text: a whole number from 1 to BM_MAX_SCALE in
-// plain digits, or -1.
-static int scale_value(const char *text) {
-  if (!*text || strlen(text) > 3) return -1;
-  int k = 0;
-  for (const char *c = text; *c; c++) {
-    if (!isdigit((unsigned char)*c)) return -1;
-    k = k * 10 + (*c - '0');
-  }
-  return k >= 1 && k <= BM_MAX_SCALE ? k : -1;
-}
-
-// scale_choice
-// Every scale option must be sound, not only the last: a mistyped one is
-// never passed over in silence. The variable is looked at only when no
-// option is given.
-int scale_choice(int argc, char **argv, const char *env, std::string &error) {
-  const char *chosen = nullptr;
-  for (int i = 1; i < argc; i++) {
-    if (!is_scale_option(argv[i])) continue;
-    const char *eq = strchr(argv[i], '=');
-    if (!eq || scale_value(eq + 1) < 0) {
-      error = std::string("sideview: bad option \"") + argv[i] +
-              "\": the scale is a whole number from 1 to 8, as in --scale=2";
-      return -1;
-    }
-    chosen = eq + 1;
-  }
-  if (chosen) return scale_value(chosen);
-  if (!env || !*env) return 0;
-  int k = scale_value(env);
-  if (k < 0)
-    error = std::string("sideview: bad SIDEVIEW_SCALE=\"") + env +
-            "\": the scale is a whole number from 1 to 8, as in SIDEVIEW_SCALE=2";
-  return k;
 }
 
 // True while the key of the port's bit is held (a pressed key reads 0).

@@ -39,14 +39,8 @@ void init();
 // while it was held (the game then ends as on Esc).
 bool hold_point();
 // The music file: "tr1.mid", or the last argument whose extension is
-// "mid" in any case (the scale option is never one).
+// "mid" in any case (an option starting with "--" is never one).
 const char *music_file(int argc, char **argv);
-// The factor the picture is enlarged by, from the option "--scale=N" (the
-// last one wins) or else the variable SIDEVIEW_SCALE (its value in env,
-// null or empty when unset): N from 1 to 8, or 0 when neither is given and
-// the desktop decides. Any other value gives -1 and a message for the
-// player in error.
-int scale_choice(int argc, char **argv, const char *env, std::string &error);
 // The colour code the credits give palette entry j (0..15) at frame t.
 int credits_code(int t, int j);
 // The bit of "four.bmp" that holds the keys page of the credits.

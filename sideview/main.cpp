@@ -1,27 +1,31 @@
 // main.cpp -- sideview: credits, then the chain of levels, then, for a
 // player who leaves the last level with all four items, the winning
-// sequence. The picture's scale comes from "--scale=N" or SIDEVIEW_SCALE.
+// sequence. The window and the picture's scale come from the options
+// (--window, --fullscreen, --scale=N) or SIDEVIEW_SCALE.
 #include <allegro.h>
 
 #include <cstdio>
 #include <cstdlib>
-#include <string>
 
 #include "bm.h"
 #include "data_folder.h"
+#include "display_options.h"
 #include "game.h"
 #include "log.h"
 #include "music.h"
 #include "video.h"
 
+static const char USAGE[] =
+    "Usage: sideview [options] [MUSIC.mid]\n"
+    "Plays the levels of \"hops.txt\" to the music of MUSIC.mid (\"tr1.mid\" by default).\n"
+    "The variable SIDEVIEW_SCALE=N stands for --scale=N when that is not given.\n"
+    "F11 switches between the window and the full screen too.\n"
+    "Options:\n";
+
 int main(int argc, char **argv) {
-  std::string error;
-  int scale = scale_choice(argc, argv, getenv("SIDEVIEW_SCALE"), error);
-  if (scale < 0) {
-    fprintf(stderr, "%s\n", error.c_str());
-    return 1;
-  }
-  bmSetScale(scale);
+  int status = take_display_options(argc, argv, "sideview", USAGE, stdout, stderr,
+                                    "SIDEVIEW_SCALE", getenv("SIDEVIEW_SCALE"));
+  if (status >= 0) return status;
   init();
   // A tune named on the command line lies where the player started it.
   const char *tune = music_file(argc, argv);

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "click_hook.h"
+#include "desktop.h"
 #include "file_dialog.h"
 #include "file_name.h"
 #include "click_latch.h"
@@ -48,21 +49,19 @@ static const char *const WHAT = "level";
 // ---------------------------------------------------------------------------
 // The Allegro-facing layer
 
-// A full-screen mode, or a window where there is none of that size.
-static bool allegro_gfx_mode(int w, int h) {
-  return set_gfx_mode(GFX_AUTODETECT, w, h, 0, 0) == 0 ||
-         set_gfx_mode(GFX_AUTODETECT_WINDOWED, w, h, 0, 0) == 0;
-}
+// The window (or full screen) for pictures of w x h, enlarged as the
+// desktop allows.
+static bool allegro_gfx_mode(int w, int h) { return desktop_open(w, h, 8); }
 
 // Allegro's file selector, fitting the choice into the editor's name.
 static bool allegro_select_file(const char *title, char *name, int size) {
   return select_file_name(title, "map", name, size, maped_alert);
 }
 
+// The dialogs are shown at the picture's scale (desktop_dialog).
 static void allegro_alert(const char *line1, const char *line2) {
-  alert(line1, line2, nullptr, "&OK", nullptr, 'o', 0);
+  desktop_dialog([&] { return alert(line1, line2, nullptr, "&OK", nullptr, 'o', 0); });
   click_latch_clear();
-  show_mouse(screen);
 }
 
 bool (*maped_gfx_mode)(int, int) = allegro_gfx_mode;
@@ -95,7 +94,6 @@ static void load_palette() {
 // set_video_mode
 bool set_video_mode(int w, int h) {
   bool ok = true;
-  show_mouse(nullptr);
   if (!maped_gfx_mode(w, h)) {
     if (mode_w == 0 || !maped_gfx_mode(mode_w, mode_h))
       fail("Couldn't set the %dx%d 8-bit screen mode: %s", w, h, allegro_error);
@@ -106,12 +104,11 @@ bool set_video_mode(int w, int h) {
   mode_w = w;
   mode_h = h;
   load_palette();
-  set_palette(pal);
+  desktop_set_palette(pal);
   if (buffer) destroy_bitmap(buffer);
   buffer = create_bitmap(w, h);
   if (!buffer) fail("Couldn't create the %dx%d screen buffer", w, h);
   gui_fg_color = COLOUR_INSERTION;  // the file selector's text; a new mode resets it
-  show_mouse(screen);
   return ok;
 }
 
@@ -122,22 +119,24 @@ void init() {
   if (install_timer() != 0) fail("Couldn't install the timer");
   if (install_keyboard() != 0) fail("Couldn't install the keyboard");
   if (install_mouse() < 0) fail("Couldn't install the mouse");
-  set_window_title("sideview_edit");
+  desktop_setup("sideview_edit", false);  // F11 is the small screen here
   tiles_init();
   set_color_depth(8);
   set_video_mode(640, 480);
+  desktop_show_pointer(true);
   click_hook_install();
 }
 
 // ---------------------------------------------------------------------------
 // Mouse position
 
-// The view's size: the buffer's, which is the screen's.
-static int view_w() { return buffer ? buffer->w : SCREEN_W; }
-static int view_h() { return buffer ? buffer->h : SCREEN_H; }
+// The view's size: the buffer's, which is the picture's.
+static int view_w() { return buffer ? buffer->w : 640; }
+static int view_h() { return buffer ? buffer->h : 480; }
 
-int mouse_level_x() { return mouse_x + OX; }
-int mouse_level_y() { return mouse_y + OY; }
+// The pointer in picture pixels, whatever the window's enlargement.
+int mouse_level_x() { return desktop_mouse_x() + OX; }
+int mouse_level_y() { return desktop_mouse_y() + OY; }
 int mouse_tile_x() { return mouse_level_x() >> 4; }
 int mouse_tile_y() { return mouse_level_y() >> 4; }
 
@@ -545,12 +544,10 @@ void draw_editor() {
 }
 
 // draw_all
-// Hides the pointer while the picture is copied.
+// The desktop shows the picture enlarged, with the pointer.
 void draw_all() {
   draw_editor();
-  scare_mouse();
-  blit(buffer, screen, 0, 0, 0, 0, buffer->w, buffer->h);
-  unscare_mouse();
+  desktop_present(buffer);
 }
 
 // ---------------------------------------------------------------------------
@@ -566,10 +563,16 @@ void maped_start() {
   reset_history();
 }
 
+// How long the editor's loop rests between passes: the processor is left
+// alone, and keys and clicks still answer at once (the click latch keeps
+// every press).
+enum { PASS_REST_MS = 10 };
+
 // maped_loop
 // The screen is drawn again only after a key, a mouse move or a click, and
 // at most MAPED_REDRAWS_PER_SECOND times a second; between passes the
-// processor is given up.
+// processor is given up. The window's close button is taken as Esc,
+// question included; told to stay, the editor forgets it.
 void maped_loop() {
   maped_start();
   using Clock = std::chrono::steady_clock;
@@ -587,6 +590,12 @@ void maped_loop() {
       note = note_text();
       dirty = true;
     }
+    if (desktop_close_requested()) {
+      if (maped_may_leave()) break;
+      desktop_close_refused();
+      dirty = true;
+    }
+    if (desktop_poll()) dirty = true;
     if (maped_mouse()) dirty = true;
     if (mouse_x != mx || mouse_y != my || mouse_b != mb) {
       mx = mouse_x;
@@ -600,9 +609,9 @@ void maped_loop() {
       drawn = now;
       dirty = false;
     }
-    rest(1);
+    rest(PASS_REST_MS);
   }
-  show_mouse(nullptr);
+  desktop_show_pointer(false);
   click_hook_remove();
 }
 

@@ -14,7 +14,7 @@
 extern int OX, OY;  // view origin in level pixels
 extern int CT;      // current tile for painting, 0 ... 255
 extern int CI;      // selected insertion, -1 = none (tile mode)
-extern BITMAP *buffer;  // off-screen picture of the screen's size
+extern BITMAP *buffer;  // the picture, 640x480 or 320x200 (F12, F11)
 extern PALETTE pal;     // the palette of "pallette.pcx"
 
 // The editor's file name: the selectors start from it, and they write the
@@ -31,13 +31,15 @@ enum { MAPED_REDRAWS_PER_SECOND = 60 };
 
 // Finds the folder with the editor's files and opens the log there, starts
 // Allegro with keyboard, mouse and the click counter, loads the tile set
-// and sets the 640x480 8-bit screen. Anything missing ends the program
-// with a message (status 1).
+// and sets the window for the 640x480 8-bit picture. Anything missing ends
+// the program with a message (status 1).
 void init();
 
-// Sets a w x h 8-bit screen with the palette of "pallette.pcx", a new
-// buffer of that size and the dialogs' text colour. If the mode can't be set the one before is set
-// again; false then (and the program ends if even that fails).
+// Sets the window (or full screen) for 8-bit pictures of w x h, enlarged
+// as the desktop allows, with the palette of "pallette.pcx", a new buffer
+// of that size and the dialogs' text colour. If the mode can't be set the
+// one before is set again; false then (and the program ends if even that
+// fails).
 bool set_video_mode(int w, int h);
 
 // Copies a bitmap record onto dest at (x, y), every pixel opaque, clipped
@@ -74,7 +76,8 @@ bool maped_mouse();
 // history, nothing unsaved.
 void maped_start();
 
-// The editor loop: keys, mouse and drawing until Esc.
+// The editor loop: keys, mouse and drawing until Esc (or the window's close
+// button, which goes the way of Esc).
 void maped_loop();
 
 // Builds "four.bmp" from "red.bmp", "green.bmp", "blue.bmp" and "grey.bmp"

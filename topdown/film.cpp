@@ -1,6 +1,10 @@
 // film.cpp -- watching the best run of a course
 #include "film.h"
 
+#include "desktop.h"
+#include "pause_hook.h"
+#include "tick_wait.h"
+
 #include <cstdio>
 
 #include "game.h"
@@ -11,10 +15,10 @@ const char *const FILM_LABEL = "Best run";
 const char *const FILM_END = "End of the best run - Esc for the menu";
 
 // film_paused
-// Asked once each pass of a film: true while the film is to stand still.
-// Nothing pauses a film yet; a pause (a key, or the window losing the
-// focus) answers here.
-static bool film_paused() { return false; }
+// Asked once each pass of a film: true while the film is to stand still
+// (paused by its key or by the window losing the focus, or showing the
+// keys).
+static bool film_paused() { return hold_active(); }
 
 // The film's marks over a frame: its label in the top-left corner, and at
 // the end the last line across the top (the players below stay seen).
@@ -45,7 +49,8 @@ ReplayStatus watch_best_run(int course) {
   t1 = 1;
   t2 = 0;
   play_setup();
-  BITMAP *shown = create_bitmap(SCREEN_W, SCREEN_H);
+  BITMAP *frame = n_players == 2 ? buf2 : buf;  // the whole picture
+  BITMAP *shown = create_bitmap(frame->w, frame->h);
   if (!shown || !race_begin_film(r)) {
     if (fr) fprintf(fr, "The best run of course %d can't be shown\n", course);
     race_end();
@@ -53,16 +58,25 @@ ReplayStatus watch_best_run(int course) {
     play_teardown();
     return REPLAY_DAMAGED;
   }
-  while (!key[KEY_ESC]) {
+  tick_wait(0);
+  while ((!key[KEY_ESC] || hold_swallows(KEY_ESC)) && !hold_take_esc() &&
+         !desktop_close_requested()) {
     bool over = race_film_over();
+    if (hold_poll(KEY_F1) && hold_state() != HOLD_NONE) {
+      draw_held(shown);
+      desktop_present(shown);
+    }
     if (film_paused() || over) t1 = t2;
     PlayPass pass = play_pass(shown);
     if (pass == PASS_FRAME) {
       draw_marks(shown, over);
-      blit(shown, screen, 0, 0, 0, 0, shown->w, shown->h);
+      desktop_present(shown);
     } else if (pass == PASS_WAIT) {
-      rest(over ? 10 : 1);
+      tick_wait(over ? 10 : 20);  // keys looked at again at least this often
+    } else if (pass == PASS_HELD) {
+      hold_rest();
     }
+    desktop_poll();
   }
   race_end();
   destroy_bitmap(shown);

@@ -10,7 +10,9 @@
 #include "keys.h"
 #include "key_screen.h"
 #include "pause_hook.h"
+#include "desktop.h"
 #include "share.h"
+#include "tick_wait.h"
 #include "times.h"
 
 volatile int t1;
@@ -30,9 +32,16 @@ unsigned char stop_clapping[3] = {0x8F, 0x3E, 0x00};
 Bits bits;
 BITMAP *buf2;
 
+// The longest the play loop sleeps waiting for a tick.
+enum { WAIT_MS = 20 };
+
 // timer_click
-// The 50 Hz timer callback: one tick of the game clock.
-static void timer_click() { t1 = t1 + 1; }
+// The 50 Hz timer callback: one tick of the game clock, which also wakes
+// the play loop.
+static void timer_click() {
+  t1 = t1 + 1;
+  tick_post();
+}
 END_OF_STATIC_FUNCTION(timer_click)
 
 // ---------------------------------------------------------------------------
@@ -213,8 +222,9 @@ static void draw_seam() {
 
 // draw_frame
 // Each player's view: tiles, characters from last to first (players on
-// top), the player's panel; then the split screen's seam, all shown on dest.
-// The start-up buf (buf2 with two players) has the screen's size.
+// top), the player's panel; then the split screen's seam, all copied to
+// dest unless it is null. The start-up buf (buf2 with two players) has the
+// picture's size and holds the whole frame.
 void draw_frame(BITMAP *dest) {
   for (int p = 0; p < n_players; p++) {
     centre_view(C[p]);
@@ -226,12 +236,12 @@ void draw_frame(BITMAP *dest) {
     blit(hud, buf, 0, 0, 0, buf->h - hud->h, hud->w, hud->h);
     if (n_players == 2)
       blit(buf, buf2, 0, 0, p == 0 ? 0 : buf2->w / 2, 0, buf->w, buf->h);
-    else
+    else if (dest)
       blit(buf, dest, 0, 0, 0, 0, buf->w, buf->h);
   }
   if (n_players == 2) {
     draw_seam();
-    blit(buf2, dest, 0, 0, 0, 0, buf2->w, buf2->h);
+    if (dest) blit(buf2, dest, 0, 0, 0, 0, buf2->w, buf2->h);
   }
   fts++;
 }
@@ -320,10 +330,15 @@ static std::string refusal(const char *name, CourseRead got) {
 
 std::string play_refusal;
 
+// The whole frame as draw_frame leaves it.
+static BITMAP *frame_picture() { return n_players == 2 ? buf2 : buf; }
+
 // play_map
-// One game on course number course until Esc. The course is read and its
-// cast made before the game's timer and bitmaps exist, so a course that
-// can't be played leaves nothing to tear down.
+// One game on course number course until Esc or the window's close
+// button. The course is read and its cast made before the game's timer and
+// bitmaps exist, so a course that can't be played leaves nothing to tear
+// down.
+
 int play_map(int course, int entry) {
   t1 = 1;
   t2 = 0;
@@ -354,24 +369,31 @@ int play_map(int course, int entry) {
   init();
   scatter_extras();
   t1 = 1;  // the clock starts now, whatever the ghost's run took
-  // With nothing to do until the next tick, the processor is given up; a
-  // held game looks for its keys a few times a second and draws only when
-  // the hold changes.
+  // With nothing to do until the next tick, the loop sleeps until it comes
+  // (keys are looked at again at least every WAIT_MS). A held game looks
+  // for its keys a few times a second and draws only when the hold
+  // changes. Switching between window and full screen leaves the game as
+  // it is.
   bool frozen = false;
-  while ((!key[KEY_ESC] || hold_swallows(KEY_ESC)) && !hold_take_esc()) {
+  tick_wait(0);
+  while ((!key[KEY_ESC] || hold_swallows(KEY_ESC)) && !hold_take_esc() &&
+         !desktop_close_requested()) {
     if (hold_poll(KEY_F1) && hold_state() != HOLD_NONE) {
       if (!frozen) freeze();
       frozen = true;
-      draw_held(screen);
+      draw_held(frame_picture());
+      desktop_present(frame_picture());
     }
     if (frozen && !hold_active()) {
       thaw();
       frozen = false;
     }
-    PlayPass pass = play_pass(screen);
-    if (pass == PASS_WAIT) rest(1);
+    PlayPass pass = play_pass(nullptr);
+    if (pass == PASS_FRAME) desktop_present(frame_picture());
+    if (pass == PASS_WAIT) tick_wait(WAIT_MS);
     if (pass == PASS_HELD) hold_rest();
     note_finishes(course);
+    desktop_poll();
   }
   if (frozen) thaw();
   race_end();

@@ -202,7 +202,8 @@ void free_game_bitmaps();
 // One logic step of the game.
 void logic_step();
 
-// One frame of every player's view, shown on dest (the screen in a game).
+// One frame of every player's view, composed in the start-up buf (buf2
+// with two players) and copied to dest unless dest is null.
 void draw_frame(BITMAP *dest);
 
 // One pass of the play loop: nothing while the game is held (paused or
@@ -223,8 +224,9 @@ void draw_held(BITMAP *dest);
 // game began (once each) in the best times of course.
 void note_finishes(int course);
 
-// Plays course number course (file "m%02d.map") until Esc. Returns -1.
-// A course that can't be played (its file can't be opened, or it has no
+// Plays course number course (file "m%02d.map") until Esc or the window's
+// close button, showing each frame through the desktop. Returns -1. A
+// course that can't be played (its file can't be opened, or it has no
 // player start) is not started: play_refusal then says why, for the
 // player; after a game it is "".
 int play_map(int course, int entry);

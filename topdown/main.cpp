@@ -1,5 +1,9 @@
-// main.cpp -- topdown's entry: start-up, the main menu, games and the course
-// editor, shut-down
+// main.cpp -- topdown's entry: the command line, start-up, the main menu,
+// games and the course editor, shut-down
+#include <cstdio>
+
+#include "desktop.h"
+#include "display_options.h"
 #include "film.h"
 #include "game.h"
 #include "ghost.h"
@@ -9,9 +13,15 @@
 #include "share.h"
 #include "times.h"
 
+static const char USAGE[] =
+    "Usage: topdown [options]\n"
+    "The racing game and its course editor, from the main menu.\n"
+    "F11 switches between the window and the full screen too.\n"
+    "Options:\n";
+
 int main(int argc, char **argv) {
-  (void)argc;
-  (void)argv;
+  int status = take_display_options(argc, argv, "topdown", USAGE, stdout, stderr);
+  if (status >= 0) return status;
   share_init();
   times_load();
   ghost_setting_load();
@@ -20,13 +30,16 @@ int main(int argc, char **argv) {
   menu_font = (FONT *)D[OBJ_FONT].dat;
   main_menu_build(n_maps);
 
-  for (;;) {
+  // The window's close button ends the program from the menu, from a game
+  // and, once the editor has let go (its own Esc), from the editor.
+  while (!desktop_close_requested()) {
     main_menu_draw(menu_bmp, (BITMAP *)D[OBJ_TITLE].dat);
-    blit(buf, screen, 0, 0, 0, 0, SCREEN_W, SCREEN_H);
-    int k = readkey();
+    desktop_present(buf);
+    int k = desktop_readkey();
+    if (!k) break;
     if (k >> 8 == KEY_F1) {  // the keys screen, over the menu until a key
       draw_key_screen(buf, topdown_keys(false), col_white, col_black);
-      blit(buf, screen, 0, 0, 0, 0, SCREEN_W, SCREEN_H);
+      desktop_present(buf);
       wait_for_any_key();
       continue;
     }

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "click_hook.h"
+#include "desktop.h"
 #include "file_dialog.h"
 #include "file_name.h"
 #include "click_latch.h"
@@ -55,8 +56,9 @@ static bool allegro_select_file(const char *title, char *name, int size) {
   return select_file_name(title, "map", name, size, maped_alert);
 }
 
+// The dialogs are shown at the picture's scale (desktop_dialog).
 static void allegro_alert(const char *line1, const char *line2) {
-  alert(line1, line2, nullptr, "&OK", nullptr, 'o', 0);
+  desktop_dialog([&] { return alert(line1, line2, nullptr, "&OK", nullptr, 'o', 0); });
   click_latch_clear();
 }
 
@@ -70,19 +72,20 @@ int (*maped_ask)(const Question &) = ask_question;
 static void init() {
   install_mouse();
   click_hook_install();
-  show_mouse(screen);
+  desktop_show_pointer(true);
   gui_fg_color = 211;
 }
 
 // ---------------------------------------------------------------------------
 // Mouse position
 
-// The view's size: the composition bitmap, which is the screen's size.
-static int view_w() { return buf ? buf->w : SCREEN_W; }
-static int view_h() { return buf ? buf->h : SCREEN_H; }
+// The view's size: the composition bitmap, which is the picture's size.
+static int view_w() { return buf ? buf->w : PICTURE_W; }
+static int view_h() { return buf ? buf->h : PICTURE_H; }
 
-int mouse_course_x() { return mouse_x * scale + OX; }
-int mouse_course_y() { return mouse_y * scale + OY; }
+// The pointer in picture pixels, whatever the window's enlargement.
+int mouse_course_x() { return desktop_mouse_x() * scale + OX; }
+int mouse_course_y() { return desktop_mouse_y() * scale + OY; }
 int mouse_tile_x() { return mouse_course_x() / 32; }
 int mouse_tile_y() { return mouse_course_y() / 32; }
 
@@ -371,7 +374,6 @@ bool maped_key(int k) {
       break;
     case KEY_ESC:
       if (!maped_may_leave()) break;
-      show_mouse(nullptr);
       return false;
   }
   history_commit(map, tile_attr);
@@ -540,22 +542,27 @@ void draw_editor() {
 }
 
 // draw_all
-// Draws the editor screen and shows it, hiding the pointer while copying.
+// Draws the editor screen and shows it with the pointer.
 void draw_all() {
   draw_editor();
-  scare_mouse();
-  blit(buf, screen, 0, 0, 0, 0, SCREEN_W, SCREEN_H);
-  unscare_mouse();
+  desktop_present(buf);
 }
 
 // ---------------------------------------------------------------------------
+
+// How long the editor's loop rests between passes: the processor is left
+// alone, and keys and clicks still answer at once (the click latch keeps
+// every press).
+enum { PASS_REST_MS = 10 };
 
 // maped_main
 // Runs the editor on path (or on the course in memory when path is null)
 // until Esc. A file that cannot be opened leaves the course in memory to
 // edit, under that name. The screen is drawn again only after a key, a
 // mouse move or a click, and at most MAPED_REDRAWS_PER_SECOND times a
-// second; between passes the processor is given up.
+// second; between passes the processor is given up. The window's close
+// button is taken as Esc, question included; told to stay, the editor
+// forgets it.
 void maped_main(const char *path) {
   fprintf(fr, "Starting maped (%s)\n", path ? path : "(null)");
   init();
@@ -594,6 +601,12 @@ void maped_main(const char *path) {
       note = note_text();
       dirty = true;
     }
+    if (desktop_close_requested()) {
+      if (maped_may_leave()) break;
+      desktop_close_refused();
+      dirty = true;
+    }
+    if (desktop_poll()) dirty = true;
     if (maped_mouse()) dirty = true;
     if (mouse_x != mx || mouse_y != my || mouse_b != mb) {
       mx = mouse_x;
@@ -607,7 +620,8 @@ void maped_main(const char *path) {
       drawn = now;
       dirty = false;
     }
-    rest(1);
+    rest(PASS_REST_MS);
   }
+  desktop_show_pointer(false);
   click_hook_remove();
 }

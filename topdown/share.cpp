@@ -10,6 +10,7 @@
 #include "data_folder.h"
 #include "pause_hook.h"
 #include "quiet_sound.h"
+#include "desktop.h"
 
 DATAFILE *D;
 BITMAP *buf;
@@ -169,8 +170,9 @@ static void use_local_patches() {
 
 // share_init
 // Finds the folder with the program's files and opens the log there, then
-// brings up Allegro, the screen, the datafile and its music, the course
-// store and the colours. Anything missing ends the program with a message
+// brings up Allegro, the window (or full screen) showing the 640x480
+// picture enlarged, the datafile and its music, the course store and the
+// colours. Anything missing ends the program with a message
 // (status 1).
 void share_init() {
   start_in_data_folder("topdown", {"data.dat"});
@@ -178,7 +180,7 @@ void share_init() {
   if (allegro_init() != 0) fail("Couldn't start Allegro (is there a display?)");
   if (install_timer() != 0) fail("Couldn't install the timer");
   if (install_keyboard() != 0) fail("Couldn't install the keyboard");
-  set_window_title("topdown");
+  desktop_setup("topdown", true);
   printf("Initialising joystick...");
   install_joystick(JOY_TYPE_AUTODETECT);
   printf(" done.\n");
@@ -188,12 +190,10 @@ void share_init() {
   if (install_sound_quietly(DIGI_AUTODETECT, MIDI_AUTODETECT) != 0)
     install_sound_quietly(DIGI_AUTODETECT, MIDI_NONE);
   report_sound();
-  set_color_depth(16);
-  if (set_gfx_mode(GFX_AUTODETECT, 640, 480, 0, 0) != 0 &&
-      set_gfx_mode(GFX_AUTODETECT_WINDOWED, 640, 480, 0, 0) != 0)
+  if (!desktop_open(PICTURE_W, PICTURE_H, 16))
     fail("Couldn't set the 640x480 16-bit graphics mode: %s", allegro_error);
   hold_watch_focus();
-  buf = create_bitmap(SCREEN_W, SCREEN_H);
+  buf = create_bitmap(PICTURE_W, PICTURE_H);
   if (!buf) fail("Couldn't create the composition bitmap");
   std::string why;
   D = load_checked_datafile("data.dat", why);

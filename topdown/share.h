@@ -19,6 +19,9 @@ enum {
   Sharp = 0x20,
 };
 
+// The picture the program draws, whatever size the window shows it at.
+enum { PICTURE_W = 640, PICTURE_H = 480 };
+
 // The finish tile: reaching it ends a player's clock.
 enum { FINISH_TILE = 240 };
 
@@ -46,7 +49,7 @@ enum {
 };
 
 extern DATAFILE *D;     // "data.dat"
-extern BITMAP *buf;     // off-screen composition bitmap
+extern BITMAP *buf;     // off-screen composition bitmap, the picture's size
 extern int col_red, col_blue, col_white, col_green, col_black, col_yellow,
     col_cyan, col_magenta, col_grey, col_gold;
 

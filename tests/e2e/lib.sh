@@ -79,10 +79,10 @@ e2e_copy_run() {
 }
 
 # e2e_start PROGRAM [ARGS...]: starts ./PROGRAM in $WORK and waits for its
-# window. Standard output and error go to out.txt and err.txt. A fullscreen
-# Allegro program's named window stays unmapped (the one shown has no name),
-# so wait for the name, then for a visible window, and put the pointer in
-# the middle of the screen: with no window manager focus follows the pointer.
+# window. Standard output and error go to out.txt and err.txt. The program's
+# window is named after it (a window by default, or one as large as the
+# screen with --fullscreen); once it shows, the pointer goes to its middle:
+# with no window manager, focus follows the pointer.
 e2e_start() {
   local prog=$1
   shift
@@ -100,15 +100,13 @@ e2e_launch() {
   E2E_PID=$!
   local i
   for i in $(seq 1 100); do
-    E2E_WID=$(xdotool search --name "^$prog\$" 2>/dev/null | head -1)
-    [ -n "$E2E_WID" ] && xdotool search --onlyvisible --name '.*' >/dev/null 2>&1 && break
+    E2E_WID=$(xdotool search --onlyvisible --name "^$prog\$" 2>/dev/null | head -1)
+    [ -n "$E2E_WID" ] && break
     kill -0 $E2E_PID 2>/dev/null || e2e_fail "$prog ended at start-up"
     sleep 0.1
   done
   [ -n "$E2E_WID" ] || e2e_fail "$prog showed no window"
-  local geo
-  geo=$(xdotool getdisplaygeometry)
-  xdotool mousemove $(( ${geo% *} / 2 )) $(( ${geo#* } / 2 ))
+  e2e_point_at_window
   sleep 0.5
 }
 
@@ -143,6 +141,19 @@ e2e_abort() {
     E2E_PID=
   fi
   e2e_fail "$@"
+}
+
+# e2e_window_size: the program's window as "W H X Y".
+e2e_window_size() {
+  xwininfo -id "$E2E_WID" | awk '/Absolute upper-left X/ { x = $NF } /Absolute upper-left Y/ { y = $NF }
+    /^ *Width:/ { w = $NF } /^ *Height:/ { h = $NF } END { print w, h, x, y }'
+}
+
+# e2e_point_at_window: the pointer to the middle of the program's window.
+e2e_point_at_window() {
+  local w h x y
+  read -r w h x y < <(e2e_window_size)
+  xdotool mousemove $(( x + w / 2 )) $(( y + h / 2 ))
 }
 
 # e2e_shot_until NAME TEST [ARGS...]: takes screenshots into $WORK/NAME.png
@@ -244,4 +255,19 @@ e2e_wait_exit() {
     sleep 0.1
   done
   e2e_fail "program still running after $1 s"
+}
+
+# e2e_crop FILE GEOMETRY OUT: the part WxH+X+Y of a picture.
+e2e_crop() { convert "$1" -crop "$2" +repage "$3" || e2e_fail "can't crop $1"; }
+
+# e2e_enlarged SMALL BIG K: true if BIG is SMALL with every pixel a K x K
+# block of its colour (and nothing else).
+e2e_enlarged() {
+  convert "$1" -sample "$(( 100 * $3 ))%" "$WORK/enlarged.png" && e2e_same "$WORK/enlarged.png" "$2"
+}
+
+# e2e_close BUILD: the close button of the program's window, as a window
+# manager presses it (tests/e2e/send_close.cpp, built in BUILD).
+e2e_close() {
+  "$1/tests/e2e/send_close" "$E2E_WID" || e2e_fail "can't send the close message"
 }

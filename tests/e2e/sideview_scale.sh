@@ -1,12 +1,16 @@
 # sideview_scale.sh -- sideview's picture enlarged by a whole factor. On a
 # 320x240 screen with --scale=1 (and SIDEVIEW_SCALE=2, which the option
 # overrides) the credits are taken as the reference; on a 1280x960 screen
-# with no option the program picks 4 by itself, and the credits show as
-# the reference with every pixel a 4x4 block of its colour. In both, Space
+# with --fullscreen and no scale the program picks 4 by itself, and the
+# credits show as the reference with every pixel a 4x4 block of its colour. In both, Space
 # goes on to the first level (a corridor of the test's own), which at
 # scale 4 is again the level at scale 1 enlarged, and stays made of 4x4
 # blocks while the view scrolls; Esc ends the game. A bad scale is refused
-# with a message and status 1.
+# with a message and status 1; --help lists the options; an unknown option
+# is named and the game goes on. With no option the 1280x960 screen gets a
+# 960x720 window (room is left for a frame); Alt+Enter in the credits shows
+# them over the whole screen at scale 4 in their own colours, and the
+# window's close button ends the game with status 0.
 HERE=$(dirname "$0")
 source "$HERE/lib.sh"
 RUN=$1
@@ -29,6 +33,13 @@ done
 rc=$?
 [ $rc = 1 ] || e2e_fail "exit status $rc for SIDEVIEW_SCALE=0"
 grep -q SIDEVIEW_SCALE "$WORK/err.txt" || e2e_fail "no message naming SIDEVIEW_SCALE"
+
+(cd "$WORK" && exec ./sideview --help >help.txt 2>err.txt)
+rc=$?
+[ $rc = 0 ] || e2e_fail "exit status $rc for --help"
+for option in --window --fullscreen --scale=N --help SIDEVIEW_SCALE MUSIC.mid F11; do
+  grep -q -e "$option" "$WORK/help.txt" || e2e_fail "--help does not list $option"
+done
 
 # new_screen WxH: the previous X server makes way for one of another size.
 new_screen() {
@@ -84,17 +95,19 @@ leave() {
 }
 
 # Scale 1: the reference.
-SIDEVIEW_SCALE=2 e2e_start sideview --scale=1
+SIDEVIEW_SCALE=2 e2e_start sideview --scale=1 --scael=2
+grep -q -e 'unknown option "--scael=2".*--help' "$WORK/err.txt" ||
+  e2e_fail "no line about --scael=2 on stderr"
 still_picture reference
 [ "$(identify -format %wx%h "$WORK/reference.png")" = 320x240 ] || e2e_fail "no 320x240 screen"
 level_shown level1
 leave 1
 
-# Scale 4, chosen by the program for a 1280x960 screen.
+# Scale 4, chosen by the program for the whole of a 1280x960 screen.
 new_screen 1280x960
 convert "$WORK/reference.png" -sample 400% "$WORK/reference4.png"
 convert "$WORK/level1.png" -sample 400% "$WORK/level1x4.png"
-e2e_start sideview
+e2e_start sideview --fullscreen
 # The held picture shows for a second at first, and for good after some 13 s.
 for i in $(seq 1 100); do
   e2e_shot "$WORK/credits4.png"
@@ -116,4 +129,23 @@ xdotool keyup Right
 e2e_same "$WORK/walking4.png" "$WORK/level4.png" && e2e_fail "walking right changed nothing"
 blocks 4 "$WORK/walking4.png" || e2e_fail "the scrolled level at scale 4 is not made of 4x4 blocks"
 leave 4
-echo "sideview scale: credits and level at 4 are those at 1 enlarged, 4x4 blocks while scrolling, Space and Esc work"
+
+# A window by default, three times as large. Alt+Enter in the credits: the
+# full screen at 4, the palette set again (the held picture as at first);
+# then the close button.
+e2e_start sideview
+[ "$(e2e_window_size)" = "960 720 0 0" ] || e2e_fail "the window is $(e2e_window_size)"
+xdotool key alt+Return
+for i in $(seq 1 100); do
+  e2e_shot "$WORK/switched.png"
+  e2e_same "$WORK/switched.png" "$WORK/reference4.png" && break
+  kill -0 "$E2E_PID" 2>/dev/null || e2e_fail "sideview ended in the credits"
+  sleep 0.2
+done
+e2e_same "$WORK/switched.png" "$WORK/reference4.png" ||
+  e2e_fail "after Alt+Enter the credits are not the reference at scale 4"
+[ "$(e2e_window_size)" = "1280 960 0 0" ] || e2e_fail "the full screen's window is $(e2e_window_size)"
+e2e_close "$BUILD"
+e2e_wait_exit 10
+[ "$E2E_RC" = 0 ] || e2e_fail "exit status $E2E_RC after the close button in the credits"
+echo "sideview scale: credits and level at 4 are those at 1 enlarged, 4x4 blocks while scrolling, Space and Esc work, the window, the close button"
