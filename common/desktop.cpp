@@ -141,6 +141,10 @@ static bool set_mode(int w, int h, int depth, bool fullscreen) {
     fprintf(stderr, "%s\n", note.c_str());
     told = true;
   }
+  // A switch between window and full screen keeps the dialogs' colours;
+  // a first mode, or one of another depth, takes the library's own for it
+  // (black on white), as a plain set_gfx_mode does.
+  bool keep_colours = opened && depth == pic_depth;
   int fg = gui_fg_color, bg = gui_bg_color, mg = gui_mg_color;
   set_color_depth(depth);
   bool ok = false;
@@ -158,9 +162,11 @@ static bool set_mode(int w, int h, int depth, bool fullscreen) {
     if (!ok) ok = set_gfx_mode(GFX_AUTODETECT, w, h, 0, 0) == 0;
   }
   if (!ok) return false;
-  gui_fg_color = fg;
-  gui_bg_color = bg;
-  gui_mg_color = mg;
+  if (keep_colours) {
+    gui_fg_color = fg;
+    gui_bg_color = bg;
+    gui_mg_color = mg;
+  }
   if (k * w > SCREEN_W || k * h > SCREEN_H) k = 1;
   if (!present_start(screen, w, h, depth, k, (SCREEN_W - k * w) / 2, (SCREEN_H - k * h) / 2))
     return false;

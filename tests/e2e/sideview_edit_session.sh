@@ -244,7 +244,9 @@ assert changed == [tile] and before[tile] ^ after[tile] == 0x10, 'attributes: %s
 PY
   e2e_fail "mine.map or tileattr.wz is not as edited"
 
-# A change not saved: Esc asks; Cancel goes back, Discard leaves.
+# A change not saved: Esc asks; Cancel goes back, Discard leaves. (First
+# the "Saved" note of the save above goes, after its two seconds.)
+sleep 2.2
 e2e_key F5
 sleep 0.3
 e2e_shot "$WORK/painted.png"

@@ -79,8 +79,8 @@ sleep 1
 e2e_shot "$WORK/question.png"
 kill -0 "$E2E_PID" 2>/dev/null || e2e_fail "the close button left without asking"
 e2e_same "$WORK/painted.png" "$WORK/question.png" && e2e_fail "the close button asked nothing"
-e2e_key y
+e2e_key d                       # Discard
 e2e_wait_exit 10
-[ "$E2E_RC" = 0 ] || e2e_fail "exit status $E2E_RC after the close button and Yes"
+[ "$E2E_RC" = 0 ] || e2e_fail "exit status $E2E_RC after the close button and Discard"
 cmp -s "$WORK/mine.map" "$WORK/saved.map" || e2e_fail "mine.map changed without a save"
 echo "sideview_edit window: scale 2, F11 at scale 4 and F12, the clicks' tiles, the close button: ok"

@@ -29,7 +29,7 @@ start_from_elsewhere() {
     sleep 0.1
   done
   [ -n "$E2E_WID" ] || e2e_fail "$prog showed no window"
-  xdotool mousemove 320 240
+  e2e_point_at_window
   sleep 1
 }
 

@@ -5,7 +5,7 @@
 # switch, its clock running. The window's close button
 # (sent as a window manager sends it) ends a game, and the menu, with status
 # 0; in the course editor with a change not saved it brings the question,
-# whose No (clicked on the enlarged dialog) keeps the editor and whose Yes
+# whose Cancel (clicked on the enlarged dialog) keeps the editor and whose Discard
 # ends the program.
 source "$(dirname "$0")/lib.sh"
 RUN=$1
@@ -108,7 +108,7 @@ e2e_close "$BUILD"
 e2e_wait_exit 10
 [ "$E2E_RC" = 0 ] || e2e_fail "exit status $E2E_RC after the close button in the menu"
 
-# In the editor with a change: the question; No stays, Yes ends.
+# In the editor with a change: the question; Cancel stays, Discard ends.
 e2e_start topdown
 e2e_shot_until menu menu_shown
 e2e_key Down Return
@@ -122,17 +122,17 @@ sleep 1
 e2e_shot "$WORK/question.png"
 kill -0 "$E2E_PID" 2>/dev/null || e2e_fail "the close button left the editor without asking"
 e2e_same "$WORK/painted.png" "$WORK/question.png" && e2e_fail "the close button asked nothing"
-e2e_click 702 510               # No, with the mouse: (351, 255) on the picture
+e2e_click 830 501               # Cancel, with the mouse: (415, 250) on the picture
 xdotool mousemove 40 112
 sleep 0.5
 e2e_shot "$WORK/stayed.png"
-kill -0 "$E2E_PID" 2>/dev/null || e2e_fail "No ended the program"
-e2e_same "$WORK/painted.png" "$WORK/stayed.png" || e2e_fail "No did not go back to the editor"
+kill -0 "$E2E_PID" 2>/dev/null || e2e_fail "Cancel ended the program"
+e2e_same "$WORK/painted.png" "$WORK/stayed.png" || e2e_fail "Cancel did not go back to the editor"
 e2e_close "$BUILD"
 sleep 1
-e2e_key y
+e2e_key d
 e2e_wait_exit 10
-[ "$E2E_RC" = 0 ] || e2e_fail "exit status $E2E_RC after the close button and Yes"
+[ "$E2E_RC" = 0 ] || e2e_fail "exit status $E2E_RC after the close button and Discard"
 grep -q "Starting maped" "$WORK/report.txt" || e2e_fail "the editor never opened"
 cmp -s "$WORK/m01.map" <(python3 -c '
 import struct, sys
