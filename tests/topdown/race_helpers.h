@@ -15,20 +15,22 @@
 // vehicle or driver by index), their count, the step and the applause.
 inline unsigned race_state() {
   unsigned long long h = 14695981039346656037ull;
-  auto mix = [&h](long long v) { h = (h ^ (unsigned long long)v) * 1099511628211ull; };
-  mix(n_characs);
-  mix(t2);
-  mix(clap_t);
+  auto mix = [&h](unsigned long long v) { h = (h ^ v) * 1099511628211ull; };
+  // Fields packed as unsigned bits: a negative value shifted stays defined.
+  auto u = [](long long v) { return (unsigned long long)v; };
+  mix(u(n_characs));
+  mix(u(t2));
+  mix(u(clap_t));
   for (int i = 0; i < n_characs; i++) {
     const Charac &c = C[i];
-    mix(c.kind | c.ctrl << 8 | c.sub << 16 | (long long)c.ammo << 24 |
-        (long long)c.access << 56 | (long long)c.finished << 57);
-    mix(c.eject_timer | (long long)c.reload_timer << 32);
-    mix(c.finish_time | (long long)(c.link ? c.link - C : -1) << 32);
-    mix(c.angle.v | (long long)c.boost.v << 32);
-    mix(c.x.v | (long long)c.y.v << 32);
-    mix(c.rx.v | (long long)c.ry.v << 32);
-    mix(c.vx.v | (long long)c.vy.v << 32);
+    mix(u(c.kind) | u(c.ctrl) << 8 | u(c.sub) << 16 | u(c.ammo) << 24 | u(c.access) << 56 |
+        u(c.finished) << 57);
+    mix(u(c.eject_timer) | u(c.reload_timer) << 32);
+    mix(u(c.finish_time) | u(c.link ? c.link - C : -1) << 32);
+    mix(u(c.angle.v) | u(c.boost.v) << 32);
+    mix(u(c.x.v) | u(c.y.v) << 32);
+    mix(u(c.rx.v) | u(c.ry.v) << 32);
+    mix(u(c.vx.v) | u(c.vy.v) << 32);
   }
   return (unsigned)(h ^ h >> 32);
 }
