@@ -238,6 +238,11 @@ bool desktop_switch() {
   }
   clear_borders();
   present_again();
+  // Key releases that came while the window was made anew went to the old
+  // one: the switching keys count as up again, so that a later Enter is
+  // not taken for another Alt+Enter.
+  key[KEY_ALT] = key[KEY_ALTGR] = key[KEY_ENTER] = key[KEY_ENTER_PAD] = key[KEY_F11] = 0;
+  enter_down = f11_down = false;
   return true;
 }
 
