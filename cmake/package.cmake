@@ -21,14 +21,14 @@ sideview_edit: the level editor of sideview.")
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # The instrument patches the music plays with, and the libraries the
-# programs link: the Allegro 4 library, and as dpkg-shlibdeps (dpkg-dev)
-# finds them, with it the C and C++ ones.
+# programs link: the Allegro 4 library, Xlib and Render, and as
+# dpkg-shlibdeps (dpkg-dev) finds them, with them the C and C++ ones.
 find_program(DPKG_SHLIBDEPS dpkg-shlibdeps)
 if(DPKG_SHLIBDEPS)
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
   set(CPACK_DEBIAN_PACKAGE_DEPENDS "freepats")
 else()
-  set(CPACK_DEBIAN_PACKAGE_DEPENDS "liballegro4.4 (>= 2:4.4.3), freepats")
+  set(CPACK_DEBIAN_PACKAGE_DEPENDS "liballegro4.4 (>= 2:4.4.3), libx11-6, libxrender1, freepats")
 endif()
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 # Installed with DESTDIR, so the install steps see the real prefix /usr.

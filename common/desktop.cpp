@@ -10,6 +10,7 @@
 
 #include "display_options.h"
 #include "present.h"
+#include "present_x11.h"
 
 // What the program said at start-up.
 static std::string title = "program";
@@ -146,6 +147,8 @@ static bool set_mode(int w, int h, int depth, bool fullscreen) {
   // (black on white), as a plain set_gfx_mode does.
   bool keep_colours = opened && depth == pic_depth;
   int fg = gui_fg_color, bg = gui_bg_color, mg = gui_mg_color;
+  // Our window inside Allegro's goes before Allegro changes its own.
+  x11_scale_stop();
   set_color_depth(depth);
   bool ok = false;
   if (fullscreen) {
@@ -247,7 +250,10 @@ bool desktop_switch() {
 }
 
 // desktop_poll
+// Also draws again what another window uncovered: where the X server
+// enlarges the picture, nothing else would until the next frame.
 bool desktop_poll() {
+  x11_scale_flush();
   if (dialog_depth > 0 || !switch_wanted) return false;
   switch_wanted = false;
   return desktop_switch();
@@ -347,6 +353,7 @@ static int dialog_mouse_x() {
 static int dialog_mouse_y() { return desktop_mouse_y(); }
 
 static int dialog_mouse_b() {
+  desktop_poll();
   rest(DIALOG_REST_MS);
   return mouse_b;
 }

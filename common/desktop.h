@@ -59,8 +59,8 @@ int desktop_mouse_y();
 
 // Carries out a switch asked for by Alt+Enter or F11 since the last call,
 // and shows the last frame on the new screen. Every loop that waits calls
-// it; while a dialog is open the switch waits for its end. True if the
-// screen changed.
+// it; while a dialog is open the switch waits for its end. Also draws again
+// what another window uncovered. True if the screen changed.
 bool desktop_poll();
 
 // Switches between window and full screen now. False (and the screen as

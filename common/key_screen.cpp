@@ -62,6 +62,9 @@ void draw_key_screen(BITMAP *b, const std::vector<KeyHelp> &lines, int fg, int b
 
 // wait_for_any_key
 void wait_for_any_key() {
-  while (!keypressed() && !desktop_close_requested()) rest(20);
+  while (!keypressed() && !desktop_close_requested()) {
+    desktop_poll();
+    rest(20);
+  }
   if (keypressed()) readkey();
 }

@@ -3,6 +3,8 @@
 
 #include <allegro/platform/aintunix.h>  // Allegro's background thread
 
+#include "desktop.h"
+
 // The key that closed the keys screen, while it may still be down; 0 once
 // it was seen up.
 static int closing_key;
@@ -80,6 +82,7 @@ bool hold_swallows(int scancode) {
 void hold_rest() {
   bool threaded = system_driver && system_driver->id != SYSTEM_NONE && _unix_bg_man &&
                   _unix_bg_man->multi_threaded;
+  desktop_poll();
   if (threaded) _unix_bg_man->disable_interrupts();
   rest(90);
   if (threaded) _unix_bg_man->enable_interrupts();

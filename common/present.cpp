@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <cstring>
 
+#include "present_x11.h"
+
 // What is being shown where: the target, the picture's size and depth, the
 // factor and the picture's top-left on the target.
 static BITMAP *target;
@@ -13,8 +15,9 @@ static int pic_w, pic_h, pic_depth, scale = 1, left, top;
 // tell what the next frame changes; false until a frame has been sent.
 static BITMAP *shown;
 static bool shown_valid;
-// The enlarged frame, in memory, when the target is a screen: areas are
-// enlarged into it and blitted from there, one blit per area.
+// The enlarged frame, in memory, when the target is a screen that the X
+// server does not enlarge itself: areas are enlarged into it and blitted
+// from there, one blit per area.
 static BITMAP *big;
 // What the pointer covered in the last frame: its rectangle on the picture
 // and the pixels under it.
@@ -135,8 +138,10 @@ bool present_start(BITMAP *t, int w, int h, int depth, int k, int ox, int oy) {
   left = ox;
   top = oy;
   if (!shown) shown = create_bitmap_ex(depth, w, h);
-  if (scale > 1 && !is_memory_bitmap(t)) big = create_bitmap_ex(depth, w * scale, h * scale);
-  if (!shown || (scale > 1 && !is_memory_bitmap(t) && !big)) {
+  bool enlarge_here = scale > 1 && !is_memory_bitmap(t) &&
+                      !(t == screen && x11_scale_start(w, h, depth, scale, ox, oy));
+  if (enlarge_here) big = create_bitmap_ex(depth, w * scale, h * scale);
+  if (!shown || (enlarge_here && !big)) {
     present_stop();
     return false;
   }
@@ -145,6 +150,7 @@ bool present_start(BITMAP *t, int w, int h, int depth, int k, int ox, int oy) {
 
 // present_stop
 void present_stop() {
+  x11_scale_stop();
   if (shown) destroy_bitmap(shown);
   if (big) destroy_bitmap(big);
   if (under) destroy_bitmap(under);
@@ -157,11 +163,14 @@ void present_stop() {
 }
 
 // Sends columns x0 ... x1 - 1 of rows y0 ... y1 - 1 of shown to the target.
-// A memory target takes the enlargement directly; a screen gets one blit of
-// the area enlarged in memory, or of shown itself at the factor 1.
+// The X server enlarges the area itself where it can; otherwise a memory
+// target takes the enlargement directly, and a screen gets one blit of the
+// area enlarged in memory, or of shown itself at the factor 1.
 static void send_area(int x0, int y0, int x1, int y1) {
   int k = scale;
-  if (k == 1) {
+  if (x11_scale_on()) {
+    x11_scale_send(shown, x0, y0, x1, y1);
+  } else if (k == 1) {
     blit(shown, target, x0, y0, left + x0, top + y0, x1 - x0, y1 - y0);
   } else if (is_memory_bitmap(target)) {
     enlarge_area(shown, target, k, x0, y0, x1, y1, left, top);
@@ -172,8 +181,10 @@ static void send_area(int x0, int y0, int x1, int y1) {
 }
 
 // Sends what picture changes against shown, one area per run of changed
-// rows, and makes shown hold it. Everything when nothing has been shown.
+// rows, and makes shown hold it. Everything when nothing has been shown,
+// or when the X server is to show an 8-bit picture in a new palette.
 static void send_changes(BITMAP *picture) {
+  if (x11_scale_palette_changed()) shown_valid = false;
   size_t row_bytes = (size_t)pic_w * bytes_per_pixel(shown);
   int y = 0;
   while (y < pic_h) {
@@ -193,6 +204,7 @@ static void send_changes(BITMAP *picture) {
     send_area(x0, y0, x1, y);
   }
   shown_valid = true;
+  x11_scale_flush();
 }
 
 // present_frame
@@ -223,7 +235,9 @@ void present_frame(BITMAP *picture, BITMAP *sprite, int fx, int fy, int px, int 
 
 // present_again
 void present_again() {
-  if (target && shown_valid) send_area(0, 0, pic_w, pic_h);
+  if (!target || !shown_valid) return;
+  send_area(0, 0, pic_w, pic_h);
+  x11_scale_flush();
 }
 
 // present_last

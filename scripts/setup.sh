@@ -14,7 +14,7 @@ BUILD=${BUILD_DIR:-$ROOT/build}
 SANITIZER_BUILD=${SANITIZER_BUILD_DIR:-$ROOT/build-asan}
 
 # Packages to build and run the programs (freepats: instruments for music).
-RUN_PACKAGES="g++ make cmake pkg-config liballegro4-dev freepats"
+RUN_PACKAGES="g++ make cmake pkg-config liballegro4-dev libx11-dev libxrender-dev freepats"
 # And to run the tests.
 # (desktop-file-utils: the check of the installed desktop entries; clang,
 # its runtime libraries and llvm's symbolizer: the sanitizer build.)

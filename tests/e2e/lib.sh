@@ -266,6 +266,12 @@ e2e_enlarged() {
   convert "$1" -sample "$(( 100 * $3 ))%" "$WORK/enlarged.png" && e2e_same "$WORK/enlarged.png" "$2"
 }
 
+# e2e_cover BUILD X Y W H: another window over that part of the screen for
+# half a second, then gone (tests/e2e/cover_window.cpp, built in BUILD).
+e2e_cover() {
+  "$1/tests/e2e/cover_window" "$2" "$3" "$4" "$5" || e2e_fail "can't lay a window over the screen"
+}
+
 # e2e_close BUILD: the close button of the program's window, as a window
 # manager presses it (tests/e2e/send_close.cpp, built in BUILD).
 e2e_close() {

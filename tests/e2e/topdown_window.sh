@@ -5,10 +5,12 @@
 # --scale=1 session with every pixel a 2x2 block. In the editor a click at a
 # screen pixel paints the cell under it (the same cell the pixel at half its
 # coordinates paints at --scale=1), and the file selector, shown enlarged,
-# saves under a typed name. --scale=5, too large, is lowered to 2 with a
+# saves under a typed name. A window laid over the menu and taken away
+# leaves the menu as it was. --scale=5, too large, is lowered to 2 with a
 # line on stderr.
 source "$(dirname "$0")/lib.sh"
 RUN=$1
+BUILD=$2
 e2e_init 1920x1080
 e2e_copy_run "$RUN/topdown"
 
@@ -55,6 +57,14 @@ session() {
   [ "$size" = "$(( 640 * K ))x$(( 480 * K ))+0+0" ] || e2e_fail "the window is $size at scale $K"
   e2e_shot_until shot menu_shown
   e2e_crop "$WORK/shot.png" "$size" "$WORK/menu-$K.png"
+  # Another window laid over the menu and taken away: the menu, waiting for
+  # a key, draws again what it uncovered.
+  e2e_cover "$BUILD" 100 100 400 300
+  sleep 0.3
+  e2e_shot "$WORK/shot.png"
+  e2e_crop "$WORK/shot.png" "$size" "$WORK/uncovered.png"
+  e2e_same "$WORK/uncovered.png" "$WORK/menu-$K.png" ||
+    e2e_fail "the menu at scale $K was not drawn again where a window uncovered it"
   e2e_key Down Down Return Up Return Up Up Return   # course 2, Play
   e2e_shot_until shot game_shown
   sleep 1
