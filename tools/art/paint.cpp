@@ -60,16 +60,6 @@ void fill_ellipse(Image &im, double cx, double cy, double rx, double ry, Rgb c) 
     }
 }
 
-// fill_disc_wrap
-// A filled disc that wraps round the picture's edges.
-void fill_disc_wrap(Image &im, double cx, double cy, double r, Rgb c) {
-  for (int y = (int)std::floor(cy - r - 1); y <= (int)(cy + r + 1); y++)
-    for (int x = (int)std::floor(cx - r - 1); x <= (int)(cx + r + 1); x++) {
-      double dx = x + 0.5 - cx, dy = y + 0.5 - cy;
-      if (dx * dx + dy * dy <= r * r) plot_wrap(im, x, y, c);
-    }
-}
-
 // bevel
 // Shades the pixels of a shape as if lit from the top left: pixels within
 // `depth` of the shape's upper-left edge get brighter, those near the

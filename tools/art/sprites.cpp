@@ -62,6 +62,23 @@ static void rounded_rect(Image &im, int x0, int y0, int x1, int y1, double r, Rg
     }
 }
 
+// A rectangle for rounded_layer: corners (x0, y0) and (x1, y1), radius r.
+struct Rounded {
+  int x0, y0, x1, y1;
+  double r;
+  Rgb c;
+};
+
+// rounded_layer
+// Rounded rectangles drawn in turn and bevelled together as one shape, as
+// a layer over im.
+static void rounded_layer(Image &im, std::initializer_list<Rounded> parts, int depth, double light,
+                          double dark) {
+  Image part = make_image(im.w, im.h, KEY);
+  for (const Rounded &p : parts) rounded_rect(part, p.x0, p.y0, p.x1, p.y1, p.r, p.c);
+  layer(im, part, depth, light, dark);
+}
+
 // finish
 // The common last step: a dark outline round the whole sprite.
 static Image finish(Image im) {
@@ -123,23 +140,19 @@ Image sprite_car() {
     rounded_rect(im, 1, wy, 5, wy + 7, 1.5, pal::tyre);
     rounded_rect(im, 22, wy, 26, wy + 7, 1.5, pal::tyre);
   }
-  Image body = make_image(CAR_W, CAR_H, KEY);
-  rounded_rect(body, 3, 1, 24, 42, 5, pal::car_body);
-  // a racing stripe down the middle
-  for (int y = 1; y <= 42; y++)
-    for (int x = 13; x <= 14; x++)
-      if (body.solid(x, y)) body.set(x, y, pal::car_stripe);
-  layer(im, body, 2, 0.3, 0.35);
+  // the body with a racing stripe down the middle
+  rounded_layer(im, {{3, 1, 24, 42, 5, pal::car_body}, {13, 1, 14, 42, 0, pal::car_stripe}}, 2,
+                0.3, 0.35);
   // windscreen, cabin and seats
   rounded_rect(im, 6, 14, 21, 16, 1, pal::glass);
-  for (int x = 7; x <= 20; x++) im.set(x, 14, scale(pal::glass, 1.2));
+  hline(im, 7, 20, 14, scale(pal::glass, 1.2));
   rounded_rect(im, 6, 17, 21, 30, 2, pal::cabin);
   rounded_rect(im, 5, 19, 12, 27, 2, pal::seat);   // driver (centre x 9)
   rounded_rect(im, 15, 19, 22, 27, 2, pal::seat);  // passenger
-  for (int x = 6; x <= 11; x++) im.set(x, 26, scale(pal::seat, 0.7));
-  for (int x = 16; x <= 21; x++) im.set(x, 26, scale(pal::seat, 0.7));
+  hline(im, 6, 11, 26, scale(pal::seat, 0.7));
+  hline(im, 16, 21, 26, scale(pal::seat, 0.7));
   // steering wheel before the driver's seat
-  for (int x = 7; x <= 11; x++) im.set(x, 17, {20, 20, 24});
+  hline(im, 7, 11, 17, {20, 20, 24});
   im.set(9, 18, {20, 20, 24});
   // lights
   fill_box(im, 5, 2, 7, 3, pal::headlight);
@@ -147,8 +160,8 @@ Image sprite_car() {
   fill_box(im, 5, 40, 7, 41, pal::taillight);
   fill_box(im, 20, 40, 22, 41, pal::taillight);
   // a grille line across the bonnet front and a boot line
-  for (int x = 9; x <= 18; x++) im.set(x, 5, scale(pal::car_body, 0.6));
-  for (int x = 7; x <= 20; x++) im.set(x, 33, scale(pal::car_body, 0.7));
+  hline(im, 9, 18, 5, scale(pal::car_body, 0.6));
+  hline(im, 7, 20, 33, scale(pal::car_body, 0.7));
   return finish(im);
 }
 
@@ -182,15 +195,13 @@ Image sprite_boat() {
     }
   layer(im, deck);
   // windscreen across the deck and the helm seat behind it
-  for (int x = 5; x <= 18; x++) {
-    im.set(x, 15, pal::glass);
-    im.set(x, 16, scale(pal::glass, 0.8));
-  }
+  hline(im, 5, 18, 15, pal::glass);
+  hline(im, 5, 18, 16, scale(pal::glass, 0.8));
   rounded_rect(im, 5, 18, 11, 24, 2, pal::seat);   // helm (centre x 8)
   rounded_rect(im, 13, 26, 19, 31, 2, pal::seat);  // bench
   // the outboard motor on the stern
   rounded_rect(im, 9, 35, 14, 39, 1, pal::motor);
-  for (int x = 10; x <= 13; x++) im.set(x, 36, scale(pal::motor, 1.5));
+  hline(im, 10, 13, 36, scale(pal::motor, 1.5));
   return finish(im);
 }
 
@@ -205,14 +216,12 @@ Image sprite_bike(bool ridden) {
   for (int y = 2; y <= 7; y += 2) im.set(6, y, {70, 70, 76});
   for (int y = 18; y <= 23; y += 2) im.set(6, y, {70, 70, 76});
   // handlebar
-  for (int x = 1; x <= 12; x++) im.set(x, 7, pal::chrome);
+  hline(im, 1, 12, 7, pal::chrome);
   im.set(1, 8, pal::tyre);
   im.set(12, 8, pal::tyre);
   // tank, seat and tail
-  Image body = make_image(W, H, KEY);
-  rounded_rect(body, 4, 8, 9, 14, 2, pal::bike_paint);
-  rounded_rect(body, 5, 14, 8, 20, 1.5, {40, 36, 36});
-  layer(im, body, 1, 0.3, 0.3);
+  rounded_layer(im, {{4, 8, 9, 14, 2, pal::bike_paint}, {5, 14, 8, 20, 1.5, {40, 36, 36}}}, 1, 0.3,
+                0.3);
   im.set(6, 21, pal::taillight);
   im.set(7, 21, pal::taillight);
   if (ridden) {
@@ -311,10 +320,8 @@ Image sprite_item_slowing() {
   const int W = 18;
   Image im = make_image(W, W, KEY);
   // body along the bottom, head up at the right with two eye stalks
-  Image body = make_image(W, W, KEY);
-  rounded_rect(body, 1, 12, 16, 15, 2, pal::snail);
-  rounded_rect(body, 13, 8, 16, 13, 1.5, pal::snail);
-  layer(im, body, 1, 0.25, 0.3);
+  rounded_layer(im, {{1, 12, 16, 15, 2, pal::snail}, {13, 8, 16, 13, 1.5, pal::snail}}, 1, 0.25,
+                0.3);
   line(im, 14, 7, 13, 4, pal::snail);
   line(im, 16, 7, 17, 4, pal::snail);
   im.set(13, 3, pal::ink);
@@ -334,14 +341,12 @@ Image sprite_item_slowing() {
 Image sprite_item_access() {
   const int W = 18;
   Image im = make_image(W, W, KEY);
-  Image card = make_image(W, W, KEY);
-  rounded_rect(card, 1, 3, 16, 14, 2, pal::card);
-  layer(im, card, 1, 0.3, 0.3);
+  rounded_layer(im, {{1, 3, 16, 14, 2, pal::card}}, 1, 0.3, 0.3);
   fill_box(im, 1, 5, 16, 6, {30, 36, 50});             // stripe
   fill_box(im, 3, 8, 6, 12, pal::photo);               // photo
   fill_box(im, 4, 8, 5, 9, {110, 70, 40});             // hair
-  for (int x = 8; x <= 14; x++) im.set(x, 9, pal::card_light);
-  for (int x = 8; x <= 12; x++) im.set(x, 11, pal::card_light);
+  hline(im, 8, 14, 9, pal::card_light);
+  hline(im, 8, 12, 11, pal::card_light);
   // a clip hole at the top
   rounded_rect(im, 7, 0, 10, 2, 1, {200, 204, 212});
   return finish(im);

@@ -104,6 +104,25 @@ static void pebbles(Image &im, int cell, int seed, Rgb dark, Rgb light, double c
     }
 }
 
+// lay_blocks
+// A wall of bw x bh blocks over the picture, each block with a one-pixel
+// joint on its right and bottom, every other row shifted by `shift`. Joints
+// take mortar(x, y); a block's pixels take face(their colour, the block's
+// number); then the blocks are bevelled as one shape that repeats.
+template <class Mortar, class Face>
+static void lay_blocks(Image &im, int bw, int bh, int shift, Mortar mortar, Face face, int depth,
+                       double light, double dark) {
+  std::vector<bool> mask(TILE * TILE);
+  for (int y = 0; y < TILE; y++)
+    for (int x = 0; x < TILE; x++) {
+      int row = y / bh, xs = wrap(x + (row % 2) * shift, TILE);
+      bool joint = y % bh == bh - 1 || xs % bw == bw - 1;
+      mask[y * TILE + x] = !joint;
+      im.set(x, y, joint ? mortar(x, y) : face(im.get(x, y), row * (TILE / bw) + xs / bw));
+    }
+  bevel(im, mask, depth, light, dark, true);
+}
+
 // asphalt
 // Dark road surface with a little grit.
 static Image asphalt(int seed = 30) {
@@ -136,20 +155,9 @@ static Image t_void() {
 // Top of a dry-stone wall: big grey blocks in an offset bond.
 static Image t_wall() {
   Image im = speckled(pal::stone_dark, pal::stone_light, 20, 12);
-  std::vector<bool> mask(TILE * TILE);
-  for (int y = 0; y < TILE; y++)
-    for (int x = 0; x < TILE; x++) {
-      int row = y / 16, xs = wrap(x + row * 8, TILE);
-      bool joint = y % 16 == 15 || xs % 16 == 15;
-      mask[y * TILE + x] = !joint;
-      if (joint) {
-        im.set(x, y, pal::mortar);
-      } else {
-        int block = row * 2 + xs / 16;
-        im.set(x, y, add(im.get(x, y), (int)((hash01(block, 0, 21) - 0.5) * 30)));
-      }
-    }
-  bevel(im, mask, 3, 0.25, 0.35, true);
+  lay_blocks(im, 16, 16, 8, [](int, int) { return pal::mortar; },
+             [](Rgb c, int block) { return add(c, (int)((hash01(block, 0, 21) - 0.5) * 30)); }, 3,
+             0.25, 0.35);
   return im;
 }
 
@@ -308,21 +316,12 @@ static Image t_bridge(bool horizontal) {
 // Red bricks in a running bond with pale mortar.
 static Image t_brick_wall() {
   Image im = speckled(pal::brick_dark, pal::brick_light, 130, 10);
-  std::vector<bool> mask(TILE * TILE);
-  for (int y = 0; y < TILE; y++)
-    for (int x = 0; x < TILE; x++) {
-      int row = y / 8, xs = wrap(x + (row % 2) * 8, TILE);
-      bool joint = y % 8 == 7 || xs % 16 == 15;
-      mask[y * TILE + x] = !joint;
-      if (joint) {
-        im.set(x, y, add(pal::brick_mortar, (int)((hash01(x, y, 131) - 0.5) * 20)));
-      } else {
-        int brick = row * 2 + xs / 16;
-        double t = hash01(brick, 0, 132);
-        im.set(x, y, scale(im.get(x, y), 0.85 + 0.3 * t));
-      }
-    }
-  bevel(im, mask, 1, 0.2, 0.3, true);
+  auto mortar = [](int x, int y) {
+    return add(pal::brick_mortar, (int)((hash01(x, y, 131) - 0.5) * 20));
+  };
+  lay_blocks(im, 16, 8, 8, mortar,
+             [](Rgb c, int brick) { return scale(c, 0.85 + 0.3 * hash01(brick, 0, 132)); }, 1, 0.2,
+             0.3);
   return im;
 }
 
@@ -451,19 +450,9 @@ static Image t_snow() {
 // Square paving slabs with dark joints.
 static Image t_pavement() {
   Image im = speckled(pal::slab_dark, pal::slab_light, 200, 8);
-  std::vector<bool> mask(TILE * TILE);
-  for (int y = 0; y < TILE; y++)
-    for (int x = 0; x < TILE; x++) {
-      bool joint = x % 16 == 15 || y % 16 == 15;
-      mask[y * TILE + x] = !joint;
-      if (joint) {
-        im.set(x, y, {96, 94, 90});
-      } else {
-        int slab = (y / 16) * 2 + x / 16;
-        im.set(x, y, add(im.get(x, y), (int)((hash01(slab, 0, 201) - 0.5) * 18)));
-      }
-    }
-  bevel(im, mask, 1, 0.1, 0.15, true);
+  lay_blocks(im, 16, 16, 0, [](int, int) { return Rgb{96, 94, 90}; },
+             [](Rgb c, int slab) { return add(c, (int)((hash01(slab, 0, 201) - 0.5) * 18)); }, 1,
+             0.1, 0.15);
   return im;
 }
 
