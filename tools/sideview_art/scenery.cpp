@@ -8,8 +8,7 @@ namespace tileart {
 
 // ------------------------------------------------------------ castle
 
-Canvas t_back_window() {
-  Canvas t = castle_back();
+void t_back_window(Canvas &t) {
   for (int y = 2; y < 13; y++)
     for (int x = 4; x < 12; x++) {
       double dx = x + 0.5 - 8, dy = y + 0.5 - 6;
@@ -28,11 +27,9 @@ Canvas t_back_window() {
   hline(t, 4, 11, 8, ink::back_face);
   t.set(6, 5, ink::star);
   t.set(10, 10, ink::star_dim);
-  return t;
 }
 
-Canvas t_back_torch() {
-  Canvas t = castle_back();
+void t_back_torch(Canvas &t) {
   // bracket and stick
   hline(t, 6, 9, 11, ink::iron_light);
   hline(t, 6, 9, 12, ink::iron);
@@ -50,11 +47,9 @@ Canvas t_back_torch() {
       "..ooo...",
   };
   draw_rows(t, flame, 7, 4, 0, "roy", {ink::fire_red, ink::fire_orange, ink::fire_yellow});
-  return t;
 }
 
-Canvas t_back_pillar() {
-  Canvas t = castle_back();
+void t_back_pillar(Canvas &t) {
   for (int y = 0; y < TILE; y++) {
     t.set(4, y, ink::back_mortar);
     t.set(5, y, ink::stone_dark);
@@ -64,11 +59,9 @@ Canvas t_back_pillar() {
   }
   // fluting shadows and a drum joint
   for (int x = 5; x < 11; x++) t.set(x, 12, ink::back_mortar);
-  return t;
 }
 
-Canvas t_back_banner() {
-  Canvas t = castle_back();
+void t_back_banner(Canvas &t) {
   hline(t, 2, 13, 1, ink::iron_light);
   t.set(2, 0, ink::iron);
   t.set(13, 0, ink::iron);
@@ -85,22 +78,18 @@ Canvas t_back_banner() {
     t.set(8 - d, 9 - d, ink::gold_dark);
     t.set(7 + d, 9 - d, ink::gold_dark);
   }
-  return t;
 }
 
-Canvas t_back_crack() {
-  Canvas t = castle_back();
+void t_back_crack(Canvas &t) {
   const int path[][2] = {{9, 0}, {9, 1}, {8, 2}, {8, 3}, {7, 4}, {7, 5}, {8, 6}, {6, 7}, {6, 8},
                          {5, 9}, {5, 10}, {6, 11}, {4, 12}, {4, 13}, {3, 14}, {10, 9}, {11, 10}};
   for (auto &p : path) t.set(p[0], p[1], ink::black);
   t.set(9, 8, ink::black);
   t.set(5, 15, ink::back_light);  // crumbs at the foot
   t.set(7, 15, ink::back_light);
-  return t;
 }
 
-Canvas t_back_moss() {
-  Canvas t = castle_back();
+void t_back_moss(Canvas &t) {
   // moss grows along the mortar lines and hangs down from them in strands
   for (int x = 0; x < TILE; x++)
     for (int joint : {7, 15}) {
@@ -112,11 +101,9 @@ Canvas t_back_moss() {
         t.set(x, (joint + k) % TILE, k == 1 ? ink::moss : ink::moss_dark);
       if (hash01(x, joint, 104) < 0.2) t.set(x, joint - 1, ink::moss_light);
     }
-  return t;
 }
 
-Canvas t_chain() {
-  Canvas t = castle_back();
+void t_chain(Canvas &t) {
   for (int y = 0; y < TILE; y++) {
     int k = y % 8;
     if (k < 5) {  // a link seen face on
@@ -131,11 +118,9 @@ Canvas t_chain() {
       t.set(8, y, ink::chain);
     }
   }
-  return t;
 }
 
-Canvas t_cobweb() {
-  Canvas t = castle_back();
+void t_cobweb(Canvas &t) {
   // threads fanning out from the top-left corner, rings strung across them
   const int ends[][2] = {{15, 1}, {15, 8}, {12, 12}, {8, 15}, {1, 15}};
   for (auto &e : ends) line(t, 0, 0, e[0], e[1], ink::web);
@@ -143,11 +128,9 @@ Canvas t_cobweb() {
     for (int k = 0; k + 1 < 5; k++)
       line(t, (int)(ends[k][0] * f), (int)(ends[k][1] * f), (int)(ends[k + 1][0] * f),
                 (int)(ends[k + 1][1] * f), ink::web);
-  return t;
 }
 
-Canvas t_sign() {
-  Canvas t = castle_back();
+void t_sign(Canvas &t) {
   fill_box(t, 7, 8, 8, 15, ink::wood);
   vline(t, 7, 8, 15, ink::wood_light);
   // an arrow-shaped board pointing on
@@ -160,11 +143,9 @@ Canvas t_sign() {
   hline(t, 3, 9, 4, ink::wood_dark);  // lettering
   t.set(10, 4, ink::wood_dark);
   hline(t, 3, 7, 5, ink::wood_dark);
-  return t;
 }
 
-Canvas t_bones() {
-  Canvas t = castle_back();
+void t_bones(Canvas &t) {
   // a skull and bones, lit (L) along the top and the left
   const char *pic[] = {
       "....LLLL........",
@@ -178,23 +159,19 @@ Canvas t_bones() {
       "..L##########...",
   };
   draw_rows(t, pic, 9, 0, 7, "L#o", {ink::bone_light, ink::bone, ink::black});
-  return t;
 }
 
 // ------------------------------------------------------------------- cave
 
-Canvas t_cave_back_stones() {
-  Canvas t = cave_back();
+void t_cave_back_stones(Canvas &t) {
   const int stones[][3] = {{3, 4, 2}, {11, 10, 3}, {6, 13, 2}};
   for (auto &s : stones)
     for (int y = 0; y < s[2]; y++)
       for (int x = 0; x <= s[2]; x++)
         t.set(s[0] + x, s[1] + y, y == 0 ? ink::back_light : ink::back_face);
-  return t;
 }
 
-Canvas t_stalactites() {
-  Canvas t = cave_back();
+void t_stalactites(Canvas &t) {
   const int drips[][2] = {{2, 11}, {7, 6}, {11, 14}, {14, 4}};  // column, length
   for (auto &d : drips)
     for (int y = 0; y < d[1]; y++) {
@@ -202,11 +179,9 @@ Canvas t_stalactites() {
       for (int x = d[0] - half; x <= d[0] + half; x++)
         t.set(x, y, x < d[0] ? ink::stone_face2 : x == d[0] ? ink::stone_dark : ink::stone_mortar);
     }
-  return t;
 }
 
-Canvas t_crystals() {
-  Canvas t = cave_back();
+void t_crystals(Canvas &t) {
   // three prisms growing from the floor
   const int prism[][3] = {{4, 9, 2}, {8, 4, 2}, {12, 10, 1}};  // x, top, half width
   for (auto &p : prism)
@@ -218,11 +193,9 @@ Canvas t_crystals() {
       }
   t.set(8, 5, ink::crystal_shine);
   t.set(3, 11, ink::crystal_shine);
-  return t;
 }
 
-Canvas t_mushrooms() {
-  Canvas t = cave_back();
+void t_mushrooms(Canvas &t) {
   // stems
   vline(t, 5, 10, 15, ink::shroom_stem);
   vline(t, 11, 12, 15, ink::shroom_stem);
@@ -231,24 +204,20 @@ Canvas t_mushrooms() {
   const char *small[] = {".###.", "#L##D", "DDDDD"};
   draw_rows(t, big, 4, 2, 6, "#LD", {ink::shroom_cap, ink::shroom_light, ink::shroom_dark});
   draw_rows(t, small, 3, 9, 9, "#LD", {ink::shroom_cap, ink::shroom_light, ink::shroom_dark});
-  return t;
 }
 
 // ------------------------------------------------------------------- tomb
 
-Canvas t_tomb_glyphs() {
-  Canvas t = tomb_back();
+void t_tomb_glyphs(Canvas &t) {
   // small carvings on both courses: a circle, a wave, a bird, a column
   const char *row1[] = {".oo..w.w.w..|..", "o..o.ww.ww..|..", ".oo..........||"};
   const char *row2[] = {"..b.....oo..w..", ".bbbb..o..o.ww.", "..b.b...oo..w.."};
   for (int course = 0; course < 2; course++)
     draw_rows(t, course ? row2 : row1, 3, 0, course ? 10 : 2, "owb|",
               {ink::tomb_carve, ink::tomb_carve, ink::tomb_carve, ink::tomb_carve});
-  return t;
 }
 
-Canvas t_tomb_eye() {
-  Canvas t = tomb_back();
+void t_tomb_eye(Canvas &t) {
   const char *eye[] = {
       "....wwwwww....",
       "..ww......ww..",
@@ -261,11 +230,9 @@ Canvas t_tomb_eye() {
       ".........www..",
   };
   draw_rows(t, eye, 9, 1, 3, "wb", {ink::paint_white, ink::paint_blue});
-  return t;
 }
 
-Canvas t_urn() {
-  Canvas t = tomb_back();
+void t_urn(Canvas &t) {
   const char *urn[] = {
       "....LLLL....",
       ".....ccD....",
@@ -281,13 +248,11 @@ Canvas t_urn() {
       "...DDDDDD...",
   };
   draw_rows(t, urn, 12, 2, 4, "LcDg", {ink::clay_light, ink::clay, ink::clay_dark, ink::gold_dark});
-  return t;
 }
 
 // --------------------------------------------------------------- outdoors
 
-Canvas t_sky_stars() {
-  Canvas t = sky_back();
+void t_sky_stars(Canvas &t) {
   t.set(3, 4, ink::star_dim);
   t.set(13, 2, ink::star_dim);
   t.set(6, 13, ink::star_dim);
@@ -297,11 +262,9 @@ Canvas t_sky_stars() {
   t.set(11, 9, ink::star_dim);
   t.set(10, 8, ink::star_dim);
   t.set(10, 10, ink::star_dim);
-  return t;
 }
 
-Canvas t_moon() {
-  Canvas t = sky_back();
+void t_moon(Canvas &t) {
   for (int y = 0; y < TILE; y++)
     for (int x = 0; x < TILE; x++) {
       double dx = x + 0.5 - 8, dy = y + 0.5 - 8;
@@ -314,11 +277,9 @@ Canvas t_moon() {
     t.set(c[0] + 1, c[1], ink::moon_dark);
   }
   t.set(5, 10, ink::moon_dark);
-  return t;
 }
 
-Canvas t_cloud() {
-  Canvas t = sky_back();
+void t_cloud(Canvas &t) {
   const int puffs[][3] = {{5, 9, 4}, {10, 8, 5}, {8, 6, 4}, {13, 10, 3}, {2, 11, 3}};
   for (int y = 0; y < TILE; y++)
     for (int x = 0; x < TILE; x++)
@@ -332,11 +293,9 @@ Canvas t_cloud() {
           if (t.get(x, y) == ink::sky || c == ink::cloud_light) t.set(x, y, c);
         }
       }
-  return t;
 }
 
-Canvas t_tree_trunk() {
-  Canvas t = sky_back();
+void t_tree_trunk(Canvas &t) {
   for (int y = 0; y < TILE; y++)
     for (int x = 5; x < 11; x++) {
       int c = x == 5 ? ink::bark_light : x == 10 ? ink::bark_dark : ink::bark;
@@ -345,7 +304,6 @@ Canvas t_tree_trunk() {
     }
   t.set(4, 3, ink::bark);  // a stub of a branch
   t.set(3, 2, ink::bark);
-  return t;
 }
 
 // leafy
@@ -367,24 +325,19 @@ void leafy(Canvas &t, double cx, double cy, double r, int seed) {
     }
 }
 
-Canvas t_tree_crown() {
-  Canvas t = sky_back();
+void t_tree_crown(Canvas &t) {
   fill_box(t, 6, 12, 9, 15, ink::bark);
   vline(t, 6, 12, 15, ink::bark_light);
   leafy(t, 8, 7.5, 8.2, 111);
-  return t;
 }
 
-Canvas t_bush() {
-  Canvas t = sky_back();
+void t_bush(Canvas &t) {
   leafy(t, 5, 12, 5.5, 121);
   leafy(t, 11, 11.5, 6, 122);
   hline(t, 0, 15, 15, ink::leaf_dark);
-  return t;
 }
 
-Canvas t_flowers() {
-  Canvas t = sky_back();
+void t_flowers(Canvas &t) {
   for (int x = 0; x < TILE; x++) {
     int h = 2 + (int)(hash01(x, 0, 131) * 4);
     for (int y = TILE - h; y < TILE; y++)
@@ -400,11 +353,9 @@ Canvas t_flowers() {
     t.set(f[0], f[1] + 1, c);
     t.set(f[0], f[1], ink::gold_dark);
   }
-  return t;
 }
 
-Canvas t_fence() {
-  Canvas t = sky_back();
+void t_fence(Canvas &t) {
   for (int px : {2, 10})
     for (int y = 3; y < TILE; y++) {
       int top = 3 + (px == 10);  // posts of slightly different height
@@ -417,7 +368,6 @@ Canvas t_fence() {
     hline(t, 0, 15, ry, ink::wood_mid);
     hline(t, 0, 15, ry + 1, ink::wood_dark);
   }
-  return t;
 }
 
 }  // namespace tileart

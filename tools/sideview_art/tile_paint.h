@@ -104,31 +104,32 @@ Canvas tomb_back();    // dark red sandstone
 Canvas sky_back();     // night sky
 Canvas background(Back b);
 
-// Scenery (scenery.cpp): decoration over the backgrounds.
-Canvas t_back_window();
-Canvas t_back_torch();
-Canvas t_back_pillar();
-Canvas t_back_banner();
-Canvas t_back_crack();
-Canvas t_back_moss();
-Canvas t_chain();
-Canvas t_cobweb();
-Canvas t_sign();
-Canvas t_bones();
-Canvas t_cave_back_stones();
-Canvas t_stalactites();
-Canvas t_crystals();
-Canvas t_mushrooms();
-Canvas t_tomb_glyphs();
-Canvas t_tomb_eye();
-Canvas t_urn();
-Canvas t_sky_stars();
-Canvas t_moon();
-Canvas t_cloud();
-Canvas t_tree_trunk();
-Canvas t_tree_crown();
-Canvas t_bush();
-Canvas t_flowers();
-Canvas t_fence();
+// Scenery (scenery.cpp): decoration, each drawn over the background its
+// entry in the tile table (tiles.cpp) gives.
+void t_back_window(Canvas &t);
+void t_back_torch(Canvas &t);
+void t_back_pillar(Canvas &t);
+void t_back_banner(Canvas &t);
+void t_back_crack(Canvas &t);
+void t_back_moss(Canvas &t);
+void t_chain(Canvas &t);
+void t_cobweb(Canvas &t);
+void t_sign(Canvas &t);
+void t_bones(Canvas &t);
+void t_cave_back_stones(Canvas &t);
+void t_stalactites(Canvas &t);
+void t_crystals(Canvas &t);
+void t_mushrooms(Canvas &t);
+void t_tomb_glyphs(Canvas &t);
+void t_tomb_eye(Canvas &t);
+void t_urn(Canvas &t);
+void t_sky_stars(Canvas &t);
+void t_moon(Canvas &t);
+void t_cloud(Canvas &t);
+void t_tree_trunk(Canvas &t);
+void t_tree_crown(Canvas &t);
+void t_bush(Canvas &t);
+void t_flowers(Canvas &t);
+void t_fence(Canvas &t);
 
 }  // namespace tileart

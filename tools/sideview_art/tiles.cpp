@@ -94,6 +94,7 @@ Canvas tomb_back() {
 // Plain night sky.
 Canvas sky_back() { return plain(ink::sky); }
 
+// background
 Canvas background(Back b) {
   switch (b) {
     case CASTLE: return castle_back();
@@ -101,6 +102,16 @@ Canvas background(Back b) {
     case TOMB: return tomb_back();
     default: return sky_back();
   }
+}
+
+// over
+// A tile drawn over a background: the background, then draw on it.
+std::function<Canvas()> over(Back b, void (*draw)(Canvas &t)) {
+  return [b, draw] {
+    Canvas t = background(b);
+    draw(t);
+    return t;
+  };
 }
 
 // ------------------------------------------------------------ solid ground
@@ -290,8 +301,7 @@ Canvas t_battlement() {
 
 // ------------------------------------------------------- one-way platforms
 
-Canvas t_plank() {
-  Canvas t = castle_back();
+void t_plank(Canvas &t) {
   hline(t, 0, 15, 0, ink::wood_shine);
   for (int y = 1; y <= 3; y++)
     for (int x = 0; x < TILE; x++)
@@ -305,11 +315,9 @@ Canvas t_plank() {
   t.set(6, 5, ink::iron_light);
   t.set(7, 5, ink::iron_light);
   t.set(7, 6, ink::iron);
-  return t;
 }
 
-Canvas t_girder() {
-  Canvas t = castle_back();
+void t_girder(Canvas &t) {
   hline(t, 0, 15, 0, ink::girder_light);
   hline(t, 0, 15, 1, ink::girder);
   hline(t, 0, 15, 6, ink::girder);
@@ -324,11 +332,9 @@ Canvas t_girder() {
     t.set(x + 3, 0, ink::girder);  // rivets
     t.set(x + 3, 1, ink::girder_dark);
   }
-  return t;
 }
 
-Canvas t_rock_ledge() {
-  Canvas t = cave_back();
+void t_rock_ledge(Canvas &t) {
   for (int x = 0; x < TILE; x++) {
     int bottom = 4 + (int)(hash01(x / 2, 0, 71) * 2.5);
     t.set(x, 0, ink::stone_light);
@@ -339,11 +345,9 @@ Canvas t_rock_ledge() {
   t.set(6, 3, ink::stone_dark);
   t.set(12, 1, ink::stone_shine);
   t.set(9, 3, ink::rock_face);
-  return t;
 }
 
-Canvas t_bridge() {
-  Canvas t = sky_back();
+void t_bridge(Canvas &t) {
   for (int x = 0; x < TILE; x++) {
     bool gap = x % 4 == 3;
     t.set(x, 0, gap ? ink::wood_dark : ink::wood_shine);
@@ -353,16 +357,14 @@ Canvas t_bridge() {
   }
   // the ropes that hold the planks, sagging a little
   for (int x = 0; x < TILE; x++) t.set(x, 4 + (x > 4 && x < 11), ink::rope);
-  return t;
 }
 
 // ------------------------------------------------------------------ ladders
 
 // ladder
-// Two rails and rungs every four rows over a background; with top, the
-// rails end in rounded caps in the top rows (the tile above a floor).
-Canvas ladder(Back b, bool top) {
-  Canvas t = background(b);
+// Two rails and rungs every four rows; with top, the rails end in rounded
+// caps in the top rows (the tile above a floor).
+void ladder(Canvas &t, bool top) {
   int y0 = top ? 3 : 0;
   for (int y = y0; y < TILE; y++) {
     t.set(2, y, ink::wood_light);
@@ -382,15 +384,14 @@ Canvas ladder(Back b, bool top) {
     hline(t, 4, 11, y + 1, ink::wood_dark);
     t.set(4, y, ink::wood_light);
   }
-  return t;
 }
 
 // --------------------------------------------------------------- hazards
 
 // spikes
-// Steel spikes on a base plate at the bottom of the tile, over a background;
-// hanging turns them upside down (spikes under a ceiling).
-Canvas spikes(Back b, bool hanging) {
+// Steel spikes on a base plate at the bottom of the tile; hanging turns
+// them upside down (spikes under a ceiling).
+void spikes(Canvas &t, bool hanging) {
   // one spike, four columns wide: lit on the left, dark on the right
   static const char *spike[] = {".s..", ".l..", ".lm.", ".lm.", "llm.", "llm.", "llmd", "llmd"};
   Canvas s = make_canvas(TILE, TILE, 255);
@@ -399,17 +400,14 @@ Canvas spikes(Back b, bool hanging) {
               {ink::steel_shine, ink::steel_light, ink::steel, ink::steel_dark});
   hline(s, 0, 15, 14, ink::steel);
   hline(s, 0, 15, 15, ink::steel_dark);
-  Canvas t = background(b);
   for (int y = 0; y < TILE; y++)
     for (int x = 0; x < TILE; x++) {
       int c = s.get(x, hanging ? TILE - 1 - y : y);
       if (c != 255) t.set(x, y, c);
     }
-  return t;
 }
 
-Canvas t_fire() {
-  Canvas t = castle_back();
+void t_fire(Canvas &t) {
   // flame height per column: tongues that repeat across the tile
   for (int x = 0; x < TILE; x++) {
     double h = 7 + 4 * std::sin((x + 0.5) * 2 * M_PI / 8) + 2 * std::sin((x + 2.5) * 2 * M_PI / 16);
@@ -427,7 +425,6 @@ Canvas t_fire() {
     t.set(x, 14, x % 3 ? ink::fire_red : ink::fire_orange);
     t.set(x, 15, x % 4 ? ink::lava_dark : ink::fire_red);
   }
-  return t;
 }
 
 // lava_body
@@ -516,73 +513,74 @@ Canvas plate(int index) {
   return t;
 }
 
+// drawers
+// The drawing of every named tile.
 const std::map<std::string, std::function<Canvas()>> &drawers() {
-  static const std::map<std::string, std::function<Canvas()>> d = {
-      {"void", t_void},
-      {"stone_block", t_stone_block},
-      {"back_wall", castle_back},
-      {"plank", t_plank},
-      {"ladder", [] { return ladder(CASTLE, false); }},
-      {"spikes", [] { return spikes(CASTLE, false); }},
-      {"door", [] { return t_door(false); }},
-      {"door_top", [] { return t_door(true); }},
-      {"brick", t_brick},
-      {"girder", t_girder},
-      {"ladder_top", [] { return ladder(CASTLE, true); }},
-      {"spikes_ceiling", [] { return spikes(CASTLE, true); }},
-      {"fire", t_fire},
-      {"lava_top", t_lava_top},
-      {"lava", t_lava},
-      {"crate", t_crate},
-      {"back_window", t_back_window},
-      {"back_torch", t_back_torch},
-      {"back_pillar", t_back_pillar},
-      {"back_banner", t_back_banner},
-      {"back_crack", t_back_crack},
-      {"back_moss", t_back_moss},
-      {"chain", t_chain},
-      {"cobweb", t_cobweb},
-      {"sign", t_sign},
-      {"bones", t_bones},
-      {"rock", t_rock},
-      {"rock_top", t_rock_top},
-      {"cave_back", cave_back},
-      {"cave_back_stones", t_cave_back_stones},
-      {"stalactites", t_stalactites},
-      {"crystals", t_crystals},
-      {"rock_ledge", t_rock_ledge},
-      {"mushrooms", t_mushrooms},
-      {"cave_ladder", [] { return ladder(CAVE, false); }},
-      {"cave_ladder_top", [] { return ladder(CAVE, true); }},
-      {"cave_spikes", [] { return spikes(CAVE, false); }},
-      {"sandstone", [] { return t_sandstone(false); }},
-      {"tomb_back", tomb_back},
-      {"tomb_glyphs", t_tomb_glyphs},
-      {"tomb_eye", t_tomb_eye},
-      {"urn", t_urn},
-      {"tomb_ladder", [] { return ladder(TOMB, false); }},
-      {"tomb_ladder_top", [] { return ladder(TOMB, true); }},
-      {"tomb_spikes", [] { return spikes(TOMB, false); }},
-      {"sandstone_carved", [] { return t_sandstone(true); }},
-      {"sky", sky_back},
-      {"sky_stars", t_sky_stars},
-      {"moon", t_moon},
-      {"cloud", t_cloud},
-      {"grass", [] { return grass_ground(0); }},
-      {"dirt", t_dirt},
-      {"grass_left", [] { return grass_ground(-1); }},
-      {"grass_right", [] { return grass_ground(1); }},
-      {"sky_ladder", [] { return ladder(SKY, false); }},
-      {"sky_ladder_top", [] { return ladder(SKY, true); }},
-      {"sky_spikes", [] { return spikes(SKY, false); }},
-      {"tree_trunk", t_tree_trunk},
-      {"tree_crown", t_tree_crown},
-      {"bush", t_bush},
-      {"flowers", t_flowers},
-      {"fence", t_fence},
-      {"bridge", t_bridge},
-      {"battlement", t_battlement},
-  };
+  static const std::map<std::string, std::function<Canvas()>> d = [] {
+    std::map<std::string, std::function<Canvas()>> d = {
+        {"void", t_void},
+        {"stone_block", t_stone_block},
+        {"back_wall", castle_back},
+        {"plank", over(CASTLE, t_plank)},
+        {"door", [] { return t_door(false); }},
+        {"door_top", [] { return t_door(true); }},
+        {"brick", t_brick},
+        {"girder", over(CASTLE, t_girder)},
+        {"spikes_ceiling", over(CASTLE, [](Canvas &t) { spikes(t, true); })},
+        {"fire", over(CASTLE, t_fire)},
+        {"lava_top", t_lava_top},
+        {"lava", t_lava},
+        {"crate", t_crate},
+        {"back_window", over(CASTLE, t_back_window)},
+        {"back_torch", over(CASTLE, t_back_torch)},
+        {"back_pillar", over(CASTLE, t_back_pillar)},
+        {"back_banner", over(CASTLE, t_back_banner)},
+        {"back_crack", over(CASTLE, t_back_crack)},
+        {"back_moss", over(CASTLE, t_back_moss)},
+        {"chain", over(CASTLE, t_chain)},
+        {"cobweb", over(CASTLE, t_cobweb)},
+        {"sign", over(CASTLE, t_sign)},
+        {"bones", over(CASTLE, t_bones)},
+        {"rock", t_rock},
+        {"rock_top", t_rock_top},
+        {"cave_back", cave_back},
+        {"cave_back_stones", over(CAVE, t_cave_back_stones)},
+        {"stalactites", over(CAVE, t_stalactites)},
+        {"crystals", over(CAVE, t_crystals)},
+        {"rock_ledge", over(CAVE, t_rock_ledge)},
+        {"mushrooms", over(CAVE, t_mushrooms)},
+        {"sandstone", [] { return t_sandstone(false); }},
+        {"tomb_back", tomb_back},
+        {"tomb_glyphs", over(TOMB, t_tomb_glyphs)},
+        {"tomb_eye", over(TOMB, t_tomb_eye)},
+        {"urn", over(TOMB, t_urn)},
+        {"sandstone_carved", [] { return t_sandstone(true); }},
+        {"sky", sky_back},
+        {"sky_stars", over(SKY, t_sky_stars)},
+        {"moon", over(SKY, t_moon)},
+        {"cloud", over(SKY, t_cloud)},
+        {"grass", [] { return grass_ground(0); }},
+        {"dirt", t_dirt},
+        {"grass_left", [] { return grass_ground(-1); }},
+        {"grass_right", [] { return grass_ground(1); }},
+        {"tree_trunk", over(SKY, t_tree_trunk)},
+        {"tree_crown", over(SKY, t_tree_crown)},
+        {"bush", over(SKY, t_bush)},
+        {"flowers", over(SKY, t_flowers)},
+        {"fence", over(SKY, t_fence)},
+        {"bridge", over(SKY, t_bridge)},
+        {"battlement", t_battlement},
+    };
+    // every look has its ladder, the ladder's top and spikes
+    const char *const looks[] = {"", "cave_", "tomb_", "sky_"};  // in the order of Back
+    for (Back b : {CASTLE, CAVE, TOMB, SKY}) {
+      std::string look = looks[b];
+      d[look + "ladder"] = over(b, [](Canvas &t) { ladder(t, false); });
+      d[look + "ladder_top"] = over(b, [](Canvas &t) { ladder(t, true); });
+      d[look + "spikes"] = over(b, [](Canvas &t) { spikes(t, false); });
+    }
+    return d;
+  }();
   return d;
 }
 
