@@ -50,16 +50,6 @@ void blend_wrap(Image &im, int x, int y, Rgb c, double alpha) {
   blend(im, wrap(x, im.w), wrap(y, im.h), c, alpha);
 }
 
-// fill_ellipse
-// Fills the pixels whose centres lie inside the ellipse.
-void fill_ellipse(Image &im, double cx, double cy, double rx, double ry, Rgb c) {
-  for (int y = (int)(cy - ry - 1); y <= (int)(cy + ry + 1); y++)
-    for (int x = (int)(cx - rx - 1); x <= (int)(cx + rx + 1); x++) {
-      double dx = (x + 0.5 - cx) / rx, dy = (y + 0.5 - cy) / ry;
-      if (dx * dx + dy * dy <= 1.0) im.set(x, y, c);
-    }
-}
-
 // bevel
 // Shades the pixels of a shape as if lit from the top left: pixels within
 // `depth` of the shape's upper-left edge get brighter, those near the

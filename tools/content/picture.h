@@ -74,6 +74,19 @@ template <class Pixel> void vline(Picture<Pixel> &p, int x, int y0, int y1, Pixe
   fill_box(p, x, y0, x, y1, c);
 }
 
+// fill_ellipse
+// Fills the pixels whose centres lie inside the ellipse round (cx, cy)
+// with radii rx and ry.
+template <class Pixel>
+void fill_ellipse(Picture<Pixel> &p, double cx, double cy, double rx, double ry,
+                  PixelValue<Pixel> c) {
+  for (int y = (int)(cy - ry - 1); y <= (int)(cy + ry + 1); y++)
+    for (int x = (int)(cx - rx - 1); x <= (int)(cx + rx + 1); x++) {
+      double dx = (x + 0.5 - cx) / rx, dy = (y + 0.5 - cy) / ry;
+      if (dx * dx + dy * dy <= 1.0) p.set(x, y, c);
+    }
+}
+
 // trace_line
 // Calls plot(x, y) for every pixel of the line from (x0, y0) to (x1, y1)
 // (Bresenham's, both ends included).
