@@ -12,7 +12,7 @@
 
 // trailing
 // True if the rest of a line holds more than a "# comment".
-static bool trailing(std::stringstream &ss) {
+static bool trailing(std::istringstream &ss) {
   std::string extra;
   return (ss >> extra) && extra[0] != '#';
 }
@@ -45,9 +45,8 @@ void read_course_source(const TileSet &set, const std::string &path, Map &m) {
       continue;
     }
     if (src.comment()) continue;
-    std::stringstream ss(src.line);
     std::string word;
-    ss >> word;
+    std::istringstream ss = src.words(word);
     if (word == "grid") {
       if (had_grid) stop(where, "second grid");
       in_grid = had_grid = true;

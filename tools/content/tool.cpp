@@ -40,3 +40,10 @@ bool SourceFile::next() {
   lineno++;
   return true;
 }
+
+// SourceFile::words
+std::istringstream SourceFile::words(std::string &first) const {
+  std::istringstream ss(line);
+  ss >> first;
+  return ss;
+}

@@ -3,6 +3,7 @@
 // whole or not at all
 #pragma once
 #include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -34,6 +35,9 @@ struct SourceFile {
   bool next();
   // Whether the line is blank or a comment ('#' first).
   bool comment() const { return line.empty() || line[0] == '#'; }
+  // The line as a stream of words, its first word already read into
+  // `first`.
+  std::istringstream words(std::string &first) const;
   // "path:N" of the line last read.
   std::string where() const { return path + ":" + std::to_string(lineno); }
 

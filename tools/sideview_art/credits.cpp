@@ -117,9 +117,8 @@ std::vector<Canvas> credit_pictures(const std::string &source, const PixelArt &s
   while (src.next()) {
     std::string where = src.where();
     if (src.comment()) continue;
-    std::stringstream ss(src.line);
     std::string word;
-    ss >> word;
+    std::istringstream ss = src.words(word);
     if (word == "picture") {
       std::string name;
       ss >> name;

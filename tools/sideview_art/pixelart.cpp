@@ -53,9 +53,8 @@ PixelArt read_pixel_art(const std::string &path) {
       continue;
     }
     if (src.comment()) continue;
-    std::stringstream ss(src.line);
     std::string word;
-    ss >> word;
+    std::istringstream ss = src.words(word);
     if (word == "colour") {
       std::string ch, hex;
       if (!(ss >> ch >> hex) || ch.size() != 1 || ch == ".")

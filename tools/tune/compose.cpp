@@ -45,11 +45,15 @@ static const char *break_call =
     "A4:1 -:1 A4:1 C5:1 -:1 A4:1 G4:1 A4:1 | -:8 |"
     "-:1 -:1 F4:1 A4:1 -:1 C5:1 B4:1 A4:1 | G4:2 B4:2 D5:2 -:2";
 
-// Chord progressions, one chord per bar; the break goes round the intro's.
-static const char *intro_chords = "Am Am F G Am Am F G";
-static const char *verse_chords = "Am F C G Am F C G Am F C G Am F C G";
-static const char *chorus_chords = "F G Em Am F G E E F G Em Am F G E E";
-static const char *bridge_chords = "Dm Am Dm E Dm Am F E Dm Am Dm E Dm Am F E";
+// Chord progressions of the parts, one chord per bar; the break goes round
+// the intro's.
+enum Part { INTRO, VERSE, CHORUS, BRIDGE };
+static const char *const progressions[] = {
+    "Am Am F G Am Am F G",                        // INTRO
+    "Am F C G Am F C G Am F C G Am F C G",        // VERSE
+    "F G Em Am F G E E F G Em Am F G E E",        // CHORUS
+    "Dm Am Dm E Dm Am F E Dm Am Dm E Dm Am F E",  // BRIDGE
+};
 
 // Drum grooves, one bar of sixteenth steps each; one drum per step:
 // K kick, S snare, c clap, h closed hat, o open hat, r ride, C crash,
@@ -291,14 +295,15 @@ std::vector<MidiTrack> compose_tune(long &length) {
   long t = 0;
   // intro: hats, then kick and bass
   set_voices(b, 0, rounds[0].lead, rounds[0].bass_sound, rounds[0].arp_sound);
-  std::vector<Chord> intro = parse_chords(intro_chords);
+  std::vector<Chord> intro = parse_chords(progressions[INTRO]);
   play_drums(b, t, 4, grooves[HATS], nullptr);
   play_drums(b, t + 4 * BAR, 4, grooves[BUILD], grooves[FILL_SHORT]);
   play_bass(b, t + 4 * BAR, std::vector<Chord>(intro.begin() + 4, intro.end()), bass_drive, true);
   t += 8 * BAR;
 
-  std::vector<Chord> verse = parse_chords(verse_chords), chorus = parse_chords(chorus_chords);
-  std::vector<Chord> bridge = parse_chords(bridge_chords), brk = intro;
+  std::vector<Chord> verse = parse_chords(progressions[VERSE]);
+  std::vector<Chord> chorus = parse_chords(progressions[CHORUS]);
+  std::vector<Chord> bridge = parse_chords(progressions[BRIDGE]);
   for (int r = 0; r < 4; r++) {
     const Round &R = rounds[r];
     set_voices(b, t, R.lead, R.bass_sound, R.arp_sound);
@@ -327,10 +332,10 @@ std::vector<MidiTrack> compose_tune(long &length) {
     t += 16 * BAR;
     // break: riff bass and drums, sometimes with a call on the lead
     if (R.break_call) {
-      play_melody(b, t, t, break_call, R.transpose + 12, 0, r * 10 + 9, brk);
-      play_melody(b, t, t + 4 * BAR, break_call, R.transpose + 12, 0, r * 10 + 9, brk);
+      play_melody(b, t, t, break_call, R.transpose + 12, 0, r * 10 + 9, intro);
+      play_melody(b, t, t + 4 * BAR, break_call, R.transpose + 12, 0, r * 10 + 9, intro);
     }
-    play_bass(b, t, brk, bass_riff, false);
+    play_bass(b, t, intro, bass_riff, false);
     play_drums(b, t, 8, grooves[BREAK], grooves[FILL_LONG]);
     t += 8 * BAR;
   }
