@@ -217,13 +217,11 @@ Image sprite_bike(bool ridden) {
   for (int y = 18; y <= 23; y += 2) im.set(6, y, {70, 70, 76});
   // handlebar
   hline(im, 1, 12, 7, pal::chrome);
-  im.set(1, 8, pal::tyre);
-  im.set(12, 8, pal::tyre);
+  set_pixels(im, {{1, 8, pal::tyre}, {12, 8, pal::tyre}});
   // tank, seat and tail
   rounded_layer(im, {{4, 8, 9, 14, 2, pal::bike_paint}, {5, 14, 8, 20, 1.5, {40, 36, 36}}}, 1, 0.3,
                 0.3);
-  im.set(6, 21, pal::taillight);
-  im.set(7, 21, pal::taillight);
+  hline(im, 6, 7, 21, pal::taillight);
   if (ridden) {
     // the rider: jacket, arms to the bar, white helmet with a dark visor
     layer(im, shaded_ellipse(W, H, 2.8, 10.5, 1.4, 3.0, pal::jacket));
@@ -324,8 +322,7 @@ Image sprite_item_slowing() {
                 0.3);
   line(im, 14, 7, 13, 4, pal::snail);
   line(im, 16, 7, 17, 4, pal::snail);
-  im.set(13, 3, pal::ink);
-  im.set(17, 3, pal::ink);
+  set_pixels(im, {{13, 3, pal::ink}, {17, 3, pal::ink}});
   // the shell: a spiral on a round shell
   layer(im, shaded_ellipse(W, W, 7, 8.5, 6, 6, pal::shell, 2));
   for (int i = 0; i < 60; i++) {

@@ -108,6 +108,23 @@ template <class Pixel> void line(Picture<Pixel> &p, int x0, int y0, int x1, int 
   trace_line(x0, y0, x1, y1, [&](int x, int y) { p.set(x, y, c); });
 }
 
+// A pixel for set_pixels: its place and its value (an int colour code on
+// a Canvas, as the other helpers take them).
+template <class Pixel> struct PixelAt {
+  int x, y;
+  Pixel c;
+};
+template <> struct PixelAt<unsigned char> {
+  int x, y, c;
+};
+
+// set_pixels
+// Sets a list of pixels in turn.
+template <class Pixel>
+void set_pixels(Picture<Pixel> &p, std::initializer_list<PixelAt<PixelValue<Pixel>>> pixels) {
+  for (const auto &q : pixels) p.set(q.x, q.y, (Pixel)q.c);
+}
+
 // plot_wrap, line_wrap
 // A pixel and a line whose coordinates wrap round the picture's edges (for
 // pictures that repeat, like tiles).

@@ -25,8 +25,7 @@ void t_back_window(Canvas &t) {
   hline(t, 3, 12, 14, ink::back_mortar);
   vline(t, 8, 3, 12, ink::back_face);  // mullion
   hline(t, 4, 11, 8, ink::back_face);
-  t.set(6, 5, ink::star);
-  t.set(10, 10, ink::star_dim);
+  set_pixels(t, {{6, 5, ink::star}, {10, 10, ink::star_dim}});
 }
 
 void t_back_torch(Canvas &t) {
@@ -63,8 +62,7 @@ void t_back_pillar(Canvas &t) {
 
 void t_back_banner(Canvas &t) {
   hline(t, 2, 13, 1, ink::iron_light);
-  t.set(2, 0, ink::iron);
-  t.set(13, 0, ink::iron);
+  set_pixels(t, {{2, 0, ink::iron}, {13, 0, ink::iron}});
   for (int y = 2; y < TILE; y++)
     for (int x = 4; x < 12; x++) {
       int notch = y - 11;  // the tail is cut into a V
@@ -82,11 +80,10 @@ void t_back_banner(Canvas &t) {
 
 void t_back_crack(Canvas &t) {
   const int path[][2] = {{9, 0}, {9, 1}, {8, 2}, {8, 3}, {7, 4}, {7, 5}, {8, 6}, {6, 7}, {6, 8},
-                         {5, 9}, {5, 10}, {6, 11}, {4, 12}, {4, 13}, {3, 14}, {10, 9}, {11, 10}};
+                         {5, 9}, {5, 10}, {6, 11}, {4, 12}, {4, 13}, {3, 14}, {10, 9}, {11, 10},
+                         {9, 8}};
   for (auto &p : path) t.set(p[0], p[1], ink::black);
-  t.set(9, 8, ink::black);
-  t.set(5, 15, ink::back_light);  // crumbs at the foot
-  t.set(7, 15, ink::back_light);
+  set_pixels(t, {{5, 15, ink::back_light}, {7, 15, ink::back_light}});  // crumbs at the foot
 }
 
 void t_back_moss(Canvas &t) {
@@ -191,8 +188,7 @@ void t_crystals(Canvas &t) {
         int c = x < p[0] ? ink::crystal_light : x == p[0] ? ink::crystal : ink::crystal_dark;
         t.set(x, y, c);
       }
-  t.set(8, 5, ink::crystal_shine);
-  t.set(3, 11, ink::crystal_shine);
+  set_pixels(t, {{8, 5, ink::crystal_shine}, {3, 11, ink::crystal_shine}});
 }
 
 void t_mushrooms(Canvas &t) {
@@ -253,15 +249,10 @@ void t_urn(Canvas &t) {
 // --------------------------------------------------------------- outdoors
 
 void t_sky_stars(Canvas &t) {
-  t.set(3, 4, ink::star_dim);
-  t.set(13, 2, ink::star_dim);
-  t.set(6, 13, ink::star_dim);
+  set_pixels(t, {{3, 4, ink::star_dim}, {13, 2, ink::star_dim}, {6, 13, ink::star_dim}});
   // one bright star with a small cross
-  t.set(10, 9, ink::star);
-  t.set(9, 9, ink::star_dim);
-  t.set(11, 9, ink::star_dim);
-  t.set(10, 8, ink::star_dim);
-  t.set(10, 10, ink::star_dim);
+  set_pixels(t, {{10, 9, ink::star}, {9, 9, ink::star_dim}, {11, 9, ink::star_dim},
+                 {10, 8, ink::star_dim}, {10, 10, ink::star_dim}});
 }
 
 void t_moon(Canvas &t) {
@@ -302,8 +293,7 @@ void t_tree_trunk(Canvas &t) {
       if ((x == 7 || x == 9) && (y + x) % 5 < 3) c = ink::bark_dark;  // furrows
       t.set(x, y, c);
     }
-  t.set(4, 3, ink::bark);  // a stub of a branch
-  t.set(3, 2, ink::bark);
+  set_pixels(t, {{4, 3, ink::bark}, {3, 2, ink::bark}});  // a stub of a branch
 }
 
 // leafy

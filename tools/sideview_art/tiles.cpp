@@ -309,12 +309,9 @@ void t_plank(Canvas &t) {
   hline(t, 0, 15, 4, ink::wood_dark);
   // board joint and nails
   vline(t, 15, 1, 4, ink::wood_dark);
-  t.set(2, 2, ink::iron);
-  t.set(12, 2, ink::iron);
+  set_pixels(t, {{2, 2, ink::iron}, {12, 2, ink::iron}});
   // a bracket under the board
-  t.set(6, 5, ink::iron_light);
-  t.set(7, 5, ink::iron_light);
-  t.set(7, 6, ink::iron);
+  set_pixels(t, {{6, 5, ink::iron_light}, {7, 5, ink::iron_light}, {7, 6, ink::iron}});
 }
 
 void t_girder(Canvas &t) {
@@ -341,10 +338,8 @@ void t_rock_ledge(Canvas &t) {
     for (int y = 1; y < bottom; y++) t.set(x, y, y < 2 ? ink::stone_face : ink::stone_face2);
     t.set(x, bottom, ink::stone_dark);
   }
-  t.set(5, 2, ink::stone_dark);
-  t.set(6, 3, ink::stone_dark);
-  t.set(12, 1, ink::stone_shine);
-  t.set(9, 3, ink::rock_face);
+  set_pixels(t, {{5, 2, ink::stone_dark}, {6, 3, ink::stone_dark}, {12, 1, ink::stone_shine},
+                 {9, 3, ink::rock_face}});
 }
 
 void t_bridge(Canvas &t) {
@@ -450,9 +445,7 @@ Canvas t_lava_top() {
     t.set(x, y + 1, ink::fire_orange);
     if (x % 8 == 5) t.set(x, y - 1, ink::lava_red);
   }
-  t.set(3, 2, ink::fire_orange);
-  t.set(11, 1, ink::lava_red);
-  t.set(12, 3, ink::lava_red);
+  set_pixels(t, {{3, 2, ink::fire_orange}, {11, 1, ink::lava_red}, {12, 3, ink::lava_red}});
   return t;
 }
 
@@ -495,10 +488,8 @@ Canvas t_door(bool upper) {
     hline(t, 2, 13, 10, ink::iron);
     hline(t, 2, 13, 11, ink::iron_light);
     // ring handle
-    t.set(4, 5, ink::gold);
-    t.set(3, 6, ink::gold);
-    t.set(5, 6, ink::gold_dark);
-    t.set(4, 7, ink::gold_dark);
+    set_pixels(t, {{4, 5, ink::gold}, {3, 6, ink::gold}, {5, 6, ink::gold_dark},
+                   {4, 7, ink::gold_dark}});
     // threshold
     hline(t, 0, 15, 15, ink::stone_dark);
   }
