@@ -9,24 +9,23 @@
 #include <cmath>
 
 namespace pal {
-const Rgb ink = {24, 20, 28};
-const Rgb skin = {236, 184, 140}, skin_dark = {190, 130, 96};
-const Rgb shirt = {214, 40, 40}, shirt_dark = {150, 24, 30};
-const Rgb hair = {92, 58, 30}, cap = {255, 214, 40};
-const Rgb shoe = {50, 40, 36};
-const Rgb tyre = {34, 34, 38};
-const Rgb car_body = {40, 110, 220}, car_stripe = {240, 240, 250};
-const Rgb glass = {150, 210, 240};
-const Rgb cabin = {54, 52, 60}, seat = {128, 60, 40};
+const Rgb ink = {24, 20, 28};  // every outline
+// the walker
+const Rgb skin = {236, 184, 140}, shirt = {214, 40, 40}, hair = {92, 58, 30},
+          cap = {255, 214, 40}, shoe = {50, 40, 36};
+// car and boat
+const Rgb tyre = {34, 34, 38}, car_body = {40, 110, 220}, car_stripe = {240, 240, 250},
+          glass = {150, 210, 240}, cabin = {54, 52, 60}, seat = {128, 60, 40};
 const Rgb headlight = {255, 250, 200}, taillight = {230, 30, 30};
-const Rgb hull = {236, 236, 240}, hull_band = {200, 40, 40};
-const Rgb deck = {176, 124, 70};
-const Rgb motor = {60, 62, 70};
-const Rgb bike_paint = {40, 170, 80}, chrome = {200, 204, 212};
-const Rgb jacket = {50, 56, 70}, helmet = {240, 240, 244}, visor = {30, 40, 70};
+const Rgb hull = {236, 236, 240}, hull_band = {200, 40, 40}, deck = {176, 124, 70},
+          motor = {60, 62, 70};
+// bike and rider
+const Rgb bike_paint = {40, 170, 80}, chrome = {200, 204, 212}, jacket = {50, 56, 70},
+          helmet = {240, 240, 244}, visor = {30, 40, 70};
+// whirlwind, shots and items
 const Rgb wind = {196, 212, 228}, wind_light = {250, 252, 255};
-const Rgb wood = {190, 120, 50}, wood_dark = {120, 70, 30};
-const Rgb ball = {248, 248, 240}, stitch = {210, 30, 30};
+const Rgb wood = {190, 120, 50}, wood_dark = {120, 70, 30}, ball = {248, 248, 240},
+          stitch = {210, 30, 30};
 const Rgb boost_disc = {230, 70, 30}, bolt = {255, 230, 60};
 const Rgb shell = {200, 120, 50}, shell_dark = {130, 70, 30}, snail = {150, 170, 110};
 const Rgb card = {90, 150, 230}, card_light = {220, 236, 250}, photo = {240, 200, 160};
