@@ -75,13 +75,9 @@ void title_scene(Canvas &cv, int v) {
       if (!crenel && !window) cv.set(x, y, v);
     }
   // a ladder up the tower's side
-  for (int y = 128; y < ground; y++) {
-    cv.set(236, y, v);
-    cv.set(237, y, v);
-    cv.set(246, y, v);
-    cv.set(247, y, v);
-    if (y % 8 == 4) hline(cv, 238, 245, y, v);
-  }
+  fill_box(cv, 236, 128, 237, ground - 1, v);
+  fill_box(cv, 246, 128, 247, ground - 1, v);
+  for (int y = 132; y < ground; y += 8) hline(cv, 238, 245, y, v);
 }
 
 // shadowed_text

@@ -33,10 +33,11 @@ struct BlockStyle {
 };
 
 // blocks
-// Draws a wall of blocks: a mortar line right of and under each block, a
-// lit top and left edge, a shaded bottom and right edge, faces mottled with
-// a second tone.
-void blocks(Canvas &t, const BlockStyle &s) {
+// A wall of blocks: a mortar line right of and under each block, a lit top
+// and left edge, a shaded bottom and right edge, faces mottled with a
+// second tone.
+Canvas blocks(const BlockStyle &s) {
+  Canvas t = plain(s.face);
   for (int y = 0; y < TILE; y++)
     for (int x = 0; x < TILE; x++) {
       int course = y / s.h, off = (course % 2) * (s.w / 2);
@@ -48,14 +49,21 @@ void blocks(Canvas &t, const BlockStyle &s) {
       else c = noise(x, y, 4, s.seed) < s.varied ? s.face2 : s.face;
       t.set(x, y, c);
     }
+  return t;
+}
+
+// stone_wall
+// The grey stone blocks of castle floors and walls.
+Canvas stone_wall() {
+  return blocks({16, 8, ink::stone_mortar, ink::stone_dark, ink::stone_face, ink::stone_face2,
+                 ink::stone_light, 0.4, 3});
 }
 
 // castle_back
 // The dark stone wall behind castle rooms.
 Canvas castle_back() {
-  Canvas t = plain(ink::back_face);
-  blocks(t, {16, 8, ink::back_mortar, ink::back_face, ink::back_face, ink::back_face,
-             ink::back_light, 0.0, 1});
+  Canvas t = blocks({16, 8, ink::back_mortar, ink::back_face, ink::back_face, ink::back_face,
+                     ink::back_light, 0.0, 1});
   // a few worn pits keep large walls from looking printed
   for (int i = 0; i < 3; i++) {
     int x = 2 + (int)(hash01(i, 0, 7) * 12), y = 1 + (int)(hash01(i, 1, 7) * 5) + 8 * (i % 2);
@@ -80,9 +88,8 @@ Canvas cave_back() {
 // tomb_back
 // Dark red sandstone behind tomb rooms: long blocks.
 Canvas tomb_back() {
-  Canvas t = plain(ink::tomb_face);
-  blocks(t, {16, 8, ink::tomb_mortar, ink::tomb_face, ink::tomb_face, ink::tomb_face,
-             ink::tomb_light, 0.0, 2});
+  Canvas t = blocks({16, 8, ink::tomb_mortar, ink::tomb_face, ink::tomb_face, ink::tomb_face,
+                     ink::tomb_light, 0.0, 2});
   // darken the faces with a fine grain so the wall stays behind the blocks
   for (int y = 0; y < TILE; y++)
     for (int x = 0; x < TILE; x++)
@@ -124,9 +131,7 @@ Canvas t_void() {
 }
 
 Canvas t_stone_block() {
-  Canvas t = plain(ink::stone_face);
-  blocks(t, {16, 8, ink::stone_mortar, ink::stone_dark, ink::stone_face, ink::stone_face2,
-             ink::stone_light, 0.4, 3});
+  Canvas t = stone_wall();
   // chips and glints
   for (int i = 0; i < 5; i++) {
     int x = 2 + (int)(hash01(i, 0, 11) * 11), y = 2 + (int)(hash01(i, 1, 11) * 4) + 8 * (i % 2);
@@ -136,10 +141,8 @@ Canvas t_stone_block() {
 }
 
 Canvas t_brick() {
-  Canvas t = plain(ink::brick_face);
-  blocks(t, {8, 4, ink::brick_mortar, ink::brick_dark, ink::brick_face, ink::brick_dark,
-             ink::brick_light, 0.25, 4});
-  return t;
+  return blocks({8, 4, ink::brick_mortar, ink::brick_dark, ink::brick_face, ink::brick_dark,
+                 ink::brick_light, 0.25, 4});
 }
 
 // rock_cells
@@ -183,9 +186,8 @@ Canvas t_rock_top() {
 }
 
 Canvas t_sandstone(bool carved) {
-  Canvas t = plain(ink::sand_face);
-  blocks(t, {16, 8, ink::sand_mortar, ink::sand_dark, ink::sand_face, ink::sand_face2,
-             ink::sand_light, 0.35, 5});
+  Canvas t = blocks({16, 8, ink::sand_mortar, ink::sand_dark, ink::sand_face, ink::sand_face2,
+                     ink::sand_light, 0.35, 5});
   for (int i = 0; i < 4; i++) {
     int x = 2 + (int)(hash01(i, 0, 13) * 11), y = 2 + (int)(hash01(i, 1, 13) * 4) + 8 * (i % 2);
     t.set(x, y, ink::sand_shine);
@@ -288,9 +290,7 @@ Canvas t_crate() {
 }
 
 Canvas t_battlement() {
-  Canvas t = plain(ink::stone_face);
-  blocks(t, {16, 8, ink::stone_mortar, ink::stone_dark, ink::stone_face, ink::stone_face2,
-             ink::stone_light, 0.4, 3});
+  Canvas t = stone_wall();
   // a crenel cut out of the upper course, the sky showing through it
   fill_box(t, 9, 0, 15, 4, ink::sky);
   hline(t, 9, 15, 5, ink::stone_light);
