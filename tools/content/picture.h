@@ -61,6 +61,13 @@ inline Canvas make_canvas(int w, int h, int fill = 0) {
 // v taken into 0 .. period - 1 (also for negative v).
 inline int wrap(int v, int period) { return ((v % period) + period) % period; }
 
+// each_pixel
+// Calls f(x, y) for every pixel of a picture, row by row.
+template <class Pixel, class F> void each_pixel(const Picture<Pixel> &p, F f) {
+  for (int y = 0; y < p.h; y++)
+    for (int x = 0; x < p.w; x++) f(x, y);
+}
+
 // fill_box
 // Fills the rectangle with corners (x0, y0) and (x1, y1), both included.
 template <class Pixel> void fill_box(Picture<Pixel> &p, int x0, int y0, int x1, int y1, PixelValue<Pixel> c) {

@@ -256,12 +256,11 @@ void t_sky_stars(Canvas &t) {
 }
 
 void t_moon(Canvas &t) {
-  for (int y = 0; y < TILE; y++)
-    for (int x = 0; x < TILE; x++) {
-      double dx = x + 0.5 - 8, dy = y + 0.5 - 8;
-      double r = std::sqrt(dx * dx + dy * dy);
-      if (r <= 6.2) t.set(x, y, dx + dy > 5 ? ink::moon_shade : ink::moon);
-    }
+  each_pixel(t, [&](int x, int y) {
+    double dx = x + 0.5 - 8, dy = y + 0.5 - 8;
+    double r = std::sqrt(dx * dx + dy * dy);
+    if (r <= 6.2) t.set(x, y, dx + dy > 5 ? ink::moon_shade : ink::moon);
+  });
   const int craters[][2] = {{6, 6}, {9, 10}, {10, 5}};
   for (auto &c : craters) {
     t.set(c[0], c[1], ink::moon_dark);
@@ -300,19 +299,18 @@ void t_tree_trunk(Canvas &t) {
 // A round clump of leaves centred at (cx, cy): lit at the top left, with
 // darker holes inside.
 void leafy(Canvas &t, double cx, double cy, double r, int seed) {
-  for (int y = 0; y < TILE; y++)
-    for (int x = 0; x < TILE; x++) {
-      double dx = x + 0.5 - cx, dy = y + 0.5 - cy;
-      double d = std::sqrt(dx * dx + dy * dy) + (hash01(x, y, seed) - 0.5) * 1.6;
-      if (d > r) continue;
-      double lit = -(dx + dy) / r;
-      int c = lit > 0.6    ? ink::leaf_shine
-              : lit > 0.0  ? ink::leaf_light
-              : lit > -0.7 ? ink::leaf
-                           : ink::leaf_dark;
-      if (hash01(x, y, seed + 1) < 0.12) c = ink::leaf_dark;
-      t.set(x, y, c);
-    }
+  each_pixel(t, [&](int x, int y) {
+    double dx = x + 0.5 - cx, dy = y + 0.5 - cy;
+    double d = std::sqrt(dx * dx + dy * dy) + (hash01(x, y, seed) - 0.5) * 1.6;
+    if (d > r) return;
+    double lit = -(dx + dy) / r;
+    int c = lit > 0.6    ? ink::leaf_shine
+            : lit > 0.0  ? ink::leaf_light
+            : lit > -0.7 ? ink::leaf
+                         : ink::leaf_dark;
+    if (hash01(x, y, seed + 1) < 0.12) c = ink::leaf_dark;
+    t.set(x, y, c);
+  });
 }
 
 void t_tree_crown(Canvas &t) {

@@ -38,17 +38,16 @@ struct BlockStyle {
 // second tone.
 Canvas blocks(const BlockStyle &s) {
   Canvas t = plain(s.face);
-  for (int y = 0; y < TILE; y++)
-    for (int x = 0; x < TILE; x++) {
-      int course = y / s.h, off = (course % 2) * (s.w / 2);
-      int bx = wrap(x - off, s.w), by = y % s.h;
-      int c;
-      if (by == s.h - 1 || bx == s.w - 1) c = s.mortar;
-      else if (by == 0 || bx == 0) c = s.light;
-      else if (by == s.h - 2 || bx == s.w - 2) c = s.dark;
-      else c = noise(x, y, 4, s.seed) < s.varied ? s.face2 : s.face;
-      t.set(x, y, c);
-    }
+  each_pixel(t, [&](int x, int y) {
+    int course = y / s.h, off = (course % 2) * (s.w / 2);
+    int bx = wrap(x - off, s.w), by = y % s.h;
+    int c;
+    if (by == s.h - 1 || bx == s.w - 1) c = s.mortar;
+    else if (by == 0 || bx == 0) c = s.light;
+    else if (by == s.h - 2 || bx == s.w - 2) c = s.dark;
+    else c = noise(x, y, 4, s.seed) < s.varied ? s.face2 : s.face;
+    t.set(x, y, c);
+  });
   return t;
 }
 
@@ -76,12 +75,11 @@ Canvas castle_back() {
 // Dark rock behind caves: blotches of three near-black tones.
 Canvas cave_back() {
   Canvas t = plain(ink::cave_face);
-  for (int y = 0; y < TILE; y++)
-    for (int x = 0; x < TILE; x++) {
-      double n = noise(x, y, 8, 21) * 0.7 + noise(x, y, 4, 22) * 0.3;
-      if (n < 0.3) t.set(x, y, ink::cave_dark);
-      else if (n > 0.62) t.set(x, y, ink::cave_light);
-    }
+  each_pixel(t, [&](int x, int y) {
+    double n = noise(x, y, 8, 21) * 0.7 + noise(x, y, 4, 22) * 0.3;
+    if (n < 0.3) t.set(x, y, ink::cave_dark);
+    else if (n > 0.62) t.set(x, y, ink::cave_light);
+  });
   return t;
 }
 
@@ -151,22 +149,21 @@ Canvas t_brick() {
 // two boulders meet and each boulder is lit towards the top left.
 Canvas rock_cells(int seed) {
   Canvas t = plain(ink::rock_face);
-  for (int y = 0; y < TILE; y++)
-    for (int x = 0; x < TILE; x++) {
-      Cell b = cell_at(x, y, 8, TILE, 0.2, 0.6, seed);
-      double edge = b.d2 - b.d1;
-      int c;
-      if (edge < 1.0) c = ink::rock_crack;
-      else {
-        double lit = ((b.px - (x + 0.5)) + (b.py - (y + 0.5))) / 8.0;  // > 0 up-left of centre
-        bool grey = b.id == 1;  // one grey boulder among brown ones
-        if (edge < 2.0 && lit < 0) c = grey ? ink::stone_mortar : ink::rock_dark;
-        else if (lit > 0.45) c = grey ? ink::stone_face : ink::rock_shine;
-        else if (lit > 0.1) c = grey ? ink::stone_face2 : ink::rock_light;
-        else c = grey ? ink::stone_dark : b.id == 2 ? ink::rock_dark : ink::rock_face;
-      }
-      t.set(x, y, c);
+  each_pixel(t, [&](int x, int y) {
+    Cell b = cell_at(x, y, 8, TILE, 0.2, 0.6, seed);
+    double edge = b.d2 - b.d1;
+    int c;
+    if (edge < 1.0) c = ink::rock_crack;
+    else {
+      double lit = ((b.px - (x + 0.5)) + (b.py - (y + 0.5))) / 8.0;  // > 0 up-left of centre
+      bool grey = b.id == 1;  // one grey boulder among brown ones
+      if (edge < 2.0 && lit < 0) c = grey ? ink::stone_mortar : ink::rock_dark;
+      else if (lit > 0.45) c = grey ? ink::stone_face : ink::rock_shine;
+      else if (lit > 0.1) c = grey ? ink::stone_face2 : ink::rock_light;
+      else c = grey ? ink::stone_dark : b.id == 2 ? ink::rock_dark : ink::rock_face;
     }
+    t.set(x, y, c);
+  });
   return t;
 }
 
@@ -207,12 +204,11 @@ Canvas t_sandstone(bool carved) {
 // Mottled earth with four pebbles, each two pixels wide under a lit one.
 Canvas earth(const int stones[4][2]) {
   Canvas t = plain(ink::dirt);
-  for (int y = 0; y < TILE; y++)
-    for (int x = 0; x < TILE; x++) {
-      double n = noise(x, y, 4, 41);
-      if (n < 0.3) t.set(x, y, ink::dirt_dark);
-      else if (n > 0.7) t.set(x, y, ink::dirt_light);
-    }
+  each_pixel(t, [&](int x, int y) {
+    double n = noise(x, y, 4, 41);
+    if (n < 0.3) t.set(x, y, ink::dirt_dark);
+    else if (n > 0.7) t.set(x, y, ink::dirt_light);
+  });
   for (int i = 0; i < 4; i++) {
     const int *s = stones[i];
     t.set(s[0], s[1], ink::pebble);
@@ -395,11 +391,10 @@ void spikes(Canvas &t, bool hanging) {
               {ink::steel_shine, ink::steel_light, ink::steel, ink::steel_dark});
   hline(s, 0, 15, 14, ink::steel);
   hline(s, 0, 15, 15, ink::steel_dark);
-  for (int y = 0; y < TILE; y++)
-    for (int x = 0; x < TILE; x++) {
-      int c = s.get(x, hanging ? TILE - 1 - y : y);
-      if (c != 255) t.set(x, y, c);
-    }
+  each_pixel(t, [&](int x, int y) {
+    int c = s.get(x, hanging ? TILE - 1 - y : y);
+    if (c != 255) t.set(x, y, c);
+  });
 }
 
 void t_fire(Canvas &t) {
