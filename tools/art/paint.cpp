@@ -63,21 +63,20 @@ void bevel(Image &im, const std::vector<bool> &mask, int depth, double light, do
     return im.in(x, y) && mask[y * im.w + x];
   };
   Image out = im;
-  for (int y = 0; y < im.h; y++)
-    for (int x = 0; x < im.w; x++) {
-      if (!inside(x, y)) continue;
-      for (int k = 1; k <= depth; k++) {
-        double f = (double)(depth - k + 1) / depth;
-        if (!inside(x - k, y) || !inside(x, y - k)) {
-          out.set(x, y, scale(im.get(x, y), 1 + light * f));
-          break;
-        }
-        if (!inside(x + k, y) || !inside(x, y + k)) {
-          out.set(x, y, scale(im.get(x, y), 1 - dark * f));
-          break;
-        }
+  each_pixel(im, [&](int x, int y) {
+    if (!inside(x, y)) return;
+    for (int k = 1; k <= depth; k++) {
+      double f = (double)(depth - k + 1) / depth;
+      if (!inside(x - k, y) || !inside(x, y - k)) {
+        out.set(x, y, scale(im.get(x, y), 1 + light * f));
+        break;
+      }
+      if (!inside(x + k, y) || !inside(x, y + k)) {
+        out.set(x, y, scale(im.get(x, y), 1 - dark * f));
+        break;
       }
     }
+  });
   im = out;
 }
 
@@ -85,8 +84,7 @@ void bevel(Image &im, const std::vector<bool> &mask, int depth, double light, do
 // Bevels the opaque pixels of a picture as one shape.
 void bevel_shape(Image &im, int depth, double light, double dark) {
   std::vector<bool> mask(im.w * im.h);
-  for (int y = 0; y < im.h; y++)
-    for (int x = 0; x < im.w; x++) mask[y * im.w + x] = im.solid(x, y);
+  each_pixel(im, [&](int x, int y) { mask[y * im.w + x] = im.solid(x, y); });
   bevel(im, mask, depth, light, dark);
 }
 
@@ -95,11 +93,11 @@ void bevel_shape(Image &im, int depth, double light, double dark) {
 // transparent pixel beside an opaque one takes the colour.
 void outline(Image &im, Rgb c) {
   Image out = im;
-  for (int y = 0; y < im.h; y++)
-    for (int x = 0; x < im.w; x++)
-      if (!im.solid(x, y) &&
-          (im.solid(x - 1, y) || im.solid(x + 1, y) || im.solid(x, y - 1) || im.solid(x, y + 1)))
-        out.set(x, y, c);
+  each_pixel(im, [&](int x, int y) {
+    if (!im.solid(x, y) &&
+        (im.solid(x - 1, y) || im.solid(x + 1, y) || im.solid(x, y - 1) || im.solid(x, y + 1)))
+      out.set(x, y, c);
+  });
   im = out;
 }
 
@@ -107,7 +105,7 @@ void outline(Image &im, Rgb c) {
 // Darkens bg by alpha under the opaque pixels of shape placed at
 // (ox + dx, oy + dy): the shadow a shape at (ox, oy) casts.
 void drop_shadow(Image &bg, const Image &shape, int ox, int oy, int dx, int dy, double alpha) {
-  for (int y = 0; y < shape.h; y++)
-    for (int x = 0; x < shape.w; x++)
-      if (shape.solid(x, y)) blend(bg, ox + x + dx, oy + y + dy, {0, 0, 0}, alpha);
+  each_pixel(shape, [&](int x, int y) {
+    if (shape.solid(x, y)) blend(bg, ox + x + dx, oy + y + dy, {0, 0, 0}, alpha);
+  });
 }

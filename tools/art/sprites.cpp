@@ -239,21 +239,20 @@ Image sprite_whirl() {
   const int W = 40;
   const double R = 18.5;
   Image im = make_image(W, W, KEY);
-  for (int y = 0; y < W; y++)
-    for (int x = 0; x < W; x++) {
-      double dx = x + 0.5 - 20, dy = y + 0.5 - 20;
-      double r = std::hypot(dx, dy);
-      if (r > R) continue;
-      double a = std::atan2(dy, dx);
-      double arm = std::sin(5 * a + r * 0.7);
-      double edge = 0.2 + 0.5 * (r / R);  // arms thin out towards the rim
-      if (r > 3.5 && arm < edge) continue;
-      double t = 1 - r / R;
-      Rgb c = mix(pal::wind, pal::wind_light, 0.3 + 0.7 * t);
-      if (arm < edge + 0.2) c = scale(c, 0.8);   // trailing side of an arm
-      if (hash01(x, y, 400) < 0.08) c = {176, 146, 104};  // dust
-      im.set(x, y, c);
-    }
+  each_pixel(im, [&](int x, int y) {
+    double dx = x + 0.5 - 20, dy = y + 0.5 - 20;
+    double r = std::hypot(dx, dy);
+    if (r > R) return;
+    double a = std::atan2(dy, dx);
+    double arm = std::sin(5 * a + r * 0.7);
+    double edge = 0.2 + 0.5 * (r / R);  // arms thin out towards the rim
+    if (r > 3.5 && arm < edge) return;
+    double t = 1 - r / R;
+    Rgb c = mix(pal::wind, pal::wind_light, 0.3 + 0.7 * t);
+    if (arm < edge + 0.2) c = scale(c, 0.8);   // trailing side of an arm
+    if (hash01(x, y, 400) < 0.08) c = {176, 146, 104};  // dust
+    im.set(x, y, c);
+  });
   fill_ellipse(im, 20, 20, 2.5, 2.5, pal::wind_light);
   outline(im, {84, 98, 120});
   return im;
@@ -263,13 +262,12 @@ Image sprite_whirl() {
 // A boomerang, 12 x 12.
 Image sprite_shot_au() {
   Image im = make_image(12, 12, KEY);
-  for (int y = 0; y < 12; y++)
-    for (int x = 0; x < 12; x++) {
-      double dx = x + 0.5 - 1.5, dy = y + 0.5 - 1.5;  // bend round the top-left corner
-      double r = std::hypot(dx, dy);
-      if (r < 6.5 || r > 9.5 || dx < -0.5 || dy < -0.5) continue;
-      im.set(x, y, r < 7.6 ? scale(pal::wood, 1.2) : (r > 8.6 ? pal::wood_dark : pal::wood));
-    }
+  each_pixel(im, [&](int x, int y) {
+    double dx = x + 0.5 - 1.5, dy = y + 0.5 - 1.5;  // bend round the top-left corner
+    double r = std::hypot(dx, dy);
+    if (r < 6.5 || r > 9.5 || dx < -0.5 || dy < -0.5) return;
+    im.set(x, y, r < 7.6 ? scale(pal::wood, 1.2) : (r > 8.6 ? pal::wood_dark : pal::wood));
+  });
   return finish(im);
 }
 

@@ -86,14 +86,13 @@ static Image name_letters() {
   Image im = make_image(text_width(NAME, LETTER_SCALE) - 2 * LETTER_SCALE, 10 * LETTER_SCALE, KEY);
   draw_text(im, NAME, -LETTER_SCALE, -LETTER_SCALE, LETTER_SCALE, letter_top, 10);
   // colour ramp from top to bottom, with a bright band across the middle
-  for (int y = 0; y < im.h; y++)
-    for (int x = 0; x < im.w; x++)
-      if (im.solid(x, y)) {
-        double t = (double)y / im.h;
-        Rgb c = mix(letter_top, letter_bottom, t);
-        if (std::fabs(t - 0.45) < 0.03) c = add(c, 40);
-        im.set(x, y, c);
-      }
+  each_pixel(im, [&](int x, int y) {
+    if (!im.solid(x, y)) return;
+    double t = (double)y / im.h;
+    Rgb c = mix(letter_top, letter_bottom, t);
+    if (std::fabs(t - 0.45) < 0.03) c = add(c, 40);
+    im.set(x, y, c);
+  });
   bevel_shape(im, 3, 0.35, 0.4);
   return im;
 }

@@ -166,8 +166,7 @@ template <class Pixel> Picture<Pixel> cut(const Picture<Pixel> &src, int x, int 
 // The picture turned a quarter turn clockwise.
 template <class Pixel> Picture<Pixel> rotate90(const Picture<Pixel> &p) {
   Picture<Pixel> out = make_picture(p.h, p.w, transparent_pixel(Pixel{}));
-  for (int y = 0; y < p.h; y++)
-    for (int x = 0; x < p.w; x++) out.set(p.h - 1 - y, x, p.get(x, y));
+  each_pixel(p, [&](int x, int y) { out.set(p.h - 1 - y, x, p.get(x, y)); });
   return out;
 }
 
@@ -175,8 +174,7 @@ template <class Pixel> Picture<Pixel> rotate90(const Picture<Pixel> &p) {
 // The picture enlarged by a whole factor, each pixel a square block.
 template <class Pixel> Picture<Pixel> scaled(const Picture<Pixel> &p, int factor) {
   Picture<Pixel> out = make_picture(p.w * factor, p.h * factor, transparent_pixel(Pixel{}));
-  for (int y = 0; y < out.h; y++)
-    for (int x = 0; x < out.w; x++) out.set(x, y, p.get(x / factor, y / factor));
+  each_pixel(out, [&](int x, int y) { out.set(x, y, p.get(x / factor, y / factor)); });
   return out;
 }
 
