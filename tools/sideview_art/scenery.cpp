@@ -8,7 +8,7 @@ namespace tileart {
 
 // ------------------------------------------------------------ castle
 
-void t_back_window(Canvas &t) {
+static void t_back_window(Canvas &t) {
   for (int y = 2; y < 13; y++)
     for (int x = 4; x < 12; x++) {
       double dx = x + 0.5 - 8, dy = y + 0.5 - 6;
@@ -28,7 +28,7 @@ void t_back_window(Canvas &t) {
   set_pixels(t, {{6, 5, ink::star}, {10, 10, ink::star_dim}});
 }
 
-void t_back_torch(Canvas &t) {
+static void t_back_torch(Canvas &t) {
   // bracket and stick
   hline(t, 6, 9, 11, ink::iron_light);
   hline(t, 6, 9, 12, ink::iron);
@@ -48,7 +48,7 @@ void t_back_torch(Canvas &t) {
   draw_rows(t, flame, 7, 4, 0, "roy", {ink::fire_red, ink::fire_orange, ink::fire_yellow});
 }
 
-void t_back_pillar(Canvas &t) {
+static void t_back_pillar(Canvas &t) {
   for (int y = 0; y < TILE; y++) {
     t.set(4, y, ink::back_mortar);
     t.set(5, y, ink::stone_dark);
@@ -60,7 +60,7 @@ void t_back_pillar(Canvas &t) {
   for (int x = 5; x < 11; x++) t.set(x, 12, ink::back_mortar);
 }
 
-void t_back_banner(Canvas &t) {
+static void t_back_banner(Canvas &t) {
   hline(t, 2, 13, 1, ink::iron_light);
   set_pixels(t, {{2, 0, ink::iron}, {13, 0, ink::iron}});
   for (int y = 2; y < TILE; y++)
@@ -78,7 +78,7 @@ void t_back_banner(Canvas &t) {
   }
 }
 
-void t_back_crack(Canvas &t) {
+static void t_back_crack(Canvas &t) {
   const int path[][2] = {{9, 0}, {9, 1}, {8, 2}, {8, 3}, {7, 4}, {7, 5}, {8, 6}, {6, 7}, {6, 8},
                          {5, 9}, {5, 10}, {6, 11}, {4, 12}, {4, 13}, {3, 14}, {10, 9}, {11, 10},
                          {9, 8}};
@@ -86,7 +86,7 @@ void t_back_crack(Canvas &t) {
   set_pixels(t, {{5, 15, ink::back_light}, {7, 15, ink::back_light}});  // crumbs at the foot
 }
 
-void t_back_moss(Canvas &t) {
+static void t_back_moss(Canvas &t) {
   // moss grows along the mortar lines and hangs down from them in strands
   for (int x = 0; x < TILE; x++)
     for (int joint : {7, 15}) {
@@ -100,7 +100,7 @@ void t_back_moss(Canvas &t) {
     }
 }
 
-void t_chain(Canvas &t) {
+static void t_chain(Canvas &t) {
   for (int y = 0; y < TILE; y++) {
     int k = y % 8;
     if (k < 5) {  // a link seen face on
@@ -117,7 +117,7 @@ void t_chain(Canvas &t) {
   }
 }
 
-void t_cobweb(Canvas &t) {
+static void t_cobweb(Canvas &t) {
   // threads fanning out from the top-left corner, rings strung across them
   const int ends[][2] = {{15, 1}, {15, 8}, {12, 12}, {8, 15}, {1, 15}};
   for (auto &e : ends) line(t, 0, 0, e[0], e[1], ink::web);
@@ -127,7 +127,7 @@ void t_cobweb(Canvas &t) {
                 (int)(ends[k + 1][1] * f), ink::web);
 }
 
-void t_sign(Canvas &t) {
+static void t_sign(Canvas &t) {
   fill_box(t, 7, 8, 8, 15, ink::wood);
   vline(t, 7, 8, 15, ink::wood_light);
   // an arrow-shaped board pointing on
@@ -142,7 +142,7 @@ void t_sign(Canvas &t) {
   hline(t, 3, 7, 5, ink::wood_dark);
 }
 
-void t_bones(Canvas &t) {
+static void t_bones(Canvas &t) {
   // a skull and bones, lit (L) along the top and the left
   const char *pic[] = {
       "....LLLL........",
@@ -160,7 +160,7 @@ void t_bones(Canvas &t) {
 
 // ------------------------------------------------------------------- cave
 
-void t_cave_back_stones(Canvas &t) {
+static void t_cave_back_stones(Canvas &t) {
   const int stones[][3] = {{3, 4, 2}, {11, 10, 3}, {6, 13, 2}};
   for (auto &s : stones)
     for (int y = 0; y < s[2]; y++)
@@ -168,7 +168,7 @@ void t_cave_back_stones(Canvas &t) {
         t.set(s[0] + x, s[1] + y, y == 0 ? ink::back_light : ink::back_face);
 }
 
-void t_stalactites(Canvas &t) {
+static void t_stalactites(Canvas &t) {
   const int drips[][2] = {{2, 11}, {7, 6}, {11, 14}, {14, 4}};  // column, length
   for (auto &d : drips)
     for (int y = 0; y < d[1]; y++) {
@@ -178,7 +178,7 @@ void t_stalactites(Canvas &t) {
     }
 }
 
-void t_crystals(Canvas &t) {
+static void t_crystals(Canvas &t) {
   // three prisms growing from the floor
   const int prism[][3] = {{4, 9, 2}, {8, 4, 2}, {12, 10, 1}};  // x, top, half width
   for (auto &p : prism)
@@ -191,7 +191,7 @@ void t_crystals(Canvas &t) {
   set_pixels(t, {{8, 5, ink::crystal_shine}, {3, 11, ink::crystal_shine}});
 }
 
-void t_mushrooms(Canvas &t) {
+static void t_mushrooms(Canvas &t) {
   // stems
   vline(t, 5, 10, 15, ink::shroom_stem);
   vline(t, 11, 12, 15, ink::shroom_stem);
@@ -204,7 +204,7 @@ void t_mushrooms(Canvas &t) {
 
 // ------------------------------------------------------------------- tomb
 
-void t_tomb_glyphs(Canvas &t) {
+static void t_tomb_glyphs(Canvas &t) {
   // small carvings on both courses: a circle, a wave, a bird, a column
   const char *row1[] = {".oo..w.w.w..|..", "o..o.ww.ww..|..", ".oo..........||"};
   const char *row2[] = {"..b.....oo..w..", ".bbbb..o..o.ww.", "..b.b...oo..w.."};
@@ -213,7 +213,7 @@ void t_tomb_glyphs(Canvas &t) {
               {ink::tomb_carve, ink::tomb_carve, ink::tomb_carve, ink::tomb_carve});
 }
 
-void t_tomb_eye(Canvas &t) {
+static void t_tomb_eye(Canvas &t) {
   const char *eye[] = {
       "....wwwwww....",
       "..ww......ww..",
@@ -228,7 +228,7 @@ void t_tomb_eye(Canvas &t) {
   draw_rows(t, eye, 9, 1, 3, "wb", {ink::paint_white, ink::paint_blue});
 }
 
-void t_urn(Canvas &t) {
+static void t_urn(Canvas &t) {
   const char *urn[] = {
       "....LLLL....",
       ".....ccD....",
@@ -248,14 +248,14 @@ void t_urn(Canvas &t) {
 
 // --------------------------------------------------------------- outdoors
 
-void t_sky_stars(Canvas &t) {
+static void t_sky_stars(Canvas &t) {
   set_pixels(t, {{3, 4, ink::star_dim}, {13, 2, ink::star_dim}, {6, 13, ink::star_dim}});
   // one bright star with a small cross
   set_pixels(t, {{10, 9, ink::star}, {9, 9, ink::star_dim}, {11, 9, ink::star_dim},
                  {10, 8, ink::star_dim}, {10, 10, ink::star_dim}});
 }
 
-void t_moon(Canvas &t) {
+static void t_moon(Canvas &t) {
   each_pixel(t, [&](int x, int y) {
     double dx = x + 0.5 - 8, dy = y + 0.5 - 8;
     double r = std::sqrt(dx * dx + dy * dy);
@@ -269,7 +269,7 @@ void t_moon(Canvas &t) {
   t.set(5, 10, ink::moon_dark);
 }
 
-void t_cloud(Canvas &t) {
+static void t_cloud(Canvas &t) {
   const int puffs[][3] = {{5, 9, 4}, {10, 8, 5}, {8, 6, 4}, {13, 10, 3}, {2, 11, 3}};
   for (int y = 0; y < TILE; y++)
     for (int x = 0; x < TILE; x++)
@@ -285,7 +285,7 @@ void t_cloud(Canvas &t) {
       }
 }
 
-void t_tree_trunk(Canvas &t) {
+static void t_tree_trunk(Canvas &t) {
   for (int y = 0; y < TILE; y++)
     for (int x = 5; x < 11; x++) {
       int c = x == 5 ? ink::bark_light : x == 10 ? ink::bark_dark : ink::bark;
@@ -298,7 +298,7 @@ void t_tree_trunk(Canvas &t) {
 // leafy
 // A round clump of leaves centred at (cx, cy): lit at the top left, with
 // darker holes inside.
-void leafy(Canvas &t, double cx, double cy, double r, int seed) {
+static void leafy(Canvas &t, double cx, double cy, double r, int seed) {
   each_pixel(t, [&](int x, int y) {
     double dx = x + 0.5 - cx, dy = y + 0.5 - cy;
     double d = std::sqrt(dx * dx + dy * dy) + (hash01(x, y, seed) - 0.5) * 1.6;
@@ -313,19 +313,19 @@ void leafy(Canvas &t, double cx, double cy, double r, int seed) {
   });
 }
 
-void t_tree_crown(Canvas &t) {
+static void t_tree_crown(Canvas &t) {
   fill_box(t, 6, 12, 9, 15, ink::bark);
   vline(t, 6, 12, 15, ink::bark_light);
   leafy(t, 8, 7.5, 8.2, 111);
 }
 
-void t_bush(Canvas &t) {
+static void t_bush(Canvas &t) {
   leafy(t, 5, 12, 5.5, 121);
   leafy(t, 11, 11.5, 6, 122);
   hline(t, 0, 15, 15, ink::leaf_dark);
 }
 
-void t_flowers(Canvas &t) {
+static void t_flowers(Canvas &t) {
   for (int x = 0; x < TILE; x++) {
     int h = 2 + (int)(hash01(x, 0, 131) * 4);
     for (int y = TILE - h; y < TILE; y++)
@@ -343,7 +343,7 @@ void t_flowers(Canvas &t) {
   }
 }
 
-void t_fence(Canvas &t) {
+static void t_fence(Canvas &t) {
   for (int px : {2, 10})
     for (int y = 3; y < TILE; y++) {
       int top = 3 + (px == 10);  // posts of slightly different height
@@ -357,5 +357,35 @@ void t_fence(Canvas &t) {
     hline(t, 0, 15, ry + 1, ink::wood_dark);
   }
 }
+
+// The tile list's names of the decorations, and the background each lies
+// over.
+const std::vector<Scenery> SCENERY = {
+    {"back_window", CASTLE, t_back_window},
+    {"back_torch", CASTLE, t_back_torch},
+    {"back_pillar", CASTLE, t_back_pillar},
+    {"back_banner", CASTLE, t_back_banner},
+    {"back_crack", CASTLE, t_back_crack},
+    {"back_moss", CASTLE, t_back_moss},
+    {"chain", CASTLE, t_chain},
+    {"cobweb", CASTLE, t_cobweb},
+    {"sign", CASTLE, t_sign},
+    {"bones", CASTLE, t_bones},
+    {"cave_back_stones", CAVE, t_cave_back_stones},
+    {"stalactites", CAVE, t_stalactites},
+    {"crystals", CAVE, t_crystals},
+    {"mushrooms", CAVE, t_mushrooms},
+    {"tomb_glyphs", TOMB, t_tomb_glyphs},
+    {"tomb_eye", TOMB, t_tomb_eye},
+    {"urn", TOMB, t_urn},
+    {"sky_stars", SKY, t_sky_stars},
+    {"moon", SKY, t_moon},
+    {"cloud", SKY, t_cloud},
+    {"tree_trunk", SKY, t_tree_trunk},
+    {"tree_crown", SKY, t_tree_crown},
+    {"bush", SKY, t_bush},
+    {"flowers", SKY, t_flowers},
+    {"fence", SKY, t_fence},
+};
 
 }  // namespace tileart

@@ -2,6 +2,8 @@
 // backgrounds and small drawing helpers; tiles.cpp draws what is walked on,
 // climbed or hurts, scenery.cpp what only decorates
 #pragma once
+#include <vector>
+
 #include "codes.h"
 #include "noise.h"
 #include "picture.h"
@@ -104,32 +106,15 @@ Canvas tomb_back();    // dark red sandstone
 Canvas sky_back();     // night sky
 Canvas background(Back b);
 
-// Scenery (scenery.cpp): decoration, each drawn over the background its
-// entry in the tile table (tiles.cpp) gives.
-void t_back_window(Canvas &t);
-void t_back_torch(Canvas &t);
-void t_back_pillar(Canvas &t);
-void t_back_banner(Canvas &t);
-void t_back_crack(Canvas &t);
-void t_back_moss(Canvas &t);
-void t_chain(Canvas &t);
-void t_cobweb(Canvas &t);
-void t_sign(Canvas &t);
-void t_bones(Canvas &t);
-void t_cave_back_stones(Canvas &t);
-void t_stalactites(Canvas &t);
-void t_crystals(Canvas &t);
-void t_mushrooms(Canvas &t);
-void t_tomb_glyphs(Canvas &t);
-void t_tomb_eye(Canvas &t);
-void t_urn(Canvas &t);
-void t_sky_stars(Canvas &t);
-void t_moon(Canvas &t);
-void t_cloud(Canvas &t);
-void t_tree_trunk(Canvas &t);
-void t_tree_crown(Canvas &t);
-void t_bush(Canvas &t);
-void t_flowers(Canvas &t);
-void t_fence(Canvas &t);
+// A tile drawn over one of the backgrounds: its name in the tile list, the
+// background and the drawing.
+struct Scenery {
+  const char *name;
+  Back back;
+  void (*draw)(Canvas &t);
+};
+
+// The decorations (scenery.cpp).
+extern const std::vector<Scenery> SCENERY;
 
 }  // namespace tileart
