@@ -624,18 +624,17 @@ static Image t_finish() {
 // A spare tile: a grey riveted plate showing its index.
 static Image t_plate(int index) {
   Image im = speckled(pal::plate_dark, pal::plate_light, 310, 4);
-  std::vector<bool> mask(TILE * TILE, true);
-  for (int i = 0; i < TILE; i++) {
-    mask[i] = mask[(TILE - 1) * TILE + i] = false;
-    mask[i * TILE] = mask[i * TILE + TILE - 1] = false;
-  }
+  std::vector<bool> mask(TILE * TILE);  // all but the rim
+  each_pixel(im, [&](int x, int y) {
+    mask[y * TILE + x] = x > 0 && y > 0 && x < TILE - 1 && y < TILE - 1;
+  });
   bevel(im, mask, 2, 0.25, 0.3);
-  for (int i = 0; i < TILE; i++) {
-    im.set(i, 0, {70, 72, 78});
-    im.set(0, i, {70, 72, 78});
-    im.set(i, TILE - 1, {56, 58, 62});
-    im.set(TILE - 1, i, {56, 58, 62});
-  }
+  // the rim: light along the top and the left, dark along the bottom and
+  // the right but for the corners the light edges reach
+  hline(im, 0, TILE - 1, TILE - 1, {56, 58, 62});
+  vline(im, TILE - 1, 0, TILE - 1, {56, 58, 62});
+  hline(im, 0, TILE - 1, 0, {70, 72, 78});
+  vline(im, 0, 0, TILE - 1, {70, 72, 78});
   const int rivets[4][2] = {{4, 4}, {27, 4}, {4, 27}, {27, 27}};
   for (auto &r : rivets) {
     im.set(r[0], r[1], {200, 204, 210});

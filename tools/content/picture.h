@@ -148,17 +148,16 @@ void line_wrap(Picture<Pixel> &p, int x0, int y0, int x1, int y1, PixelValue<Pix
 // transparent pixels of src are left out.
 template <class Pixel>
 void paste(const Picture<Pixel> &src, Picture<Pixel> &dst, int dx, int dy, bool masked = false) {
-  for (int y = 0; y < src.h; y++)
-    for (int x = 0; x < src.w; x++)
-      if (!masked || src.solid(x, y)) dst.set(dx + x, dy + y, src.get(x, y));
+  each_pixel(src, [&](int x, int y) {
+    if (!masked || src.solid(x, y)) dst.set(dx + x, dy + y, src.get(x, y));
+  });
 }
 
 // cut
 // The w x h part of src at (x, y); parts outside src are transparent.
 template <class Pixel> Picture<Pixel> cut(const Picture<Pixel> &src, int x, int y, int w, int h) {
   Picture<Pixel> out = make_picture(w, h, transparent_pixel(Pixel{}));
-  for (int j = 0; j < h; j++)
-    for (int i = 0; i < w; i++) out.set(i, j, src.get(x + i, y + j));
+  each_pixel(out, [&](int i, int j) { out.set(i, j, src.get(x + i, y + j)); });
   return out;
 }
 

@@ -32,18 +32,17 @@ void frame(Canvas &cv, int v) {
 // bright pixels are set, middle tones become a checkerboard of set and
 // clear pixels, dark ones (the outline among them) stay clear.
 void silhouette(Canvas &cv, const Canvas &sprite, int x, int y, int scale, bool mirror, int v) {
-  for (int sy = 0; sy < sprite.h; sy++)
-    for (int sx = 0; sx < sprite.w; sx++) {
-      int c = sprite.get(mirror ? sprite.w - 1 - sx : sx, sy);
-      if (!c) continue;
-      Rgb rgb = shown_colour(c);
-      int luma = (rgb.r * 3 + rgb.g * 6 + rgb.b) / 10;
-      for (int py = 0; py < scale; py++)
-        for (int px = 0; px < scale; px++) {
-          int X = x + sx * scale + px, Y = y + sy * scale + py;
-          if (luma >= 140 || (luma >= 60 && (X + Y) % 2 == 0)) cv.set(X, Y, v);
-        }
-    }
+  each_pixel(sprite, [&](int sx, int sy) {
+    int c = sprite.get(mirror ? sprite.w - 1 - sx : sx, sy);
+    if (!c) return;
+    Rgb rgb = shown_colour(c);
+    int luma = (rgb.r * 3 + rgb.g * 6 + rgb.b) / 10;
+    for (int py = 0; py < scale; py++)
+      for (int px = 0; px < scale; px++) {
+        int X = x + sx * scale + px, Y = y + sy * scale + py;
+        if (luma >= 140 || (luma >= 60 && (X + Y) % 2 == 0)) cv.set(X, Y, v);
+      }
+  });
 }
 
 // title_scene

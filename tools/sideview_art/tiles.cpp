@@ -357,17 +357,10 @@ void t_bridge(Canvas &t) {
 // caps in the top rows (the tile above a floor).
 void ladder(Canvas &t, bool top) {
   int y0 = top ? 3 : 0;
-  for (int y = y0; y < TILE; y++) {
-    t.set(2, y, ink::wood_light);
-    t.set(3, y, ink::wood_dark);
-    t.set(12, y, ink::wood_light);
-    t.set(13, y, ink::wood_dark);
-  }
-  if (top) {
-    for (int x : {2, 12}) {
-      t.set(x, 2, ink::wood_shine);
-      t.set(x + 1, 2, ink::wood_mid);
-    }
+  for (int x : {2, 12}) {
+    vline(t, x, y0, TILE - 1, ink::wood_light);
+    vline(t, x + 1, y0, TILE - 1, ink::wood_dark);
+    if (top) set_pixels(t, {{x, 2, ink::wood_shine}, {x + 1, 2, ink::wood_mid}});
   }
   for (int y = 1; y < TILE; y += 4) {
     if (y < y0 + 2) continue;
