@@ -655,15 +655,11 @@ static const std::map<std::string, std::function<Image()>> &drawers() {
       {"wall", t_wall},
       {"grass", t_grass},
       {"road", t_road},
-      {"road_lane_h", [] { return t_road_lane(true); }},
-      {"road_lane_v", [] { return t_road_lane(false); }},
       {"road_cross", t_road_cross},
       {"sand", t_sand},
       {"ice", t_ice},
       {"deep_water", t_deep_water},
       {"shallow_water", t_shallow_water},
-      {"bridge_h", [] { return t_bridge(true); }},
-      {"bridge_v", [] { return t_bridge(false); }},
       {"brick_wall", t_brick_wall},
       {"roof", t_roof},
       {"fenced_ground", t_fenced_ground},
@@ -680,11 +676,16 @@ static const std::map<std::string, std::function<Image()>> &drawers() {
       {"hedge", t_hedge},
       {"reeds", t_reeds},
       {"planks", t_planks},
+      {"finish", t_finish},
+      // the tiles drawn in two directions or four
+      {"road_lane_h", [] { return t_road_lane(true); }},
+      {"road_lane_v", [] { return t_road_lane(false); }},
+      {"bridge_h", [] { return t_bridge(true); }},
+      {"bridge_v", [] { return t_bridge(false); }},
       {"arrow_right", [] { return t_arrow(0); }},
       {"arrow_left", [] { return t_arrow(1); }},
       {"arrow_up", [] { return t_arrow(2); }},
       {"arrow_down", [] { return t_arrow(3); }},
-      {"finish", t_finish},
   };
   return table;
 }

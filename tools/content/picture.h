@@ -178,16 +178,19 @@ template <class Pixel> Picture<Pixel> scaled(const Picture<Pixel> &p, int factor
 }
 
 // draw_rows
-// Draws a small picture written as n rows of characters with its top-left
+// Draws a small picture written as rows of characters with its top-left
 // corner at (x0, y0): the k-th character of `legend` stands for the k-th of
 // `values`; any other character leaves its pixel as it is.
 template <class Pixel, class Value>
-void draw_rows(Picture<Pixel> &p, const char *const rows[], int n, int x0, int y0,
-               const char *legend, std::initializer_list<Value> values) {
-  for (int y = 0; y < n; y++)
-    for (int x = 0; rows[y][x]; x++) {
-      const char *k = strchr(legend, rows[y][x]);
+void draw_rows(Picture<Pixel> &p, int x0, int y0, const char *legend,
+               std::initializer_list<Value> values, std::initializer_list<const char *> rows) {
+  int y = y0;
+  for (const char *row : rows) {
+    for (int x = 0; row[x]; x++) {
+      const char *k = strchr(legend, row[x]);
       if (k && k - legend < (long)values.size())
-        p.set(x0 + x, y0 + y, Pixel(values.begin()[k - legend]));
+        p.set(x0 + x, y, Pixel(values.begin()[k - legend]));
     }
+    y++;
+  }
 }

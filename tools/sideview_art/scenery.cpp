@@ -36,16 +36,14 @@ static void t_back_torch(Canvas &t) {
   fill_box(t, 7, 6, 8, 10, ink::wood);
   t.set(7, 6, ink::wood_light);
   // flame
-  const char *flame[] = {
-      "...r....",
-      "..ro....",
-      "..roo...",
-      ".royo...",
-      ".ryyor..",
-      "..oyo...",
-      "..ooo...",
-  };
-  draw_rows(t, flame, 7, 4, 0, "roy", {ink::fire_red, ink::fire_orange, ink::fire_yellow});
+  draw_rows(t, 4, 0, "roy", {ink::fire_red, ink::fire_orange, ink::fire_yellow},
+            {"...r....",
+             "..ro....",
+             "..roo...",
+             ".royo...",
+             ".ryyor..",
+             "..oyo...",
+             "..ooo..."});
 }
 
 static void t_back_pillar(Canvas &t) {
@@ -144,18 +142,16 @@ static void t_sign(Canvas &t) {
 
 static void t_bones(Canvas &t) {
   // a skull and bones, lit (L) along the top and the left
-  const char *pic[] = {
-      "....LLLL........",
-      "...LLLLLL.......",
-      "...#o##o#.......",
-      "...######.......",
-      "....#..#.....#..",
-      "...........#####",
-      "..L#......###.#.",
-      ".LL##....###....",
-      "..L##########...",
-  };
-  draw_rows(t, pic, 9, 0, 7, "L#o", {ink::bone_light, ink::bone, ink::black});
+  draw_rows(t, 0, 7, "L#o", {ink::bone_light, ink::bone, ink::black},
+            {"....LLLL........",
+             "...LLLLLL.......",
+             "...#o##o#.......",
+             "...######.......",
+             "....#..#.....#..",
+             "...........#####",
+             "..L#......###.#.",
+             ".LL##....###....",
+             "..L##########..."});
 }
 
 // ------------------------------------------------------------------- cave
@@ -196,54 +192,50 @@ static void t_mushrooms(Canvas &t) {
   vline(t, 5, 10, 15, ink::shroom_stem);
   vline(t, 11, 12, 15, ink::shroom_stem);
   // caps
-  const char *big[] = {"..####..", ".#LL###.", "#L#####D", "DDDDDDDD"};
-  const char *small[] = {".###.", "#L##D", "DDDDD"};
-  draw_rows(t, big, 4, 2, 6, "#LD", {ink::shroom_cap, ink::shroom_light, ink::shroom_dark});
-  draw_rows(t, small, 3, 9, 9, "#LD", {ink::shroom_cap, ink::shroom_light, ink::shroom_dark});
+  draw_rows(t, 2, 6, "#LD", {ink::shroom_cap, ink::shroom_light, ink::shroom_dark},
+            {"..####..", ".#LL###.", "#L#####D", "DDDDDDDD"});
+  draw_rows(t, 9, 9, "#LD", {ink::shroom_cap, ink::shroom_light, ink::shroom_dark},
+            {".###.", "#L##D", "DDDDD"});
 }
 
 // ------------------------------------------------------------------- tomb
 
 static void t_tomb_glyphs(Canvas &t) {
   // small carvings on both courses: a circle, a wave, a bird, a column
-  const char *row1[] = {".oo..w.w.w..|..", "o..o.ww.ww..|..", ".oo..........||"};
-  const char *row2[] = {"..b.....oo..w..", ".bbbb..o..o.ww.", "..b.b...oo..w.."};
-  for (int course = 0; course < 2; course++)
-    draw_rows(t, course ? row2 : row1, 3, 0, course ? 10 : 2, "owb|",
-              {ink::tomb_carve, ink::tomb_carve, ink::tomb_carve, ink::tomb_carve});
+  const int c = ink::tomb_carve;
+  draw_rows(t, 0, 2, "owb|", {c, c, c, c},
+            {".oo..w.w.w..|..", "o..o.ww.ww..|..", ".oo..........||"});
+  draw_rows(t, 0, 10, "owb|", {c, c, c, c},
+            {"..b.....oo..w..", ".bbbb..o..o.ww.", "..b.b...oo..w.."});
 }
 
 static void t_tomb_eye(Canvas &t) {
-  const char *eye[] = {
-      "....wwwwww....",
-      "..ww......ww..",
-      ".w....bb....w.",
-      "w....bbbb....w",
-      ".w....bb....w.",
-      "..wwwwwwwwww..",
-      "........w.....",
-      "........ww..w.",
-      ".........www..",
-  };
-  draw_rows(t, eye, 9, 1, 3, "wb", {ink::paint_white, ink::paint_blue});
+  draw_rows(t, 1, 3, "wb", {ink::paint_white, ink::paint_blue},
+            {"....wwwwww....",
+             "..ww......ww..",
+             ".w....bb....w.",
+             "w....bbbb....w",
+             ".w....bb....w.",
+             "..wwwwwwwwww..",
+             "........w.....",
+             "........ww..w.",
+             ".........www.."});
 }
 
 static void t_urn(Canvas &t) {
-  const char *urn[] = {
-      "....LLLL....",
-      ".....ccD....",
-      "....LccD....",
-      "..LLccccDD..",
-      ".LcccccccDD.",
-      ".LggggggggD.",
-      "LccccccccccD",
-      "LcgcgcgcgccD",
-      "LccccccccccD",
-      ".LcccccccDD.",
-      "..LcccccDD..",
-      "...DDDDDD...",
-  };
-  draw_rows(t, urn, 12, 2, 4, "LcDg", {ink::clay_light, ink::clay, ink::clay_dark, ink::gold_dark});
+  draw_rows(t, 2, 4, "LcDg", {ink::clay_light, ink::clay, ink::clay_dark, ink::gold_dark},
+            {"....LLLL....",
+             ".....ccD....",
+             "....LccD....",
+             "..LLccccDD..",
+             ".LcccccccDD.",
+             ".LggggggggD.",
+             "LccccccccccD",
+             "LcgcgcgcgccD",
+             "LccccccccccD",
+             ".LcccccccDD.",
+             "..LcccccDD..",
+             "...DDDDDD..."});
 }
 
 // --------------------------------------------------------------- outdoors

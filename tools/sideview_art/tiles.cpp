@@ -377,11 +377,11 @@ void ladder(Canvas &t, bool top) {
 // them upside down (spikes under a ceiling).
 void spikes(Canvas &t, bool hanging) {
   // one spike, four columns wide: lit on the left, dark on the right
-  static const char *spike[] = {".s..", ".l..", ".lm.", ".lm.", "llm.", "llm.", "llmd", "llmd"};
   Canvas s = make_canvas(TILE, TILE, 255);
   for (int k = 0; k < 4; k++)
-    draw_rows(s, spike, 8, 4 * k, 6, "slmd",
-              {ink::steel_shine, ink::steel_light, ink::steel, ink::steel_dark});
+    draw_rows(s, 4 * k, 6, "slmd",
+              {ink::steel_shine, ink::steel_light, ink::steel, ink::steel_dark},
+              {".s..", ".l..", ".lm.", ".lm.", "llm.", "llm.", "llmd", "llmd"});
   hline(s, 0, 15, 14, ink::steel);
   hline(s, 0, 15, 15, ink::steel_dark);
   each_pixel(t, [&](int x, int y) {
