@@ -161,6 +161,17 @@ TEST(Notation, ChordsAndTheirBrokenTones) {
   EXPECT_EQ(c.root, -1);
   EXPECT_FALSE(read_chord("Hm", c));
   EXPECT_FALSE(read_chord("m", c));
+  // A line of names reads in order ("-" a bar without a chord); a bad name
+  // is given back.
+  std::vector<Chord> chords;
+  std::string error;
+  ASSERT_TRUE(read_chords(" F  - Em ", chords, error));
+  ASSERT_EQ(chords.size(), 3u);
+  EXPECT_EQ(chords[0].root, 5);
+  EXPECT_EQ(chords[1].root, -1);
+  EXPECT_TRUE(chords[2].minor);
+  EXPECT_FALSE(read_chords("C Hm G", chords, error));
+  EXPECT_EQ(error, "bad chord \"Hm\"");
   // Roots lie from the lowest root up to an octave above it.
   int tones[4];
   read_chord("G", c);

@@ -160,12 +160,10 @@ TEST(Picture, TurnedAndEnlargedPictures) {
 
 TEST(Picture, RowsOfCharactersDrawThroughTheirLegend) {
   Canvas cv = make_canvas(4, 3, 9);
-  const char *rows[] = {"abc", ".a"};  // 'c' is not in the legend
-  draw_rows(cv, rows, 2, 1, 1, "ab", {1, 2});
+  draw_rows(cv, 1, 1, "ab", {1, 2}, {"abc", ".a"});  // 'c' is not in the legend
   EXPECT_EQ(cv.px, (Bytes{9, 9, 9, 9, 9, 1, 2, 9, 9, 9, 1, 9}));
   Image im = make_image(2, 1, KEY);
-  const char *one[] = {".r"};
-  draw_rows(im, one, 1, 0, 0, "r", {Rgb{255, 0, 0}});
+  draw_rows(im, 0, 0, "r", {Rgb{255, 0, 0}}, {".r"});
   EXPECT_EQ(im.get(0, 0), KEY);
   EXPECT_EQ(im.get(1, 0), (Rgb{255, 0, 0}));
 }

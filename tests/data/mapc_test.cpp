@@ -157,6 +157,11 @@ TEST(Mapc, DamagedCourseFilesAreRefusedOrTrimmed) {
     write_text(out, text);
     EXPECT_EQ(mapc(TILES + " " + out + " " + s.path("bad.map")), 1) << text;
   }
+  // A cell outside the course is named at its own "tile" line, whatever
+  // the order of the lines.
+  write_text(out, "grid\n..\nend\ntile 5 0 7\ntile 0 0 7\n");
+  EXPECT_EQ(mapc(TILES + " " + out + " " + s.path("bad.map"), &err), 1);
+  EXPECT_NE(err.find(":4: cell outside the course"), std::string::npos) << err;
 }
 
 TEST(Mapc, AttributeTableGoesBackIntoTheTileSet) {

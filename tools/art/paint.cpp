@@ -50,26 +50,6 @@ void blend_wrap(Image &im, int x, int y, Rgb c, double alpha) {
   blend(im, wrap(x, im.w), wrap(y, im.h), c, alpha);
 }
 
-// fill_ellipse
-// Fills the pixels whose centres lie inside the ellipse.
-void fill_ellipse(Image &im, double cx, double cy, double rx, double ry, Rgb c) {
-  for (int y = (int)(cy - ry - 1); y <= (int)(cy + ry + 1); y++)
-    for (int x = (int)(cx - rx - 1); x <= (int)(cx + rx + 1); x++) {
-      double dx = (x + 0.5 - cx) / rx, dy = (y + 0.5 - cy) / ry;
-      if (dx * dx + dy * dy <= 1.0) im.set(x, y, c);
-    }
-}
-
-// fill_disc_wrap
-// A filled disc that wraps round the picture's edges.
-void fill_disc_wrap(Image &im, double cx, double cy, double r, Rgb c) {
-  for (int y = (int)std::floor(cy - r - 1); y <= (int)(cy + r + 1); y++)
-    for (int x = (int)std::floor(cx - r - 1); x <= (int)(cx + r + 1); x++) {
-      double dx = x + 0.5 - cx, dy = y + 0.5 - cy;
-      if (dx * dx + dy * dy <= r * r) plot_wrap(im, x, y, c);
-    }
-}
-
 // bevel
 // Shades the pixels of a shape as if lit from the top left: pixels within
 // `depth` of the shape's upper-left edge get brighter, those near the
@@ -83,21 +63,20 @@ void bevel(Image &im, const std::vector<bool> &mask, int depth, double light, do
     return im.in(x, y) && mask[y * im.w + x];
   };
   Image out = im;
-  for (int y = 0; y < im.h; y++)
-    for (int x = 0; x < im.w; x++) {
-      if (!inside(x, y)) continue;
-      for (int k = 1; k <= depth; k++) {
-        double f = (double)(depth - k + 1) / depth;
-        if (!inside(x - k, y) || !inside(x, y - k)) {
-          out.set(x, y, scale(im.get(x, y), 1 + light * f));
-          break;
-        }
-        if (!inside(x + k, y) || !inside(x, y + k)) {
-          out.set(x, y, scale(im.get(x, y), 1 - dark * f));
-          break;
-        }
+  each_pixel(im, [&](int x, int y) {
+    if (!inside(x, y)) return;
+    for (int k = 1; k <= depth; k++) {
+      double f = (double)(depth - k + 1) / depth;
+      if (!inside(x - k, y) || !inside(x, y - k)) {
+        out.set(x, y, scale(im.get(x, y), 1 + light * f));
+        break;
+      }
+      if (!inside(x + k, y) || !inside(x, y + k)) {
+        out.set(x, y, scale(im.get(x, y), 1 - dark * f));
+        break;
       }
     }
+  });
   im = out;
 }
 
@@ -105,8 +84,7 @@ void bevel(Image &im, const std::vector<bool> &mask, int depth, double light, do
 // Bevels the opaque pixels of a picture as one shape.
 void bevel_shape(Image &im, int depth, double light, double dark) {
   std::vector<bool> mask(im.w * im.h);
-  for (int y = 0; y < im.h; y++)
-    for (int x = 0; x < im.w; x++) mask[y * im.w + x] = im.solid(x, y);
+  each_pixel(im, [&](int x, int y) { mask[y * im.w + x] = im.solid(x, y); });
   bevel(im, mask, depth, light, dark);
 }
 
@@ -115,11 +93,11 @@ void bevel_shape(Image &im, int depth, double light, double dark) {
 // transparent pixel beside an opaque one takes the colour.
 void outline(Image &im, Rgb c) {
   Image out = im;
-  for (int y = 0; y < im.h; y++)
-    for (int x = 0; x < im.w; x++)
-      if (!im.solid(x, y) &&
-          (im.solid(x - 1, y) || im.solid(x + 1, y) || im.solid(x, y - 1) || im.solid(x, y + 1)))
-        out.set(x, y, c);
+  each_pixel(im, [&](int x, int y) {
+    if (!im.solid(x, y) &&
+        (im.solid(x - 1, y) || im.solid(x + 1, y) || im.solid(x, y - 1) || im.solid(x, y + 1)))
+      out.set(x, y, c);
+  });
   im = out;
 }
 
@@ -127,7 +105,7 @@ void outline(Image &im, Rgb c) {
 // Darkens bg by alpha under the opaque pixels of shape placed at
 // (ox + dx, oy + dy): the shadow a shape at (ox, oy) casts.
 void drop_shadow(Image &bg, const Image &shape, int ox, int oy, int dx, int dy, double alpha) {
-  for (int y = 0; y < shape.h; y++)
-    for (int x = 0; x < shape.w; x++)
-      if (shape.solid(x, y)) blend(bg, ox + x + dx, oy + y + dy, {0, 0, 0}, alpha);
+  each_pixel(shape, [&](int x, int y) {
+    if (shape.solid(x, y)) blend(bg, ox + x + dx, oy + y + dy, {0, 0, 0}, alpha);
+  });
 }

@@ -18,8 +18,6 @@ double tile_noise(int x, int y, int seed);
 // Plotting
 void blend(Image &im, int x, int y, Rgb c, double alpha);
 void blend_wrap(Image &im, int x, int y, Rgb c, double alpha);
-void fill_ellipse(Image &im, double cx, double cy, double rx, double ry, Rgb c);
-void fill_disc_wrap(Image &im, double cx, double cy, double r, Rgb c);
 
 // Shapes and their shading
 void bevel(Image &im, const std::vector<bool> &mask, int depth, double light,

@@ -9,24 +9,23 @@
 #include <cmath>
 
 namespace pal {
-const Rgb ink = {24, 20, 28};
-const Rgb skin = {236, 184, 140}, skin_dark = {190, 130, 96};
-const Rgb shirt = {214, 40, 40}, shirt_dark = {150, 24, 30};
-const Rgb hair = {92, 58, 30}, cap = {255, 214, 40};
-const Rgb shoe = {50, 40, 36};
-const Rgb tyre = {34, 34, 38};
-const Rgb car_body = {40, 110, 220}, car_stripe = {240, 240, 250};
-const Rgb glass = {150, 210, 240};
-const Rgb cabin = {54, 52, 60}, seat = {128, 60, 40};
+const Rgb ink = {24, 20, 28};  // every outline
+// the walker
+const Rgb skin = {236, 184, 140}, shirt = {214, 40, 40}, hair = {92, 58, 30},
+          cap = {255, 214, 40}, shoe = {50, 40, 36};
+// car and boat
+const Rgb tyre = {34, 34, 38}, car_body = {40, 110, 220}, car_stripe = {240, 240, 250},
+          glass = {150, 210, 240}, cabin = {54, 52, 60}, seat = {128, 60, 40};
 const Rgb headlight = {255, 250, 200}, taillight = {230, 30, 30};
-const Rgb hull = {236, 236, 240}, hull_band = {200, 40, 40};
-const Rgb deck = {176, 124, 70};
-const Rgb motor = {60, 62, 70};
-const Rgb bike_paint = {40, 170, 80}, chrome = {200, 204, 212};
-const Rgb jacket = {50, 56, 70}, helmet = {240, 240, 244}, visor = {30, 40, 70};
+const Rgb hull = {236, 236, 240}, hull_band = {200, 40, 40}, deck = {176, 124, 70},
+          motor = {60, 62, 70};
+// bike and rider
+const Rgb bike_paint = {40, 170, 80}, chrome = {200, 204, 212}, jacket = {50, 56, 70},
+          helmet = {240, 240, 244}, visor = {30, 40, 70};
+// whirlwind, shots and items
 const Rgb wind = {196, 212, 228}, wind_light = {250, 252, 255};
-const Rgb wood = {190, 120, 50}, wood_dark = {120, 70, 30};
-const Rgb ball = {248, 248, 240}, stitch = {210, 30, 30};
+const Rgb wood = {190, 120, 50}, wood_dark = {120, 70, 30}, ball = {248, 248, 240},
+          stitch = {210, 30, 30};
 const Rgb boost_disc = {230, 70, 30}, bolt = {255, 230, 60};
 const Rgb shell = {200, 120, 50}, shell_dark = {130, 70, 30}, snail = {150, 170, 110};
 const Rgb card = {90, 150, 230}, card_light = {220, 236, 250}, photo = {240, 200, 160};
@@ -60,6 +59,23 @@ static void rounded_rect(Image &im, int x0, int y0, int x1, int y1, double r, Rg
       double cy = std::clamp(y + 0.5, y0 + r, y1 + 1 - r);
       if (std::hypot(x + 0.5 - cx, y + 0.5 - cy) <= r) im.set(x, y, c);
     }
+}
+
+// A rectangle for rounded_layer: corners (x0, y0) and (x1, y1), radius r.
+struct Rounded {
+  int x0, y0, x1, y1;
+  double r;
+  Rgb c;
+};
+
+// rounded_layer
+// Rounded rectangles drawn in turn and bevelled together as one shape, as
+// a layer over im.
+static void rounded_layer(Image &im, std::initializer_list<Rounded> parts, int depth, double light,
+                          double dark) {
+  Image part = make_image(im.w, im.h, KEY);
+  for (const Rounded &p : parts) rounded_rect(part, p.x0, p.y0, p.x1, p.y1, p.r, p.c);
+  layer(im, part, depth, light, dark);
 }
 
 // finish
@@ -123,23 +139,19 @@ Image sprite_car() {
     rounded_rect(im, 1, wy, 5, wy + 7, 1.5, pal::tyre);
     rounded_rect(im, 22, wy, 26, wy + 7, 1.5, pal::tyre);
   }
-  Image body = make_image(CAR_W, CAR_H, KEY);
-  rounded_rect(body, 3, 1, 24, 42, 5, pal::car_body);
-  // a racing stripe down the middle
-  for (int y = 1; y <= 42; y++)
-    for (int x = 13; x <= 14; x++)
-      if (body.solid(x, y)) body.set(x, y, pal::car_stripe);
-  layer(im, body, 2, 0.3, 0.35);
+  // the body with a racing stripe down the middle
+  rounded_layer(im, {{3, 1, 24, 42, 5, pal::car_body}, {13, 1, 14, 42, 0, pal::car_stripe}}, 2,
+                0.3, 0.35);
   // windscreen, cabin and seats
   rounded_rect(im, 6, 14, 21, 16, 1, pal::glass);
-  for (int x = 7; x <= 20; x++) im.set(x, 14, scale(pal::glass, 1.2));
+  hline(im, 7, 20, 14, scale(pal::glass, 1.2));
   rounded_rect(im, 6, 17, 21, 30, 2, pal::cabin);
   rounded_rect(im, 5, 19, 12, 27, 2, pal::seat);   // driver (centre x 9)
   rounded_rect(im, 15, 19, 22, 27, 2, pal::seat);  // passenger
-  for (int x = 6; x <= 11; x++) im.set(x, 26, scale(pal::seat, 0.7));
-  for (int x = 16; x <= 21; x++) im.set(x, 26, scale(pal::seat, 0.7));
+  hline(im, 6, 11, 26, scale(pal::seat, 0.7));
+  hline(im, 16, 21, 26, scale(pal::seat, 0.7));
   // steering wheel before the driver's seat
-  for (int x = 7; x <= 11; x++) im.set(x, 17, {20, 20, 24});
+  hline(im, 7, 11, 17, {20, 20, 24});
   im.set(9, 18, {20, 20, 24});
   // lights
   fill_box(im, 5, 2, 7, 3, pal::headlight);
@@ -147,8 +159,8 @@ Image sprite_car() {
   fill_box(im, 5, 40, 7, 41, pal::taillight);
   fill_box(im, 20, 40, 22, 41, pal::taillight);
   // a grille line across the bonnet front and a boot line
-  for (int x = 9; x <= 18; x++) im.set(x, 5, scale(pal::car_body, 0.6));
-  for (int x = 7; x <= 20; x++) im.set(x, 33, scale(pal::car_body, 0.7));
+  hline(im, 9, 18, 5, scale(pal::car_body, 0.6));
+  hline(im, 7, 20, 33, scale(pal::car_body, 0.7));
   return finish(im);
 }
 
@@ -182,15 +194,13 @@ Image sprite_boat() {
     }
   layer(im, deck);
   // windscreen across the deck and the helm seat behind it
-  for (int x = 5; x <= 18; x++) {
-    im.set(x, 15, pal::glass);
-    im.set(x, 16, scale(pal::glass, 0.8));
-  }
+  hline(im, 5, 18, 15, pal::glass);
+  hline(im, 5, 18, 16, scale(pal::glass, 0.8));
   rounded_rect(im, 5, 18, 11, 24, 2, pal::seat);   // helm (centre x 8)
   rounded_rect(im, 13, 26, 19, 31, 2, pal::seat);  // bench
   // the outboard motor on the stern
   rounded_rect(im, 9, 35, 14, 39, 1, pal::motor);
-  for (int x = 10; x <= 13; x++) im.set(x, 36, scale(pal::motor, 1.5));
+  hline(im, 10, 13, 36, scale(pal::motor, 1.5));
   return finish(im);
 }
 
@@ -205,16 +215,12 @@ Image sprite_bike(bool ridden) {
   for (int y = 2; y <= 7; y += 2) im.set(6, y, {70, 70, 76});
   for (int y = 18; y <= 23; y += 2) im.set(6, y, {70, 70, 76});
   // handlebar
-  for (int x = 1; x <= 12; x++) im.set(x, 7, pal::chrome);
-  im.set(1, 8, pal::tyre);
-  im.set(12, 8, pal::tyre);
+  hline(im, 1, 12, 7, pal::chrome);
+  set_pixels(im, {{1, 8, pal::tyre}, {12, 8, pal::tyre}});
   // tank, seat and tail
-  Image body = make_image(W, H, KEY);
-  rounded_rect(body, 4, 8, 9, 14, 2, pal::bike_paint);
-  rounded_rect(body, 5, 14, 8, 20, 1.5, {40, 36, 36});
-  layer(im, body, 1, 0.3, 0.3);
-  im.set(6, 21, pal::taillight);
-  im.set(7, 21, pal::taillight);
+  rounded_layer(im, {{4, 8, 9, 14, 2, pal::bike_paint}, {5, 14, 8, 20, 1.5, {40, 36, 36}}}, 1, 0.3,
+                0.3);
+  hline(im, 6, 7, 21, pal::taillight);
   if (ridden) {
     // the rider: jacket, arms to the bar, white helmet with a dark visor
     layer(im, shaded_ellipse(W, H, 2.8, 10.5, 1.4, 3.0, pal::jacket));
@@ -233,21 +239,20 @@ Image sprite_whirl() {
   const int W = 40;
   const double R = 18.5;
   Image im = make_image(W, W, KEY);
-  for (int y = 0; y < W; y++)
-    for (int x = 0; x < W; x++) {
-      double dx = x + 0.5 - 20, dy = y + 0.5 - 20;
-      double r = std::hypot(dx, dy);
-      if (r > R) continue;
-      double a = std::atan2(dy, dx);
-      double arm = std::sin(5 * a + r * 0.7);
-      double edge = 0.2 + 0.5 * (r / R);  // arms thin out towards the rim
-      if (r > 3.5 && arm < edge) continue;
-      double t = 1 - r / R;
-      Rgb c = mix(pal::wind, pal::wind_light, 0.3 + 0.7 * t);
-      if (arm < edge + 0.2) c = scale(c, 0.8);   // trailing side of an arm
-      if (hash01(x, y, 400) < 0.08) c = {176, 146, 104};  // dust
-      im.set(x, y, c);
-    }
+  each_pixel(im, [&](int x, int y) {
+    double dx = x + 0.5 - 20, dy = y + 0.5 - 20;
+    double r = std::hypot(dx, dy);
+    if (r > R) return;
+    double a = std::atan2(dy, dx);
+    double arm = std::sin(5 * a + r * 0.7);
+    double edge = 0.2 + 0.5 * (r / R);  // arms thin out towards the rim
+    if (r > 3.5 && arm < edge) return;
+    double t = 1 - r / R;
+    Rgb c = mix(pal::wind, pal::wind_light, 0.3 + 0.7 * t);
+    if (arm < edge + 0.2) c = scale(c, 0.8);   // trailing side of an arm
+    if (hash01(x, y, 400) < 0.08) c = {176, 146, 104};  // dust
+    im.set(x, y, c);
+  });
   fill_ellipse(im, 20, 20, 2.5, 2.5, pal::wind_light);
   outline(im, {84, 98, 120});
   return im;
@@ -257,13 +262,12 @@ Image sprite_whirl() {
 // A boomerang, 12 x 12.
 Image sprite_shot_au() {
   Image im = make_image(12, 12, KEY);
-  for (int y = 0; y < 12; y++)
-    for (int x = 0; x < 12; x++) {
-      double dx = x + 0.5 - 1.5, dy = y + 0.5 - 1.5;  // bend round the top-left corner
-      double r = std::hypot(dx, dy);
-      if (r < 6.5 || r > 9.5 || dx < -0.5 || dy < -0.5) continue;
-      im.set(x, y, r < 7.6 ? scale(pal::wood, 1.2) : (r > 8.6 ? pal::wood_dark : pal::wood));
-    }
+  each_pixel(im, [&](int x, int y) {
+    double dx = x + 0.5 - 1.5, dy = y + 0.5 - 1.5;  // bend round the top-left corner
+    double r = std::hypot(dx, dy);
+    if (r < 6.5 || r > 9.5 || dx < -0.5 || dy < -0.5) return;
+    im.set(x, y, r < 7.6 ? scale(pal::wood, 1.2) : (r > 8.6 ? pal::wood_dark : pal::wood));
+  });
   return finish(im);
 }
 
@@ -311,14 +315,11 @@ Image sprite_item_slowing() {
   const int W = 18;
   Image im = make_image(W, W, KEY);
   // body along the bottom, head up at the right with two eye stalks
-  Image body = make_image(W, W, KEY);
-  rounded_rect(body, 1, 12, 16, 15, 2, pal::snail);
-  rounded_rect(body, 13, 8, 16, 13, 1.5, pal::snail);
-  layer(im, body, 1, 0.25, 0.3);
+  rounded_layer(im, {{1, 12, 16, 15, 2, pal::snail}, {13, 8, 16, 13, 1.5, pal::snail}}, 1, 0.25,
+                0.3);
   line(im, 14, 7, 13, 4, pal::snail);
   line(im, 16, 7, 17, 4, pal::snail);
-  im.set(13, 3, pal::ink);
-  im.set(17, 3, pal::ink);
+  set_pixels(im, {{13, 3, pal::ink}, {17, 3, pal::ink}});
   // the shell: a spiral on a round shell
   layer(im, shaded_ellipse(W, W, 7, 8.5, 6, 6, pal::shell, 2));
   for (int i = 0; i < 60; i++) {
@@ -334,14 +335,12 @@ Image sprite_item_slowing() {
 Image sprite_item_access() {
   const int W = 18;
   Image im = make_image(W, W, KEY);
-  Image card = make_image(W, W, KEY);
-  rounded_rect(card, 1, 3, 16, 14, 2, pal::card);
-  layer(im, card, 1, 0.3, 0.3);
+  rounded_layer(im, {{1, 3, 16, 14, 2, pal::card}}, 1, 0.3, 0.3);
   fill_box(im, 1, 5, 16, 6, {30, 36, 50});             // stripe
   fill_box(im, 3, 8, 6, 12, pal::photo);               // photo
   fill_box(im, 4, 8, 5, 9, {110, 70, 40});             // hair
-  for (int x = 8; x <= 14; x++) im.set(x, 9, pal::card_light);
-  for (int x = 8; x <= 12; x++) im.set(x, 11, pal::card_light);
+  hline(im, 8, 14, 9, pal::card_light);
+  hline(im, 8, 12, 11, pal::card_light);
   // a clip hole at the top
   rounded_rect(im, 7, 0, 10, 2, 1, {200, 204, 212});
   return finish(im);

@@ -63,13 +63,12 @@ template <class Draw> static void scatter(int count, int row, int seed, Draw dra
 // fine grain of single pixels.
 static Image speckled(Rgb dark, Rgb light, int seed, int grain) {
   Image im = make_image(TILE, TILE, dark);
-  for (int y = 0; y < TILE; y++)
-    for (int x = 0; x < TILE; x++) {
-      double n = tile_noise(x, y, seed);
-      Rgb c = mix(dark, light, n);
-      int g = (int)((hash01(x, y, seed + 99) - 0.5) * 2 * grain);
-      im.set(x, y, add(c, g));
-    }
+  each_pixel(im, [&](int x, int y) {
+    double n = tile_noise(x, y, seed);
+    Rgb c = mix(dark, light, n);
+    int g = (int)((hash01(x, y, seed + 99) - 0.5) * 2 * grain);
+    im.set(x, y, add(c, g));
+  });
   return im;
 }
 
@@ -85,23 +84,40 @@ static Cell pebble_at(int x, int y, int cell, int seed) {
 // its own tone, a bright upper-left rim and a dark gap round it. Stones are
 // drawn where a cell's random value is below `cover`.
 static void pebbles(Image &im, int cell, int seed, Rgb dark, Rgb light, double cover, double gap) {
-  for (int y = 0; y < TILE; y++)
-    for (int x = 0; x < TILE; x++) {
-      Cell p = pebble_at(x, y, cell, seed);
-      if (hash01(p.id, 7, seed) >= cover) continue;
-      double edge = p.d2 - p.d1;
-      if (edge < gap) {
-        blend(im, x, y, pal::black, 0.45);
-        continue;
-      }
-      Rgb c = mix(dark, light, hash01(p.id, 3, seed));
-      // lit from the top left: compare with the neighbour up-left
-      Cell q = pebble_at(wrap(x - 1, TILE), wrap(y - 1, TILE), cell, seed);
-      if (q.id != p.id || q.d2 - q.d1 < gap) c = scale(c, 1.25);
-      Cell r = pebble_at(wrap(x + 1, TILE), wrap(y + 1, TILE), cell, seed);
-      if (r.id != p.id || r.d2 - r.d1 < gap) c = scale(c, 0.75);
-      im.set(x, y, add(c, (int)((hash01(x, y, seed + 5) - 0.5) * 16)));
+  each_pixel(im, [&](int x, int y) {
+    Cell p = pebble_at(x, y, cell, seed);
+    if (hash01(p.id, 7, seed) >= cover) return;
+    double edge = p.d2 - p.d1;
+    if (edge < gap) {
+      blend(im, x, y, pal::black, 0.45);
+      return;
     }
+    Rgb c = mix(dark, light, hash01(p.id, 3, seed));
+    // lit from the top left: compare with the neighbour up-left
+    Cell q = pebble_at(wrap(x - 1, TILE), wrap(y - 1, TILE), cell, seed);
+    if (q.id != p.id || q.d2 - q.d1 < gap) c = scale(c, 1.25);
+    Cell r = pebble_at(wrap(x + 1, TILE), wrap(y + 1, TILE), cell, seed);
+    if (r.id != p.id || r.d2 - r.d1 < gap) c = scale(c, 0.75);
+    im.set(x, y, add(c, (int)((hash01(x, y, seed + 5) - 0.5) * 16)));
+  });
+}
+
+// lay_blocks
+// A wall of bw x bh blocks over the picture, each block with a one-pixel
+// joint on its right and bottom, every other row shifted by `shift`. Joints
+// take mortar(x, y); a block's pixels take face(their colour, the block's
+// number); then the blocks are bevelled as one shape that repeats.
+template <class Mortar, class Face>
+static void lay_blocks(Image &im, int bw, int bh, int shift, Mortar mortar, Face face, int depth,
+                       double light, double dark) {
+  std::vector<bool> mask(TILE * TILE);
+  each_pixel(im, [&](int x, int y) {
+    int row = y / bh, xs = wrap(x + (row % 2) * shift, TILE);
+    bool joint = y % bh == bh - 1 || xs % bw == bw - 1;
+    mask[y * TILE + x] = !joint;
+    im.set(x, y, joint ? mortar(x, y) : face(im.get(x, y), row * (TILE / bw) + xs / bw));
+  });
+  bevel(im, mask, depth, light, dark, true);
 }
 
 // asphalt
@@ -136,20 +152,9 @@ static Image t_void() {
 // Top of a dry-stone wall: big grey blocks in an offset bond.
 static Image t_wall() {
   Image im = speckled(pal::stone_dark, pal::stone_light, 20, 12);
-  std::vector<bool> mask(TILE * TILE);
-  for (int y = 0; y < TILE; y++)
-    for (int x = 0; x < TILE; x++) {
-      int row = y / 16, xs = wrap(x + row * 8, TILE);
-      bool joint = y % 16 == 15 || xs % 16 == 15;
-      mask[y * TILE + x] = !joint;
-      if (joint) {
-        im.set(x, y, pal::mortar);
-      } else {
-        int block = row * 2 + xs / 16;
-        im.set(x, y, add(im.get(x, y), (int)((hash01(block, 0, 21) - 0.5) * 30)));
-      }
-    }
-  bevel(im, mask, 3, 0.25, 0.35, true);
+  lay_blocks(im, 16, 16, 8, [](int, int) { return pal::mortar; },
+             [](Rgb c, int block) { return add(c, (int)((hash01(block, 0, 21) - 0.5) * 30)); }, 3,
+             0.25, 0.35);
   return im;
 }
 
@@ -208,13 +213,12 @@ static Image t_road_cross() {
 // Sand with wind ripples.
 static Image t_sand() {
   Image im = speckled(pal::sand_dark, pal::sand_light, 70, 10);
-  for (int y = 0; y < TILE; y++)
-    for (int x = 0; x < TILE; x++) {
-      double warp = 1.2 * value_noise(x, y, 8, 32, 71);
-      double s = std::sin(2 * M_PI * (x + 3 * y) / 32.0 * 1.0 + warp * 3);
-      if (s > 0.82) im.set(x, y, scale(im.get(x, y), 1.08));
-      if (s < -0.9) im.set(x, y, scale(im.get(x, y), 0.9));
-    }
+  each_pixel(im, [&](int x, int y) {
+    double warp = 1.2 * value_noise(x, y, 8, 32, 71);
+    double s = std::sin(2 * M_PI * (x + 3 * y) / 32.0 * 1.0 + warp * 3);
+    if (s > 0.82) im.set(x, y, scale(im.get(x, y), 1.08));
+    if (s < -0.9) im.set(x, y, scale(im.get(x, y), 0.9));
+  });
   return im;
 }
 
@@ -222,11 +226,10 @@ static Image t_sand() {
 // Smooth pale ice with diagonal shine and thin white cracks.
 static Image t_ice() {
   Image im = speckled(pal::ice_dark, pal::ice_light, 80, 3);
-  for (int y = 0; y < TILE; y++)
-    for (int x = 0; x < TILE; x++) {
-      double s = std::sin(2 * M_PI * (x + y) / 32.0);
-      if (s > 0.7) im.set(x, y, mix(im.get(x, y), pal::white, (s - 0.7) * 1.4));
-    }
+  each_pixel(im, [&](int x, int y) {
+    double s = std::sin(2 * M_PI * (x + y) / 32.0);
+    if (s > 0.7) im.set(x, y, mix(im.get(x, y), pal::white, (s - 0.7) * 1.4));
+  });
   int x = 4, y = 9;
   for (int i = 0; i < 26; i++) {
     blend_wrap(im, x, y, pal::white, 0.8);
@@ -263,13 +266,12 @@ static Image t_deep_water() {
 // Shallow water over a sandy bed, with rings of light from the ripples.
 static Image t_shallow_water() {
   Image im = speckled(pal::shallow_dark, pal::shallow_light, 100, 3);
-  for (int y = 0; y < TILE; y++)
-    for (int x = 0; x < TILE; x++) {
-      double n = tile_noise(x, y, 101) * 3;
-      double ring = n - std::floor(n);
-      if (ring < 0.06) im.set(x, y, mix(im.get(x, y), {196, 238, 234}, 0.6));
-      else if (ring < 0.12) im.set(x, y, mix(im.get(x, y), {150, 214, 216}, 0.3));
-    }
+  each_pixel(im, [&](int x, int y) {
+    double n = tile_noise(x, y, 101) * 3;
+    double ring = n - std::floor(n);
+    if (ring < 0.06) im.set(x, y, mix(im.get(x, y), {196, 238, 234}, 0.6));
+    else if (ring < 0.12) im.set(x, y, mix(im.get(x, y), {150, 214, 216}, 0.3));
+  });
   return im;
 }
 
@@ -286,21 +288,20 @@ static Rgb wood_grain(int along, int across, int board, int seed, Rgb dark, Rgb 
 // A timber bridge deck; boards lie across the way of travel.
 static Image t_bridge(bool horizontal) {
   Image im = make_image(TILE, TILE, pal::wood_dark);
-  for (int y = 0; y < TILE; y++)
-    for (int x = 0; x < TILE; x++) {
-      int along = horizontal ? x : y;   // across the boards
-      int across = horizontal ? y : x;  // along a board
-      int board = along / 8;
-      Rgb c = wood_grain(across, along, board, 110, pal::wood_dark, pal::wood_light);
-      int pos = along % 8;
-      if (pos == 7) c = scale(pal::wood_dark, 0.45);   // gap between boards
-      if (pos == 0) c = scale(c, 1.18);                // lit edge
-      if (pos == 6) c = scale(c, 0.8);                 // shaded edge
-      // nails where the boards cross the joists
-      if ((across % 16 == 3 || across % 16 == 4) && (pos == 3))
-        c = {60, 56, 52};
-      im.set(x, y, c);
-    }
+  each_pixel(im, [&](int x, int y) {
+    int along = horizontal ? x : y;   // across the boards
+    int across = horizontal ? y : x;  // along a board
+    int board = along / 8;
+    Rgb c = wood_grain(across, along, board, 110, pal::wood_dark, pal::wood_light);
+    int pos = along % 8;
+    if (pos == 7) c = scale(pal::wood_dark, 0.45);   // gap between boards
+    if (pos == 0) c = scale(c, 1.18);                // lit edge
+    if (pos == 6) c = scale(c, 0.8);                 // shaded edge
+    // nails where the boards cross the joists
+    if ((across % 16 == 3 || across % 16 == 4) && (pos == 3))
+      c = {60, 56, 52};
+    im.set(x, y, c);
+  });
   return im;
 }
 
@@ -308,21 +309,12 @@ static Image t_bridge(bool horizontal) {
 // Red bricks in a running bond with pale mortar.
 static Image t_brick_wall() {
   Image im = speckled(pal::brick_dark, pal::brick_light, 130, 10);
-  std::vector<bool> mask(TILE * TILE);
-  for (int y = 0; y < TILE; y++)
-    for (int x = 0; x < TILE; x++) {
-      int row = y / 8, xs = wrap(x + (row % 2) * 8, TILE);
-      bool joint = y % 8 == 7 || xs % 16 == 15;
-      mask[y * TILE + x] = !joint;
-      if (joint) {
-        im.set(x, y, add(pal::brick_mortar, (int)((hash01(x, y, 131) - 0.5) * 20)));
-      } else {
-        int brick = row * 2 + xs / 16;
-        double t = hash01(brick, 0, 132);
-        im.set(x, y, scale(im.get(x, y), 0.85 + 0.3 * t));
-      }
-    }
-  bevel(im, mask, 1, 0.2, 0.3, true);
+  auto mortar = [](int x, int y) {
+    return add(pal::brick_mortar, (int)((hash01(x, y, 131) - 0.5) * 20));
+  };
+  lay_blocks(im, 16, 8, 8, mortar,
+             [](Rgb c, int brick) { return scale(c, 0.85 + 0.3 * hash01(brick, 0, 132)); }, 1, 0.2,
+             0.3);
   return im;
 }
 
@@ -330,23 +322,22 @@ static Image t_brick_wall() {
 // Clay roof tiles in overlapping rows, each row shading its lower edge.
 static Image t_roof() {
   Image im = make_image(TILE, TILE, pal::roof_dark);
-  for (int y = 0; y < TILE; y++)
-    for (int x = 0; x < TILE; x++) {
-      int row = y / 8, pos = y % 8;
-      int xs = wrap(x + (row % 2) * 4, TILE);
-      int tile = row * 4 + xs / 8;
-      double t = hash01(tile, 0, 140);
-      Rgb c = mix(pal::roof_dark, pal::roof_light, 0.45 + 0.35 * t);
-      // rounded profile across each tile: bright on the left, dark right
-      double u = (xs % 8 + 0.5) / 8.0;
-      c = scale(c, 1.15 - 0.35 * u);
-      // a row's bottom lies in the shadow of the row above's overlap
-      if (pos == 0) c = scale(c, 0.55);
-      else if (pos == 1) c = scale(c, 0.8);
-      else if (pos == 7) c = scale(c, 1.12);
-      if (xs % 8 == 7) c = scale(c, 0.6);
-      im.set(x, y, add(c, (int)((hash01(x, y, 141) - 0.5) * 12)));
-    }
+  each_pixel(im, [&](int x, int y) {
+    int row = y / 8, pos = y % 8;
+    int xs = wrap(x + (row % 2) * 4, TILE);
+    int tile = row * 4 + xs / 8;
+    double t = hash01(tile, 0, 140);
+    Rgb c = mix(pal::roof_dark, pal::roof_light, 0.45 + 0.35 * t);
+    // rounded profile across each tile: bright on the left, dark right
+    double u = (xs % 8 + 0.5) / 8.0;
+    c = scale(c, 1.15 - 0.35 * u);
+    // a row's bottom lies in the shadow of the row above's overlap
+    if (pos == 0) c = scale(c, 0.55);
+    else if (pos == 1) c = scale(c, 0.8);
+    else if (pos == 7) c = scale(c, 1.12);
+    if (xs % 8 == 7) c = scale(c, 0.6);
+    im.set(x, y, add(c, (int)((hash01(x, y, 141) - 0.5) * 12)));
+  });
   return im;
 }
 
@@ -358,13 +349,12 @@ static Image fenced_base() { return speckled(pal::ground_dark, pal::ground_light
 // Restricted ground seen through a chain-link fence.
 static Image t_fenced_ground() {
   Image im = fenced_base();
-  for (int y = 0; y < TILE; y++)
-    for (int x = 0; x < TILE; x++) {
-      bool on = wrap(x + y, 8) == 0 || wrap(x - y, 8) == 0;
-      bool under = wrap(x + y - 1, 8) == 0 || wrap(x - y + 1, 8) == 0;
-      if (on) im.set(x, y, pal::wire);
-      else if (under) blend(im, x, y, pal::wire_shadow, 0.45);
-    }
+  each_pixel(im, [&](int x, int y) {
+    bool on = wrap(x + y, 8) == 0 || wrap(x - y, 8) == 0;
+    bool under = wrap(x + y - 1, 8) == 0 || wrap(x - y + 1, 8) == 0;
+    if (on) im.set(x, y, pal::wire);
+    else if (under) blend(im, x, y, pal::wire_shadow, 0.45);
+  });
   return im;
 }
 
@@ -414,14 +404,13 @@ static Image t_dirt() {
 static Image t_mud() {
   Image im = speckled(pal::mud_dark, pal::mud_light, 180, 8);
   auto puddle = [](int x, int y) { return tile_noise(wrap(x, TILE), wrap(y, TILE), 181) > 0.66; };
-  for (int y = 0; y < TILE; y++)
-    for (int x = 0; x < TILE; x++) {
-      if (value_noise(x, y, 4, 32, 184) > 0.72) blend(im, x, y, {150, 120, 90}, 0.35);
-      if (!puddle(x, y)) continue;
-      Rgb c = mix({38, 28, 20}, {70, 58, 50}, value_noise(x, y, 4, 32, 183));
-      if (!puddle(x + 1, y + 1)) c = {120, 98, 74};
-      im.set(x, y, c);
-    }
+  each_pixel(im, [&](int x, int y) {
+    if (value_noise(x, y, 4, 32, 184) > 0.72) blend(im, x, y, {150, 120, 90}, 0.35);
+    if (!puddle(x, y)) return;
+    Rgb c = mix({38, 28, 20}, {70, 58, 50}, value_noise(x, y, 4, 32, 183));
+    if (!puddle(x + 1, y + 1)) c = {120, 98, 74};
+    im.set(x, y, c);
+  });
   scatter(8, 1, 182, [&](int, int x, int y) {
     blend_wrap(im, x, y, {30, 20, 12}, 0.6);
   });
@@ -432,12 +421,11 @@ static Image t_mud() {
 // Fresh snow: soft drifts with blue shadows and a few sparkles.
 static Image t_snow() {
   Image im = speckled(pal::snow_dark, pal::snow_light, 190, 3);
-  for (int y = 0; y < TILE; y++)
-    for (int x = 0; x < TILE; x++) {
-      double warp = 2.5 * value_noise(x, y, 8, 32, 192);
-      double s = std::sin(2 * M_PI * (2 * x + y) / 32.0 + warp);
-      if (s > 0.75) im.set(x, y, scale(im.get(x, y), 0.93));
-    }
+  each_pixel(im, [&](int x, int y) {
+    double warp = 2.5 * value_noise(x, y, 8, 32, 192);
+    double s = std::sin(2 * M_PI * (2 * x + y) / 32.0 + warp);
+    if (s > 0.75) im.set(x, y, scale(im.get(x, y), 0.93));
+  });
   scatter(12, 1, 191, [&](int, int x, int y) {
     plot_wrap(im, x, y, pal::white);
   });
@@ -451,19 +439,9 @@ static Image t_snow() {
 // Square paving slabs with dark joints.
 static Image t_pavement() {
   Image im = speckled(pal::slab_dark, pal::slab_light, 200, 8);
-  std::vector<bool> mask(TILE * TILE);
-  for (int y = 0; y < TILE; y++)
-    for (int x = 0; x < TILE; x++) {
-      bool joint = x % 16 == 15 || y % 16 == 15;
-      mask[y * TILE + x] = !joint;
-      if (joint) {
-        im.set(x, y, {96, 94, 90});
-      } else {
-        int slab = (y / 16) * 2 + x / 16;
-        im.set(x, y, add(im.get(x, y), (int)((hash01(slab, 0, 201) - 0.5) * 18)));
-      }
-    }
-  bevel(im, mask, 1, 0.1, 0.15, true);
+  lay_blocks(im, 16, 16, 0, [](int, int) { return Rgb{96, 94, 90}; },
+             [](Rgb c, int slab) { return add(c, (int)((hash01(slab, 0, 201) - 0.5) * 18)); }, 1,
+             0.1, 0.15);
   return im;
 }
 
@@ -507,20 +485,19 @@ static Image t_gate() {
 static Image t_oil() {
   Image im = asphalt(230);
   const Rgb rim[] = {{150, 70, 170}, {40, 130, 180}, {70, 170, 100}, {200, 180, 70}};
-  for (int y = 0; y < TILE; y++)
-    for (int x = 0; x < TILE; x++) {
-      double n = tile_noise(x, y, 231);
-      if (n < 0.36) continue;
-      Rgb c = mix(pal::oil_dark, pal::oil_light, value_noise(x, y, 8, 32, 232));
-      if (n < 0.40) {
-        double u = (n - 0.36) / 0.04 * 3;
-        int i = std::min(2, (int)u);
-        c = mix(rim[i], rim[i + 1], u - i);
-      } else if (value_noise(x, y, 8, 32, 233) > 0.8) {
-        c = mix(c, {150, 150, 190}, 0.4);  // gloss
-      }
-      im.set(x, y, c);
+  each_pixel(im, [&](int x, int y) {
+    double n = tile_noise(x, y, 231);
+    if (n < 0.36) return;
+    Rgb c = mix(pal::oil_dark, pal::oil_light, value_noise(x, y, 8, 32, 232));
+    if (n < 0.40) {
+      double u = (n - 0.36) / 0.04 * 3;
+      int i = std::min(2, (int)u);
+      c = mix(rim[i], rim[i + 1], u - i);
+    } else if (value_noise(x, y, 8, 32, 233) > 0.8) {
+      c = mix(c, {150, 150, 190}, 0.4);  // gloss
     }
+    im.set(x, y, c);
+  });
   return im;
 }
 
@@ -555,17 +532,16 @@ static Image t_gravel() {
 // A clipped hedge: dense clusters of small leaves.
 static Image t_hedge() {
   Image im = make_image(TILE, TILE, pal::hedge_dark);
-  for (int y = 0; y < TILE; y++)
-    for (int x = 0; x < TILE; x++) {
-      Cell p = pebble_at(x, y, 4, 260);
-      double edge = p.d2 - p.d1;
-      double lit = 0.55 + 0.3 * (hash01(p.id, 1, 260) - 0.5);
-      Cell q = pebble_at(wrap(x - 1, TILE), wrap(y - 1, TILE), 4, 260);
-      if (q.id != p.id) lit += 0.25;
-      if (edge < 0.8) lit -= 0.4;
-      lit += 0.25 * (tile_noise(x, y, 261) - 0.5);
-      im.set(x, y, mix(scale(pal::hedge_dark, 0.7), pal::hedge_light, std::clamp(lit, 0.0, 1.0)));
-    }
+  each_pixel(im, [&](int x, int y) {
+    Cell p = pebble_at(x, y, 4, 260);
+    double edge = p.d2 - p.d1;
+    double lit = 0.55 + 0.3 * (hash01(p.id, 1, 260) - 0.5);
+    Cell q = pebble_at(wrap(x - 1, TILE), wrap(y - 1, TILE), 4, 260);
+    if (q.id != p.id) lit += 0.25;
+    if (edge < 0.8) lit -= 0.4;
+    lit += 0.25 * (tile_noise(x, y, 261) - 0.5);
+    im.set(x, y, mix(scale(pal::hedge_dark, 0.7), pal::hedge_light, std::clamp(lit, 0.0, 1.0)));
+  });
   return im;
 }
 
@@ -597,19 +573,18 @@ static Image t_reeds() {
 static Image t_planks() {
   Image im = make_image(TILE, TILE, pal::plank_dark);
   const int ends[4] = {5, 21, 13, 29};
-  for (int y = 0; y < TILE; y++)
-    for (int x = 0; x < TILE; x++) {
-      int row = y / 8, pos = y % 8;
-      int board = row * 2 + (wrap(x - ends[row], TILE) < 16 ? 0 : 1);
-      Rgb c = wood_grain(x, y, board, 280, pal::plank_dark, pal::plank_light);
-      if (pos == 7) c = scale(pal::plank_dark, 0.45);
-      else if (pos == 0) c = scale(c, 1.15);
-      else if (pos == 6) c = scale(c, 0.85);
-      int e = wrap(x - ends[row], 16);
-      if (e == 0 && pos != 7) c = scale(pal::plank_dark, 0.5);
-      if ((e == 2 || e == 14) && (pos == 2 || pos == 5)) c = {70, 64, 60};
-      im.set(x, y, c);
-    }
+  each_pixel(im, [&](int x, int y) {
+    int row = y / 8, pos = y % 8;
+    int board = row * 2 + (wrap(x - ends[row], TILE) < 16 ? 0 : 1);
+    Rgb c = wood_grain(x, y, board, 280, pal::plank_dark, pal::plank_light);
+    if (pos == 7) c = scale(pal::plank_dark, 0.45);
+    else if (pos == 0) c = scale(c, 1.15);
+    else if (pos == 6) c = scale(c, 0.85);
+    int e = wrap(x - ends[row], 16);
+    if (e == 0 && pos != 7) c = scale(pal::plank_dark, 0.5);
+    if ((e == 2 || e == 14) && (pos == 2 || pos == 5)) c = {70, 64, 60};
+    im.set(x, y, c);
+  });
   return im;
 }
 
@@ -623,14 +598,13 @@ static Image t_arrow(int dir) {
     double head = 27 - px;                                          // head
     return px >= 16 && head >= 0 && std::fabs(py) <= head * 0.9;
   };
-  for (int y = 0; y < TILE; y++)
-    for (int x = 0; x < TILE; x++) {
-      int ax = x, ay = y;
-      if (dir == 1) ax = 31 - x;
-      if (dir == 2) ax = 31 - y, ay = x;
-      if (dir == 3) ax = y, ay = x;
-      if (in_arrow(ax, ay)) worn_paint(im, x, y, pal::paint_white, 290);
-    }
+  each_pixel(im, [&](int x, int y) {
+    int ax = x, ay = y;
+    if (dir == 1) ax = 31 - x;
+    if (dir == 2) ax = 31 - y, ay = x;
+    if (dir == 3) ax = y, ay = x;
+    if (in_arrow(ax, ay)) worn_paint(im, x, y, pal::paint_white, 290);
+  });
   return im;
 }
 
@@ -638,12 +612,11 @@ static Image t_arrow(int dir) {
 // The finish: a checkerboard of black and white squares.
 static Image t_finish() {
   Image im = make_image(TILE, TILE, pal::white);
-  for (int y = 0; y < TILE; y++)
-    for (int x = 0; x < TILE; x++) {
-      bool dark = ((x / 8) + (y / 8)) % 2 == 1;
-      Rgb c = dark ? Rgb{24, 24, 28} : Rgb{236, 236, 232};
-      im.set(x, y, add(c, (int)((hash01(x, y, 300) - 0.5) * 14)));
-    }
+  each_pixel(im, [&](int x, int y) {
+    bool dark = ((x / 8) + (y / 8)) % 2 == 1;
+    Rgb c = dark ? Rgb{24, 24, 28} : Rgb{236, 236, 232};
+    im.set(x, y, add(c, (int)((hash01(x, y, 300) - 0.5) * 14)));
+  });
   return im;
 }
 
@@ -651,18 +624,17 @@ static Image t_finish() {
 // A spare tile: a grey riveted plate showing its index.
 static Image t_plate(int index) {
   Image im = speckled(pal::plate_dark, pal::plate_light, 310, 4);
-  std::vector<bool> mask(TILE * TILE, true);
-  for (int i = 0; i < TILE; i++) {
-    mask[i] = mask[(TILE - 1) * TILE + i] = false;
-    mask[i * TILE] = mask[i * TILE + TILE - 1] = false;
-  }
+  std::vector<bool> mask(TILE * TILE);  // all but the rim
+  each_pixel(im, [&](int x, int y) {
+    mask[y * TILE + x] = x > 0 && y > 0 && x < TILE - 1 && y < TILE - 1;
+  });
   bevel(im, mask, 2, 0.25, 0.3);
-  for (int i = 0; i < TILE; i++) {
-    im.set(i, 0, {70, 72, 78});
-    im.set(0, i, {70, 72, 78});
-    im.set(i, TILE - 1, {56, 58, 62});
-    im.set(TILE - 1, i, {56, 58, 62});
-  }
+  // the rim: light along the top and the left, dark along the bottom and
+  // the right but for the corners the light edges reach
+  hline(im, 0, TILE - 1, TILE - 1, {56, 58, 62});
+  vline(im, TILE - 1, 0, TILE - 1, {56, 58, 62});
+  hline(im, 0, TILE - 1, 0, {70, 72, 78});
+  vline(im, 0, 0, TILE - 1, {70, 72, 78});
   const int rivets[4][2] = {{4, 4}, {27, 4}, {4, 27}, {27, 27}};
   for (auto &r : rivets) {
     im.set(r[0], r[1], {200, 204, 210});
@@ -683,15 +655,11 @@ static const std::map<std::string, std::function<Image()>> &drawers() {
       {"wall", t_wall},
       {"grass", t_grass},
       {"road", t_road},
-      {"road_lane_h", [] { return t_road_lane(true); }},
-      {"road_lane_v", [] { return t_road_lane(false); }},
       {"road_cross", t_road_cross},
       {"sand", t_sand},
       {"ice", t_ice},
       {"deep_water", t_deep_water},
       {"shallow_water", t_shallow_water},
-      {"bridge_h", [] { return t_bridge(true); }},
-      {"bridge_v", [] { return t_bridge(false); }},
       {"brick_wall", t_brick_wall},
       {"roof", t_roof},
       {"fenced_ground", t_fenced_ground},
@@ -708,11 +676,16 @@ static const std::map<std::string, std::function<Image()>> &drawers() {
       {"hedge", t_hedge},
       {"reeds", t_reeds},
       {"planks", t_planks},
+      {"finish", t_finish},
+      // the tiles drawn in two directions or four
+      {"road_lane_h", [] { return t_road_lane(true); }},
+      {"road_lane_v", [] { return t_road_lane(false); }},
+      {"bridge_h", [] { return t_bridge(true); }},
+      {"bridge_v", [] { return t_bridge(false); }},
       {"arrow_right", [] { return t_arrow(0); }},
       {"arrow_left", [] { return t_arrow(1); }},
       {"arrow_up", [] { return t_arrow(2); }},
       {"arrow_down", [] { return t_arrow(3); }},
-      {"finish", t_finish},
   };
   return table;
 }

@@ -16,7 +16,7 @@
 #include "tiles.h"
 
 static const char *NAME = "TOPDOWN";
-const int LETTER_SCALE = 8, LETTER_GAP = 2, EXTRUDE = 6;
+const int LETTER_SCALE = 8, EXTRUDE = 6;
 const Rgb letter_top = {255, 234, 96}, letter_bottom = {236, 96, 24};
 const Rgb extrusion = {118, 36, 20}, letter_ink = {20, 14, 18};
 
@@ -81,24 +81,18 @@ static Image scene() {
 // The game's name in enlarged font capitals, coloured and bevelled, on a
 // transparent background.
 static Image name_letters() {
-  int units = 0;
-  for (const char *p = NAME; *p; p++) units += glyph_of(*p).width() + (p[1] ? LETTER_GAP : 0);
-  Image im = make_image(units * LETTER_SCALE, 10 * LETTER_SCALE, KEY);
-  int ux = 0;
-  for (const char *p = NAME; *p; p++) {
-    const Glyph &g = glyph_of(*p);
-    draw_glyph(im, g, ux * LETTER_SCALE, 0, LETTER_SCALE, letter_top, 10);  // capitals: no descent
-    ux += g.width() + LETTER_GAP;
-  }
+  // the letters' cells without their empty top row and outer columns;
+  // capitals, so no rows below the baseline
+  Image im = make_image(text_width(NAME, LETTER_SCALE) - 2 * LETTER_SCALE, 10 * LETTER_SCALE, KEY);
+  draw_text(im, NAME, -LETTER_SCALE, -LETTER_SCALE, LETTER_SCALE, letter_top, 10);
   // colour ramp from top to bottom, with a bright band across the middle
-  for (int y = 0; y < im.h; y++)
-    for (int x = 0; x < im.w; x++)
-      if (im.solid(x, y)) {
-        double t = (double)y / im.h;
-        Rgb c = mix(letter_top, letter_bottom, t);
-        if (std::fabs(t - 0.45) < 0.03) c = add(c, 40);
-        im.set(x, y, c);
-      }
+  each_pixel(im, [&](int x, int y) {
+    if (!im.solid(x, y)) return;
+    double t = (double)y / im.h;
+    Rgb c = mix(letter_top, letter_bottom, t);
+    if (std::fabs(t - 0.45) < 0.03) c = add(c, 40);
+    im.set(x, y, c);
+  });
   bevel_shape(im, 3, 0.35, 0.4);
   return im;
 }

@@ -214,6 +214,13 @@ const Glyph &glyph_of(char ch) {
   return font_glyphs()[i];
 }
 
+// text_width
+int text_width(const std::string &s, int scale) {
+  int w = 0;
+  for (char ch : s) w += (glyph_of(ch).width() + 2) * scale;
+  return w;
+}
+
 const char *const SMALL_DIGITS[10] = {
     "###" "#.#" "#.#" "#.#" "###", ".#." "##." ".#." ".#." "###",
     "###" "..#" "###" "#.." "###", "###" "..#" ".##" "..#" "###",

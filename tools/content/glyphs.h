@@ -35,6 +35,25 @@ void draw_glyph(Picture<Pixel> &p, const Glyph &g, int x, int y, int scale,
                  y + (gy + 1) * scale - 1, c);
 }
 
+// text_width
+// Width in pixels of a line of text at a whole-number scale; each glyph
+// stands in a cell one empty column wider on either side.
+int text_width(const std::string &s, int scale);
+
+// draw_text
+// Sets the ink pixels of a line of text to c, the top-left corner of its
+// first cell at (x, y); a cell has an empty row above its glyph and an
+// empty column on either side. `rows` as for draw_glyph.
+template <class Pixel>
+void draw_text(Picture<Pixel> &p, const std::string &s, int x, int y, int scale,
+               PixelValue<Pixel> c, int rows = GLYPH_ROWS) {
+  for (char ch : s) {
+    const Glyph &g = glyph_of(ch);
+    draw_glyph(p, g, x + scale, y + scale, scale, c, rows);
+    x += (g.width() + 2) * scale;
+  }
+}
+
 // Digits 0..9 of 3 x 5 pixels, one string of 15 cells each, row by row,
 // for the numbered plates of tiles without a drawing.
 extern const char *const SMALL_DIGITS[10];

@@ -66,6 +66,21 @@ bool read_chord(const std::string &name, Chord &chord) {
   return true;
 }
 
+// read_chords
+bool read_chords(const std::string &text, std::vector<Chord> &chords, std::string &error) {
+  std::istringstream in(text);
+  std::string name;
+  while (in >> name) {
+    Chord c;
+    if (!read_chord(name, c)) {
+      error = "bad chord \"" + name + "\"";
+      return false;
+    }
+    chords.push_back(c);
+  }
+  return true;
+}
+
 // chord_tones
 void chord_tones(const Chord &chord, int lowest_root, int tones[4]) {
   int root = lowest_root + (chord.root - lowest_root % 12 + 12) % 12;

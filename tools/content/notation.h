@@ -37,6 +37,10 @@ struct Chord {
 // Reads a chord name; false for anything that is not one.
 bool read_chord(const std::string &name, Chord &chord);
 
+// Appends the chords of a line of chord names (a bar's, or one a bar);
+// false on a name that is not a chord, which `error` then gives.
+bool read_chords(const std::string &text, std::vector<Chord> &chords, std::string &error);
+
 // The four tones of a broken chord: the root at or above `lowest_root` and
 // below it plus an octave, the third, the fifth and the octave.
 void chord_tones(const Chord &chord, int lowest_root, int tones[4]);

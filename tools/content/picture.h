@@ -61,6 +61,13 @@ inline Canvas make_canvas(int w, int h, int fill = 0) {
 // v taken into 0 .. period - 1 (also for negative v).
 inline int wrap(int v, int period) { return ((v % period) + period) % period; }
 
+// each_pixel
+// Calls f(x, y) for every pixel of a picture, row by row.
+template <class Pixel, class F> void each_pixel(const Picture<Pixel> &p, F f) {
+  for (int y = 0; y < p.h; y++)
+    for (int x = 0; x < p.w; x++) f(x, y);
+}
+
 // fill_box
 // Fills the rectangle with corners (x0, y0) and (x1, y1), both included.
 template <class Pixel> void fill_box(Picture<Pixel> &p, int x0, int y0, int x1, int y1, PixelValue<Pixel> c) {
@@ -72,6 +79,19 @@ template <class Pixel> void hline(Picture<Pixel> &p, int x0, int x1, int y, Pixe
 }
 template <class Pixel> void vline(Picture<Pixel> &p, int x, int y0, int y1, PixelValue<Pixel> c) {
   fill_box(p, x, y0, x, y1, c);
+}
+
+// fill_ellipse
+// Fills the pixels whose centres lie inside the ellipse round (cx, cy)
+// with radii rx and ry.
+template <class Pixel>
+void fill_ellipse(Picture<Pixel> &p, double cx, double cy, double rx, double ry,
+                  PixelValue<Pixel> c) {
+  for (int y = (int)(cy - ry - 1); y <= (int)(cy + ry + 1); y++)
+    for (int x = (int)(cx - rx - 1); x <= (int)(cx + rx + 1); x++) {
+      double dx = (x + 0.5 - cx) / rx, dy = (y + 0.5 - cy) / ry;
+      if (dx * dx + dy * dy <= 1.0) p.set(x, y, c);
+    }
 }
 
 // trace_line
@@ -95,6 +115,23 @@ template <class Pixel> void line(Picture<Pixel> &p, int x0, int y0, int x1, int 
   trace_line(x0, y0, x1, y1, [&](int x, int y) { p.set(x, y, c); });
 }
 
+// A pixel for set_pixels: its place and its value (an int colour code on
+// a Canvas, as the other helpers take them).
+template <class Pixel> struct PixelAt {
+  int x, y;
+  Pixel c;
+};
+template <> struct PixelAt<unsigned char> {
+  int x, y, c;
+};
+
+// set_pixels
+// Sets a list of pixels in turn.
+template <class Pixel>
+void set_pixels(Picture<Pixel> &p, std::initializer_list<PixelAt<PixelValue<Pixel>>> pixels) {
+  for (const auto &q : pixels) p.set(q.x, q.y, (Pixel)q.c);
+}
+
 // plot_wrap, line_wrap
 // A pixel and a line whose coordinates wrap round the picture's edges (for
 // pictures that repeat, like tiles).
@@ -111,17 +148,16 @@ void line_wrap(Picture<Pixel> &p, int x0, int y0, int x1, int y1, PixelValue<Pix
 // transparent pixels of src are left out.
 template <class Pixel>
 void paste(const Picture<Pixel> &src, Picture<Pixel> &dst, int dx, int dy, bool masked = false) {
-  for (int y = 0; y < src.h; y++)
-    for (int x = 0; x < src.w; x++)
-      if (!masked || src.solid(x, y)) dst.set(dx + x, dy + y, src.get(x, y));
+  each_pixel(src, [&](int x, int y) {
+    if (!masked || src.solid(x, y)) dst.set(dx + x, dy + y, src.get(x, y));
+  });
 }
 
 // cut
 // The w x h part of src at (x, y); parts outside src are transparent.
 template <class Pixel> Picture<Pixel> cut(const Picture<Pixel> &src, int x, int y, int w, int h) {
   Picture<Pixel> out = make_picture(w, h, transparent_pixel(Pixel{}));
-  for (int j = 0; j < h; j++)
-    for (int i = 0; i < w; i++) out.set(i, j, src.get(x + i, y + j));
+  each_pixel(out, [&](int i, int j) { out.set(i, j, src.get(x + i, y + j)); });
   return out;
 }
 
@@ -129,8 +165,7 @@ template <class Pixel> Picture<Pixel> cut(const Picture<Pixel> &src, int x, int 
 // The picture turned a quarter turn clockwise.
 template <class Pixel> Picture<Pixel> rotate90(const Picture<Pixel> &p) {
   Picture<Pixel> out = make_picture(p.h, p.w, transparent_pixel(Pixel{}));
-  for (int y = 0; y < p.h; y++)
-    for (int x = 0; x < p.w; x++) out.set(p.h - 1 - y, x, p.get(x, y));
+  each_pixel(p, [&](int x, int y) { out.set(p.h - 1 - y, x, p.get(x, y)); });
   return out;
 }
 
@@ -138,22 +173,24 @@ template <class Pixel> Picture<Pixel> rotate90(const Picture<Pixel> &p) {
 // The picture enlarged by a whole factor, each pixel a square block.
 template <class Pixel> Picture<Pixel> scaled(const Picture<Pixel> &p, int factor) {
   Picture<Pixel> out = make_picture(p.w * factor, p.h * factor, transparent_pixel(Pixel{}));
-  for (int y = 0; y < out.h; y++)
-    for (int x = 0; x < out.w; x++) out.set(x, y, p.get(x / factor, y / factor));
+  each_pixel(out, [&](int x, int y) { out.set(x, y, p.get(x / factor, y / factor)); });
   return out;
 }
 
 // draw_rows
-// Draws a small picture written as n rows of characters with its top-left
+// Draws a small picture written as rows of characters with its top-left
 // corner at (x0, y0): the k-th character of `legend` stands for the k-th of
 // `values`; any other character leaves its pixel as it is.
 template <class Pixel, class Value>
-void draw_rows(Picture<Pixel> &p, const char *const rows[], int n, int x0, int y0,
-               const char *legend, std::initializer_list<Value> values) {
-  for (int y = 0; y < n; y++)
-    for (int x = 0; rows[y][x]; x++) {
-      const char *k = strchr(legend, rows[y][x]);
+void draw_rows(Picture<Pixel> &p, int x0, int y0, const char *legend,
+               std::initializer_list<Value> values, std::initializer_list<const char *> rows) {
+  int y = y0;
+  for (const char *row : rows) {
+    for (int x = 0; row[x]; x++) {
+      const char *k = strchr(legend, row[x]);
       if (k && k - legend < (long)values.size())
-        p.set(x0 + x, y0 + y, Pixel(values.begin()[k - legend]));
+        p.set(x0 + x, y, Pixel(values.begin()[k - legend]));
     }
+    y++;
+  }
 }

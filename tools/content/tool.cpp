@@ -28,3 +28,22 @@ void put_le(std::vector<unsigned char> &out, unsigned long v, int n) {
 void save_file(const std::string &path, const std::vector<unsigned char> &bytes) {
   if (!write_file_atomic(path.c_str(), bytes.data(), bytes.size())) stop("can't write " + path);
 }
+
+// SourceFile::SourceFile
+SourceFile::SourceFile(const std::string &name) : path(name), in(name) {
+  if (!in) stop(path, "can't open");
+}
+
+// SourceFile::next
+bool SourceFile::next() {
+  if (!std::getline(in, line)) return false;
+  lineno++;
+  return true;
+}
+
+// SourceFile::words
+std::istringstream SourceFile::words(std::string &first) const {
+  std::istringstream ss(line);
+  ss >> first;
+  return ss;
+}

@@ -1,6 +1,9 @@
 // tool.h -- what every content program does alike: stopping with a message
-// that names the program, and writing a file whole or not at all
+// that names the program and the place in a source, and writing a file
+// whole or not at all
 #pragma once
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -22,3 +25,23 @@ void put_le(std::vector<unsigned char> &out, unsigned long v, int n);
 // Writes bytes to path through a temporary file beside it, so a failed run
 // never leaves a half-written file; stops the program on failure.
 void save_file(const std::string &path, const std::vector<unsigned char> &bytes);
+
+// A text source read line by line, for the readers of the content
+// programs' sources: messages name a line "path:N".
+struct SourceFile {
+  // Opens path; stops the program if it can't.
+  explicit SourceFile(const std::string &path);
+  // Reads the next line into `line`; false at the end of the file.
+  bool next();
+  // Whether the line is blank or a comment ('#' first).
+  bool comment() const { return line.empty() || line[0] == '#'; }
+  // The line as a stream of words, its first word already read into
+  // `first`.
+  std::istringstream words(std::string &first) const;
+  // "path:N" of the line last read.
+  std::string where() const { return path + ":" + std::to_string(lineno); }
+
+  std::string path, line;
+  int lineno = 0;
+  std::ifstream in;
+};

@@ -6,17 +6,12 @@
 #include "bm.h"
 #include "tool.h"
 
-// shown_colour63
-// The palette slot c of the machine holds the colour of code c + 10.
-Rgb shown_colour63(int code) {
-  RGB v = bmCodeColour((code + 10) & 0xFF);
-  return {v.r, v.g, v.b};
-}
-
 // shown_colour
-// 0..63 widened to 0..255 the way the display does (63 -> 255, 32 -> 130).
+// The palette slot c of the machine holds the colour of code c + 10; its
+// 0..63 components widened to 0..255 the way the display does (63 -> 255,
+// 32 -> 130).
 Rgb shown_colour(int code) {
-  Rgb v = shown_colour63(code);
+  RGB v = bmCodeColour((code + 10) & 0xFF);
   auto widen = [](int x) { return x * 4 + x / 16; };
   return {widen(v.r), widen(v.g), widen(v.b)};
 }

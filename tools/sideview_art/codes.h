@@ -14,9 +14,6 @@
 // scales its 0..63 palette values on a true-colour display.
 Rgb shown_colour(int code);
 
-// The machine's own palette value (0..63 a component) for code c.
-Rgb shown_colour63(int code);
-
 // shown_colour of every code: the palette of the pictures the tool writes,
 // so that any image viewer shows them as the machine does.
 const Rgb *shown_palette();

@@ -1,8 +1,8 @@
 // credits.cpp -- the four one-bit pictures of the credits
 #include "credits.h"
 
+#include <cmath>
 #include <cstdlib>
-#include <fstream>
 #include <sstream>
 
 #include "codes.h"
@@ -15,26 +15,6 @@
 const char *const CREDIT_NAMES[4] = {"red.bmp", "green.bmp", "blue.bmp", "grey.bmp"};
 
 namespace {
-
-// text_width
-// Width in pixels of a line in the 14-pixel font at a whole-number scale;
-// each glyph stands in a cell one empty column wider on either side.
-int text_width(const std::string &s, int scale) {
-  int w = 0;
-  for (char ch : s) w += (glyph_of(ch).width() + 2) * scale;
-  return w;
-}
-
-// draw_text
-// Sets the ink pixels of a line of text, top-left corner of its first cell
-// at (x, y), to value v.
-void draw_text(Canvas &cv, const std::string &s, int x, int y, int scale, int v) {
-  for (char ch : s) {
-    const Glyph &g = glyph_of(ch);
-    draw_glyph(cv, g, x + scale, y + scale, scale, v);
-    x += (g.width() + 2) * scale;
-  }
-}
 
 // frame
 // A double border round the picture.
@@ -52,18 +32,17 @@ void frame(Canvas &cv, int v) {
 // bright pixels are set, middle tones become a checkerboard of set and
 // clear pixels, dark ones (the outline among them) stay clear.
 void silhouette(Canvas &cv, const Canvas &sprite, int x, int y, int scale, bool mirror, int v) {
-  for (int sy = 0; sy < sprite.h; sy++)
-    for (int sx = 0; sx < sprite.w; sx++) {
-      int c = sprite.get(mirror ? sprite.w - 1 - sx : sx, sy);
-      if (!c) continue;
-      Rgb rgb = shown_colour(c);
-      int luma = (rgb.r * 3 + rgb.g * 6 + rgb.b) / 10;
-      for (int py = 0; py < scale; py++)
-        for (int px = 0; px < scale; px++) {
-          int X = x + sx * scale + px, Y = y + sy * scale + py;
-          if (luma >= 140 || (luma >= 60 && (X + Y) % 2 == 0)) cv.set(X, Y, v);
-        }
-    }
+  each_pixel(sprite, [&](int sx, int sy) {
+    int c = sprite.get(mirror ? sprite.w - 1 - sx : sx, sy);
+    if (!c) return;
+    Rgb rgb = shown_colour(c);
+    int luma = (rgb.r * 3 + rgb.g * 6 + rgb.b) / 10;
+    for (int py = 0; py < scale; py++)
+      for (int px = 0; px < scale; px++) {
+        int X = x + sx * scale + px, Y = y + sy * scale + py;
+        if (luma >= 140 || (luma >= 60 && (X + Y) % 2 == 0)) cv.set(X, Y, v);
+      }
+  });
 }
 
 // title_scene
@@ -77,13 +56,9 @@ void title_scene(Canvas &cv, int v) {
     cv.set(x, y, v);
   }
   // moon with two craters
-  for (int y = -14; y <= 14; y++)
-    for (int x = -14; x <= 14; x++)
-      if (x * x + y * y <= 196) cv.set(62 + x, 108 + y, v);
-  for (auto c : {std::pair<int, int>{58, 104}, {67, 113}})
-    for (int y = -3; y <= 3; y++)
-      for (int x = -3; x <= 3; x++)
-        if (x * x + y * y <= 8) cv.set(c.first + x, c.second + y, 0);
+  fill_ellipse(cv, 62.5, 108.5, 14, 14, v);
+  fill_ellipse(cv, 58.5, 104.5, std::sqrt(8), std::sqrt(8), 0);
+  fill_ellipse(cv, 67.5, 113.5, std::sqrt(8), std::sqrt(8), 0);
   // the floor: a course of blocks with their joints left clear
   for (int y = ground; y < ground + 24; y++)
     for (int x = 10; x < CREDITS_W - 10; x++) {
@@ -99,22 +74,9 @@ void title_scene(Canvas &cv, int v) {
       if (!crenel && !window) cv.set(x, y, v);
     }
   // a ladder up the tower's side
-  for (int y = 128; y < ground; y++) {
-    cv.set(236, y, v);
-    cv.set(237, y, v);
-    cv.set(246, y, v);
-    cv.set(247, y, v);
-    if (y % 8 == 4) hline(cv, 238, 245, y, v);
-  }
-}
-
-// sprite_by_name
-// A picture of the sprite art, whatever its size.
-const Canvas &sprite_by_name(const PixelArt &sprites, const std::string &name,
-                             const std::string &where) {
-  auto it = sprites.pictures.find(name);
-  if (it == sprites.pictures.end()) stop(where, "no sprite called " + name);
-  return it->second;
+  fill_box(cv, 236, 128, 237, ground - 1, v);
+  fill_box(cv, 246, 128, 247, ground - 1, v);
+  for (int y = 132; y < ground; y += 8) hline(cv, 238, 245, y, v);
 }
 
 // shadowed_text
@@ -145,17 +107,13 @@ void shadowed_text(Canvas &cv, const std::string &s, int x, int y, int scale, in
 //   title_scene               moon, stars, floor, tower and ladder
 std::vector<Canvas> credit_pictures(const std::string &source, const PixelArt &sprites) {
   std::vector<Canvas> pics(4, make_canvas(CREDITS_W, CREDITS_H));
-  std::ifstream in(source);
-  if (!in) stop(source, "can't open");
-  int current = -1, lineno = 0;
-  std::string line;
-  while (std::getline(in, line)) {
-    lineno++;
-    std::string where = source + ":" + std::to_string(lineno);
-    if (line.empty() || line[0] == '#') continue;
-    std::stringstream ss(line);
+  SourceFile src(source);
+  int current = -1;
+  while (src.next()) {
+    std::string where = src.where();
+    if (src.comment()) continue;
     std::string word;
-    ss >> word;
+    std::istringstream ss = src.words(word);
     if (word == "picture") {
       std::string name;
       ss >> name;
@@ -178,7 +136,7 @@ std::vector<Canvas> credit_pictures(const std::string &source, const PixelArt &s
       if (!(ss >> name >> scale >> x >> y) || scale < 1 || scale > 8)
         stop(where, "expected: sprite NAME SCALE X Y [mirrored]");
       ss >> mirrored;
-      silhouette(cv, sprite_by_name(sprites, name, where), x, y, scale, mirrored == "mirrored", v);
+      silhouette(cv, sprites.find(name, where), x, y, scale, mirrored == "mirrored", v);
     } else if (word == "text" || word == "shadow") {
       int scale, y;
       std::string xs, text;

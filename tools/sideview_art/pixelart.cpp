@@ -1,7 +1,6 @@
 // pixelart.cpp -- pictures kept as text: a colour legend and rows of characters
 #include "pixelart.h"
 
-#include <fstream>
 #include <sstream>
 #include <vector>
 
@@ -35,31 +34,27 @@ static void finish_picture(PixelArt &art, const std::string &name,
 
 // read_pixel_art
 PixelArt read_pixel_art(const std::string &path) {
-  std::ifstream in(path);
-  if (!in) stop(path, "can't open");
+  SourceFile src(path);
   PixelArt art;
   art.file = path;
   std::map<char, int> legend;
-  std::string line, name, where;
+  std::string name, where;
   std::vector<std::string> rows;
   bool in_picture = false;
-  int lineno = 0;
-  while (std::getline(in, line)) {
-    lineno++;
-    std::string here = path + ":" + std::to_string(lineno);
+  while (src.next()) {
+    std::string here = src.where();
     if (in_picture) {
-      if (!line.empty() && line.find_first_not_of(" \t\r") != std::string::npos) {
-        rows.push_back(line);
+      if (src.line.find_first_not_of(" \t\r") != std::string::npos) {
+        rows.push_back(src.line);
         continue;
       }
       finish_picture(art, name, rows, legend, where);
       in_picture = false;
       continue;
     }
-    if (line.empty() || line[0] == '#') continue;
-    std::stringstream ss(line);
+    if (src.comment()) continue;
     std::string word;
-    ss >> word;
+    std::istringstream ss = src.words(word);
     if (word == "colour") {
       std::string ch, hex;
       if (!(ss >> ch >> hex) || ch.size() != 1 || ch == ".")
@@ -78,13 +73,18 @@ PixelArt read_pixel_art(const std::string &path) {
   return art;
 }
 
+// PixelArt::find
+const Canvas &PixelArt::find(const std::string &name, const std::string &where) const {
+  auto it = pictures.find(name);
+  if (it == pictures.end()) stop(where, "no picture " + name);
+  return it->second;
+}
+
 // PixelArt::get
 const Canvas &PixelArt::get(const std::string &name, int w, int h) const {
-  auto it = pictures.find(name);
-  if (it == pictures.end()) stop(file, "no picture " + name);
-  if (it->second.w != w || it->second.h != h)
-    stop(file, "picture " + name + " is " + std::to_string(it->second.w) + " x " +
-                   std::to_string(it->second.h) + ", not " + std::to_string(w) + " x " +
-                   std::to_string(h));
-  return it->second;
+  const Canvas &p = find(name, file);
+  if (p.w != w || p.h != h)
+    stop(file, "picture " + name + " is " + std::to_string(p.w) + " x " + std::to_string(p.h) +
+                   ", not " + std::to_string(w) + " x " + std::to_string(h));
+  return p;
 }

@@ -12,6 +12,9 @@
 
 struct PixelArt {
   std::map<std::string, Canvas> pictures;
+  // The picture of that name, whatever its size; stops the tool with a
+  // message naming `where` if there is none.
+  const Canvas &find(const std::string &name, const std::string &where) const;
   // The picture of that name, which must have the given size; stops the
   // tool with a message naming the file otherwise.
   const Canvas &get(const std::string &name, int w, int h) const;

@@ -59,9 +59,9 @@ static void sunken(Canvas &cv, const bar::Slot &s, int shadow, int light) {
 // label
 // A word of the status art with a dark shadow one pixel down and right.
 static void label(Canvas &cv, const Canvas &word, int x, int y, int shadow) {
-  for (int j = 0; j < word.h; j++)
-    for (int i = 0; i < word.w; i++)
-      if (word.get(i, j)) cv.set(x + i + 1, y + j + 1, shadow);
+  each_pixel(word, [&](int i, int j) {
+    if (word.get(i, j)) cv.set(x + i + 1, y + j + 1, shadow);
+  });
   paste(word, cv, x, y, true);
 }
 

@@ -2,6 +2,8 @@
 // backgrounds and small drawing helpers; tiles.cpp draws what is walked on,
 // climbed or hurts, scenery.cpp what only decorates
 #pragma once
+#include <vector>
+
 #include "codes.h"
 #include "noise.h"
 #include "picture.h"
@@ -104,31 +106,15 @@ Canvas tomb_back();    // dark red sandstone
 Canvas sky_back();     // night sky
 Canvas background(Back b);
 
-// Scenery (scenery.cpp): decoration over the backgrounds.
-Canvas t_back_window();
-Canvas t_back_torch();
-Canvas t_back_pillar();
-Canvas t_back_banner();
-Canvas t_back_crack();
-Canvas t_back_moss();
-Canvas t_chain();
-Canvas t_cobweb();
-Canvas t_sign();
-Canvas t_bones();
-Canvas t_cave_back_stones();
-Canvas t_stalactites();
-Canvas t_crystals();
-Canvas t_mushrooms();
-Canvas t_tomb_glyphs();
-Canvas t_tomb_eye();
-Canvas t_urn();
-Canvas t_sky_stars();
-Canvas t_moon();
-Canvas t_cloud();
-Canvas t_tree_trunk();
-Canvas t_tree_crown();
-Canvas t_bush();
-Canvas t_flowers();
-Canvas t_fence();
+// A tile drawn over one of the backgrounds: its name in the tile list, the
+// background and the drawing.
+struct Scenery {
+  const char *name;
+  Back back;
+  void (*draw)(Canvas &t);
+};
+
+// The decorations (scenery.cpp).
+extern const std::vector<Scenery> SCENERY;
 
 }  // namespace tileart

@@ -33,29 +33,36 @@ struct BlockStyle {
 };
 
 // blocks
-// Draws a wall of blocks: a mortar line right of and under each block, a
-// lit top and left edge, a shaded bottom and right edge, faces mottled with
-// a second tone.
-void blocks(Canvas &t, const BlockStyle &s) {
-  for (int y = 0; y < TILE; y++)
-    for (int x = 0; x < TILE; x++) {
-      int course = y / s.h, off = (course % 2) * (s.w / 2);
-      int bx = wrap(x - off, s.w), by = y % s.h;
-      int c;
-      if (by == s.h - 1 || bx == s.w - 1) c = s.mortar;
-      else if (by == 0 || bx == 0) c = s.light;
-      else if (by == s.h - 2 || bx == s.w - 2) c = s.dark;
-      else c = noise(x, y, 4, s.seed) < s.varied ? s.face2 : s.face;
-      t.set(x, y, c);
-    }
+// A wall of blocks: a mortar line right of and under each block, a lit top
+// and left edge, a shaded bottom and right edge, faces mottled with a
+// second tone.
+Canvas blocks(const BlockStyle &s) {
+  Canvas t = plain(s.face);
+  each_pixel(t, [&](int x, int y) {
+    int course = y / s.h, off = (course % 2) * (s.w / 2);
+    int bx = wrap(x - off, s.w), by = y % s.h;
+    int c;
+    if (by == s.h - 1 || bx == s.w - 1) c = s.mortar;
+    else if (by == 0 || bx == 0) c = s.light;
+    else if (by == s.h - 2 || bx == s.w - 2) c = s.dark;
+    else c = noise(x, y, 4, s.seed) < s.varied ? s.face2 : s.face;
+    t.set(x, y, c);
+  });
+  return t;
+}
+
+// stone_wall
+// The grey stone blocks of castle floors and walls.
+Canvas stone_wall() {
+  return blocks({16, 8, ink::stone_mortar, ink::stone_dark, ink::stone_face, ink::stone_face2,
+                 ink::stone_light, 0.4, 3});
 }
 
 // castle_back
 // The dark stone wall behind castle rooms.
 Canvas castle_back() {
-  Canvas t = plain(ink::back_face);
-  blocks(t, {16, 8, ink::back_mortar, ink::back_face, ink::back_face, ink::back_face,
-             ink::back_light, 0.0, 1});
+  Canvas t = blocks({16, 8, ink::back_mortar, ink::back_face, ink::back_face, ink::back_face,
+                     ink::back_light, 0.0, 1});
   // a few worn pits keep large walls from looking printed
   for (int i = 0; i < 3; i++) {
     int x = 2 + (int)(hash01(i, 0, 7) * 12), y = 1 + (int)(hash01(i, 1, 7) * 5) + 8 * (i % 2);
@@ -68,21 +75,19 @@ Canvas castle_back() {
 // Dark rock behind caves: blotches of three near-black tones.
 Canvas cave_back() {
   Canvas t = plain(ink::cave_face);
-  for (int y = 0; y < TILE; y++)
-    for (int x = 0; x < TILE; x++) {
-      double n = noise(x, y, 8, 21) * 0.7 + noise(x, y, 4, 22) * 0.3;
-      if (n < 0.3) t.set(x, y, ink::cave_dark);
-      else if (n > 0.62) t.set(x, y, ink::cave_light);
-    }
+  each_pixel(t, [&](int x, int y) {
+    double n = noise(x, y, 8, 21) * 0.7 + noise(x, y, 4, 22) * 0.3;
+    if (n < 0.3) t.set(x, y, ink::cave_dark);
+    else if (n > 0.62) t.set(x, y, ink::cave_light);
+  });
   return t;
 }
 
 // tomb_back
 // Dark red sandstone behind tomb rooms: long blocks.
 Canvas tomb_back() {
-  Canvas t = plain(ink::tomb_face);
-  blocks(t, {16, 8, ink::tomb_mortar, ink::tomb_face, ink::tomb_face, ink::tomb_face,
-             ink::tomb_light, 0.0, 2});
+  Canvas t = blocks({16, 8, ink::tomb_mortar, ink::tomb_face, ink::tomb_face, ink::tomb_face,
+                     ink::tomb_light, 0.0, 2});
   // darken the faces with a fine grain so the wall stays behind the blocks
   for (int y = 0; y < TILE; y++)
     for (int x = 0; x < TILE; x++)
@@ -94,6 +99,7 @@ Canvas tomb_back() {
 // Plain night sky.
 Canvas sky_back() { return plain(ink::sky); }
 
+// background
 Canvas background(Back b) {
   switch (b) {
     case CASTLE: return castle_back();
@@ -101,6 +107,16 @@ Canvas background(Back b) {
     case TOMB: return tomb_back();
     default: return sky_back();
   }
+}
+
+// over
+// A tile drawn over a background: the background, then draw on it.
+std::function<Canvas()> over(Back b, void (*draw)(Canvas &t)) {
+  return [b, draw] {
+    Canvas t = background(b);
+    draw(t);
+    return t;
+  };
 }
 
 // ------------------------------------------------------------ solid ground
@@ -113,9 +129,7 @@ Canvas t_void() {
 }
 
 Canvas t_stone_block() {
-  Canvas t = plain(ink::stone_face);
-  blocks(t, {16, 8, ink::stone_mortar, ink::stone_dark, ink::stone_face, ink::stone_face2,
-             ink::stone_light, 0.4, 3});
+  Canvas t = stone_wall();
   // chips and glints
   for (int i = 0; i < 5; i++) {
     int x = 2 + (int)(hash01(i, 0, 11) * 11), y = 2 + (int)(hash01(i, 1, 11) * 4) + 8 * (i % 2);
@@ -125,10 +139,8 @@ Canvas t_stone_block() {
 }
 
 Canvas t_brick() {
-  Canvas t = plain(ink::brick_face);
-  blocks(t, {8, 4, ink::brick_mortar, ink::brick_dark, ink::brick_face, ink::brick_dark,
-             ink::brick_light, 0.25, 4});
-  return t;
+  return blocks({8, 4, ink::brick_mortar, ink::brick_dark, ink::brick_face, ink::brick_dark,
+                 ink::brick_light, 0.25, 4});
 }
 
 // rock_cells
@@ -137,22 +149,21 @@ Canvas t_brick() {
 // two boulders meet and each boulder is lit towards the top left.
 Canvas rock_cells(int seed) {
   Canvas t = plain(ink::rock_face);
-  for (int y = 0; y < TILE; y++)
-    for (int x = 0; x < TILE; x++) {
-      Cell b = cell_at(x, y, 8, TILE, 0.2, 0.6, seed);
-      double edge = b.d2 - b.d1;
-      int c;
-      if (edge < 1.0) c = ink::rock_crack;
-      else {
-        double lit = ((b.px - (x + 0.5)) + (b.py - (y + 0.5))) / 8.0;  // > 0 up-left of centre
-        bool grey = b.id == 1;  // one grey boulder among brown ones
-        if (edge < 2.0 && lit < 0) c = grey ? ink::stone_mortar : ink::rock_dark;
-        else if (lit > 0.45) c = grey ? ink::stone_face : ink::rock_shine;
-        else if (lit > 0.1) c = grey ? ink::stone_face2 : ink::rock_light;
-        else c = grey ? ink::stone_dark : b.id == 2 ? ink::rock_dark : ink::rock_face;
-      }
-      t.set(x, y, c);
+  each_pixel(t, [&](int x, int y) {
+    Cell b = cell_at(x, y, 8, TILE, 0.2, 0.6, seed);
+    double edge = b.d2 - b.d1;
+    int c;
+    if (edge < 1.0) c = ink::rock_crack;
+    else {
+      double lit = ((b.px - (x + 0.5)) + (b.py - (y + 0.5))) / 8.0;  // > 0 up-left of centre
+      bool grey = b.id == 1;  // one grey boulder among brown ones
+      if (edge < 2.0 && lit < 0) c = grey ? ink::stone_mortar : ink::rock_dark;
+      else if (lit > 0.45) c = grey ? ink::stone_face : ink::rock_shine;
+      else if (lit > 0.1) c = grey ? ink::stone_face2 : ink::rock_light;
+      else c = grey ? ink::stone_dark : b.id == 2 ? ink::rock_dark : ink::rock_face;
     }
+    t.set(x, y, c);
+  });
   return t;
 }
 
@@ -172,9 +183,8 @@ Canvas t_rock_top() {
 }
 
 Canvas t_sandstone(bool carved) {
-  Canvas t = plain(ink::sand_face);
-  blocks(t, {16, 8, ink::sand_mortar, ink::sand_dark, ink::sand_face, ink::sand_face2,
-             ink::sand_light, 0.35, 5});
+  Canvas t = blocks({16, 8, ink::sand_mortar, ink::sand_dark, ink::sand_face, ink::sand_face2,
+                     ink::sand_light, 0.35, 5});
   for (int i = 0; i < 4; i++) {
     int x = 2 + (int)(hash01(i, 0, 13) * 11), y = 2 + (int)(hash01(i, 1, 13) * 4) + 8 * (i % 2);
     t.set(x, y, ink::sand_shine);
@@ -194,12 +204,11 @@ Canvas t_sandstone(bool carved) {
 // Mottled earth with four pebbles, each two pixels wide under a lit one.
 Canvas earth(const int stones[4][2]) {
   Canvas t = plain(ink::dirt);
-  for (int y = 0; y < TILE; y++)
-    for (int x = 0; x < TILE; x++) {
-      double n = noise(x, y, 4, 41);
-      if (n < 0.3) t.set(x, y, ink::dirt_dark);
-      else if (n > 0.7) t.set(x, y, ink::dirt_light);
-    }
+  each_pixel(t, [&](int x, int y) {
+    double n = noise(x, y, 4, 41);
+    if (n < 0.3) t.set(x, y, ink::dirt_dark);
+    else if (n > 0.7) t.set(x, y, ink::dirt_light);
+  });
   for (int i = 0; i < 4; i++) {
     const int *s = stones[i];
     t.set(s[0], s[1], ink::pebble);
@@ -277,9 +286,7 @@ Canvas t_crate() {
 }
 
 Canvas t_battlement() {
-  Canvas t = plain(ink::stone_face);
-  blocks(t, {16, 8, ink::stone_mortar, ink::stone_dark, ink::stone_face, ink::stone_face2,
-             ink::stone_light, 0.4, 3});
+  Canvas t = stone_wall();
   // a crenel cut out of the upper course, the sky showing through it
   fill_box(t, 9, 0, 15, 4, ink::sky);
   hline(t, 9, 15, 5, ink::stone_light);
@@ -290,8 +297,7 @@ Canvas t_battlement() {
 
 // ------------------------------------------------------- one-way platforms
 
-Canvas t_plank() {
-  Canvas t = castle_back();
+void t_plank(Canvas &t) {
   hline(t, 0, 15, 0, ink::wood_shine);
   for (int y = 1; y <= 3; y++)
     for (int x = 0; x < TILE; x++)
@@ -299,17 +305,12 @@ Canvas t_plank() {
   hline(t, 0, 15, 4, ink::wood_dark);
   // board joint and nails
   vline(t, 15, 1, 4, ink::wood_dark);
-  t.set(2, 2, ink::iron);
-  t.set(12, 2, ink::iron);
+  set_pixels(t, {{2, 2, ink::iron}, {12, 2, ink::iron}});
   // a bracket under the board
-  t.set(6, 5, ink::iron_light);
-  t.set(7, 5, ink::iron_light);
-  t.set(7, 6, ink::iron);
-  return t;
+  set_pixels(t, {{6, 5, ink::iron_light}, {7, 5, ink::iron_light}, {7, 6, ink::iron}});
 }
 
-Canvas t_girder() {
-  Canvas t = castle_back();
+void t_girder(Canvas &t) {
   hline(t, 0, 15, 0, ink::girder_light);
   hline(t, 0, 15, 1, ink::girder);
   hline(t, 0, 15, 6, ink::girder);
@@ -324,26 +325,20 @@ Canvas t_girder() {
     t.set(x + 3, 0, ink::girder);  // rivets
     t.set(x + 3, 1, ink::girder_dark);
   }
-  return t;
 }
 
-Canvas t_rock_ledge() {
-  Canvas t = cave_back();
+void t_rock_ledge(Canvas &t) {
   for (int x = 0; x < TILE; x++) {
     int bottom = 4 + (int)(hash01(x / 2, 0, 71) * 2.5);
     t.set(x, 0, ink::stone_light);
     for (int y = 1; y < bottom; y++) t.set(x, y, y < 2 ? ink::stone_face : ink::stone_face2);
     t.set(x, bottom, ink::stone_dark);
   }
-  t.set(5, 2, ink::stone_dark);
-  t.set(6, 3, ink::stone_dark);
-  t.set(12, 1, ink::stone_shine);
-  t.set(9, 3, ink::rock_face);
-  return t;
+  set_pixels(t, {{5, 2, ink::stone_dark}, {6, 3, ink::stone_dark}, {12, 1, ink::stone_shine},
+                 {9, 3, ink::rock_face}});
 }
 
-Canvas t_bridge() {
-  Canvas t = sky_back();
+void t_bridge(Canvas &t) {
   for (int x = 0; x < TILE; x++) {
     bool gap = x % 4 == 3;
     t.set(x, 0, gap ? ink::wood_dark : ink::wood_shine);
@@ -353,28 +348,19 @@ Canvas t_bridge() {
   }
   // the ropes that hold the planks, sagging a little
   for (int x = 0; x < TILE; x++) t.set(x, 4 + (x > 4 && x < 11), ink::rope);
-  return t;
 }
 
 // ------------------------------------------------------------------ ladders
 
 // ladder
-// Two rails and rungs every four rows over a background; with top, the
-// rails end in rounded caps in the top rows (the tile above a floor).
-Canvas ladder(Back b, bool top) {
-  Canvas t = background(b);
+// Two rails and rungs every four rows; with top, the rails end in rounded
+// caps in the top rows (the tile above a floor).
+void ladder(Canvas &t, bool top) {
   int y0 = top ? 3 : 0;
-  for (int y = y0; y < TILE; y++) {
-    t.set(2, y, ink::wood_light);
-    t.set(3, y, ink::wood_dark);
-    t.set(12, y, ink::wood_light);
-    t.set(13, y, ink::wood_dark);
-  }
-  if (top) {
-    for (int x : {2, 12}) {
-      t.set(x, 2, ink::wood_shine);
-      t.set(x + 1, 2, ink::wood_mid);
-    }
+  for (int x : {2, 12}) {
+    vline(t, x, y0, TILE - 1, ink::wood_light);
+    vline(t, x + 1, y0, TILE - 1, ink::wood_dark);
+    if (top) set_pixels(t, {{x, 2, ink::wood_shine}, {x + 1, 2, ink::wood_mid}});
   }
   for (int y = 1; y < TILE; y += 4) {
     if (y < y0 + 2) continue;
@@ -382,34 +368,29 @@ Canvas ladder(Back b, bool top) {
     hline(t, 4, 11, y + 1, ink::wood_dark);
     t.set(4, y, ink::wood_light);
   }
-  return t;
 }
 
 // --------------------------------------------------------------- hazards
 
 // spikes
-// Steel spikes on a base plate at the bottom of the tile, over a background;
-// hanging turns them upside down (spikes under a ceiling).
-Canvas spikes(Back b, bool hanging) {
+// Steel spikes on a base plate at the bottom of the tile; hanging turns
+// them upside down (spikes under a ceiling).
+void spikes(Canvas &t, bool hanging) {
   // one spike, four columns wide: lit on the left, dark on the right
-  static const char *spike[] = {".s..", ".l..", ".lm.", ".lm.", "llm.", "llm.", "llmd", "llmd"};
   Canvas s = make_canvas(TILE, TILE, 255);
   for (int k = 0; k < 4; k++)
-    draw_rows(s, spike, 8, 4 * k, 6, "slmd",
-              {ink::steel_shine, ink::steel_light, ink::steel, ink::steel_dark});
+    draw_rows(s, 4 * k, 6, "slmd",
+              {ink::steel_shine, ink::steel_light, ink::steel, ink::steel_dark},
+              {".s..", ".l..", ".lm.", ".lm.", "llm.", "llm.", "llmd", "llmd"});
   hline(s, 0, 15, 14, ink::steel);
   hline(s, 0, 15, 15, ink::steel_dark);
-  Canvas t = background(b);
-  for (int y = 0; y < TILE; y++)
-    for (int x = 0; x < TILE; x++) {
-      int c = s.get(x, hanging ? TILE - 1 - y : y);
-      if (c != 255) t.set(x, y, c);
-    }
-  return t;
+  each_pixel(t, [&](int x, int y) {
+    int c = s.get(x, hanging ? TILE - 1 - y : y);
+    if (c != 255) t.set(x, y, c);
+  });
 }
 
-Canvas t_fire() {
-  Canvas t = castle_back();
+void t_fire(Canvas &t) {
   // flame height per column: tongues that repeat across the tile
   for (int x = 0; x < TILE; x++) {
     double h = 7 + 4 * std::sin((x + 0.5) * 2 * M_PI / 8) + 2 * std::sin((x + 2.5) * 2 * M_PI / 16);
@@ -427,7 +408,6 @@ Canvas t_fire() {
     t.set(x, 14, x % 3 ? ink::fire_red : ink::fire_orange);
     t.set(x, 15, x % 4 ? ink::lava_dark : ink::fire_red);
   }
-  return t;
 }
 
 // lava_body
@@ -453,9 +433,7 @@ Canvas t_lava_top() {
     t.set(x, y + 1, ink::fire_orange);
     if (x % 8 == 5) t.set(x, y - 1, ink::lava_red);
   }
-  t.set(3, 2, ink::fire_orange);
-  t.set(11, 1, ink::lava_red);
-  t.set(12, 3, ink::lava_red);
+  set_pixels(t, {{3, 2, ink::fire_orange}, {11, 1, ink::lava_red}, {12, 3, ink::lava_red}});
   return t;
 }
 
@@ -498,10 +476,8 @@ Canvas t_door(bool upper) {
     hline(t, 2, 13, 10, ink::iron);
     hline(t, 2, 13, 11, ink::iron_light);
     // ring handle
-    t.set(4, 5, ink::gold);
-    t.set(3, 6, ink::gold);
-    t.set(5, 6, ink::gold_dark);
-    t.set(4, 7, ink::gold_dark);
+    set_pixels(t, {{4, 5, ink::gold}, {3, 6, ink::gold}, {5, 6, ink::gold_dark},
+                   {4, 7, ink::gold_dark}});
     // threshold
     hline(t, 0, 15, 15, ink::stone_dark);
   }
@@ -516,73 +492,50 @@ Canvas plate(int index) {
   return t;
 }
 
+// drawers
+// The drawing of every named tile.
 const std::map<std::string, std::function<Canvas()>> &drawers() {
-  static const std::map<std::string, std::function<Canvas()>> d = {
-      {"void", t_void},
-      {"stone_block", t_stone_block},
-      {"back_wall", castle_back},
-      {"plank", t_plank},
-      {"ladder", [] { return ladder(CASTLE, false); }},
-      {"spikes", [] { return spikes(CASTLE, false); }},
-      {"door", [] { return t_door(false); }},
-      {"door_top", [] { return t_door(true); }},
-      {"brick", t_brick},
-      {"girder", t_girder},
-      {"ladder_top", [] { return ladder(CASTLE, true); }},
-      {"spikes_ceiling", [] { return spikes(CASTLE, true); }},
-      {"fire", t_fire},
-      {"lava_top", t_lava_top},
-      {"lava", t_lava},
-      {"crate", t_crate},
-      {"back_window", t_back_window},
-      {"back_torch", t_back_torch},
-      {"back_pillar", t_back_pillar},
-      {"back_banner", t_back_banner},
-      {"back_crack", t_back_crack},
-      {"back_moss", t_back_moss},
-      {"chain", t_chain},
-      {"cobweb", t_cobweb},
-      {"sign", t_sign},
-      {"bones", t_bones},
-      {"rock", t_rock},
-      {"rock_top", t_rock_top},
-      {"cave_back", cave_back},
-      {"cave_back_stones", t_cave_back_stones},
-      {"stalactites", t_stalactites},
-      {"crystals", t_crystals},
-      {"rock_ledge", t_rock_ledge},
-      {"mushrooms", t_mushrooms},
-      {"cave_ladder", [] { return ladder(CAVE, false); }},
-      {"cave_ladder_top", [] { return ladder(CAVE, true); }},
-      {"cave_spikes", [] { return spikes(CAVE, false); }},
-      {"sandstone", [] { return t_sandstone(false); }},
-      {"tomb_back", tomb_back},
-      {"tomb_glyphs", t_tomb_glyphs},
-      {"tomb_eye", t_tomb_eye},
-      {"urn", t_urn},
-      {"tomb_ladder", [] { return ladder(TOMB, false); }},
-      {"tomb_ladder_top", [] { return ladder(TOMB, true); }},
-      {"tomb_spikes", [] { return spikes(TOMB, false); }},
-      {"sandstone_carved", [] { return t_sandstone(true); }},
-      {"sky", sky_back},
-      {"sky_stars", t_sky_stars},
-      {"moon", t_moon},
-      {"cloud", t_cloud},
-      {"grass", [] { return grass_ground(0); }},
-      {"dirt", t_dirt},
-      {"grass_left", [] { return grass_ground(-1); }},
-      {"grass_right", [] { return grass_ground(1); }},
-      {"sky_ladder", [] { return ladder(SKY, false); }},
-      {"sky_ladder_top", [] { return ladder(SKY, true); }},
-      {"sky_spikes", [] { return spikes(SKY, false); }},
-      {"tree_trunk", t_tree_trunk},
-      {"tree_crown", t_tree_crown},
-      {"bush", t_bush},
-      {"flowers", t_flowers},
-      {"fence", t_fence},
-      {"bridge", t_bridge},
-      {"battlement", t_battlement},
-  };
+  static const std::map<std::string, std::function<Canvas()>> d = [] {
+    std::map<std::string, std::function<Canvas()>> d = {
+        {"void", t_void},
+        {"stone_block", t_stone_block},
+        {"back_wall", castle_back},
+        {"plank", over(CASTLE, t_plank)},
+        {"door", [] { return t_door(false); }},
+        {"door_top", [] { return t_door(true); }},
+        {"brick", t_brick},
+        {"girder", over(CASTLE, t_girder)},
+        {"spikes_ceiling", over(CASTLE, [](Canvas &t) { spikes(t, true); })},
+        {"fire", over(CASTLE, t_fire)},
+        {"lava_top", t_lava_top},
+        {"lava", t_lava},
+        {"crate", t_crate},
+        {"rock", t_rock},
+        {"rock_top", t_rock_top},
+        {"cave_back", cave_back},
+        {"rock_ledge", over(CAVE, t_rock_ledge)},
+        {"sandstone", [] { return t_sandstone(false); }},
+        {"tomb_back", tomb_back},
+        {"sandstone_carved", [] { return t_sandstone(true); }},
+        {"sky", sky_back},
+        {"grass", [] { return grass_ground(0); }},
+        {"dirt", t_dirt},
+        {"grass_left", [] { return grass_ground(-1); }},
+        {"grass_right", [] { return grass_ground(1); }},
+        {"bridge", over(SKY, t_bridge)},
+        {"battlement", t_battlement},
+    };
+    for (const Scenery &s : SCENERY) d[s.name] = over(s.back, s.draw);
+    // every look has its ladder, the ladder's top and spikes
+    const char *const looks[] = {"", "cave_", "tomb_", "sky_"};  // in the order of Back
+    for (Back b : {CASTLE, CAVE, TOMB, SKY}) {
+      std::string look = looks[b];
+      d[look + "ladder"] = over(b, [](Canvas &t) { ladder(t, false); });
+      d[look + "ladder_top"] = over(b, [](Canvas &t) { ladder(t, true); });
+      d[look + "spikes"] = over(b, [](Canvas &t) { spikes(t, false); });
+    }
+    return d;
+  }();
   return d;
 }
 

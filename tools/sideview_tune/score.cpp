@@ -11,7 +11,6 @@
 // so it runs back into the intro when played again.
 #include "score.h"
 
-#include <sstream>
 #include <vector>
 
 #include "notation.h"
@@ -159,17 +158,8 @@ long compose(MidiTrack &track, std::string &error) {
     }
     for (size_t b = 0; b < tune.size(); b++, at += TUNE_BAR) {
       if (!melody_bar(track, at, tune[b], error)) return -1;
-      std::istringstream in(harmony[b]);
       std::vector<Chord> chords;
-      std::string name;
-      while (in >> name) {
-        Chord c;
-        if (!read_chord(name, c)) {
-          error = "bad chord \"" + name + "\"";
-          return -1;
-        }
-        chords.push_back(c);
-      }
+      if (!read_chords(harmony[b], chords, error)) return -1;
       if (chords.empty() || chords.size() > 2) {
         error = "a bar needs one or two chords: \"" + harmony[b] + "\"";
         return -1;

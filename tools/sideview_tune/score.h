@@ -1,6 +1,5 @@
 // score.h -- sideview's tune: melody, bass and arpeggio for three square waves
-#ifndef SCORE_H
-#define SCORE_H
+#pragma once
 
 #include <string>
 
@@ -20,5 +19,3 @@ enum {
 // fault in the score (a bar that doesn't add up, an unknown note or chord)
 // it names it in `error` and returns -1.
 long compose(MidiTrack &track, std::string &error);
-
-#endif

@@ -10,7 +10,7 @@
 #include "compose.h"
 
 #include <cstdint>
-#include <sstream>
+#include <cstring>
 
 #include "notation.h"
 #include "tool.h"
@@ -45,24 +45,30 @@ static const char *break_call =
     "A4:1 -:1 A4:1 C5:1 -:1 A4:1 G4:1 A4:1 | -:8 |"
     "-:1 -:1 F4:1 A4:1 -:1 C5:1 B4:1 A4:1 | G4:2 B4:2 D5:2 -:2";
 
-// Chord progressions, one chord per bar.
-static const char *intro_chords = "Am Am F G Am Am F G";
-static const char *verse_chords = "Am F C G Am F C G Am F C G Am F C G";
-static const char *chorus_chords = "F G Em Am F G E E F G Em Am F G E E";
-static const char *bridge_chords = "Dm Am Dm E Dm Am F E Dm Am Dm E Dm Am F E";
-static const char *break_chords = "Am Am F G Am Am F G";
+// Chord progressions of the parts, one chord per bar; the break goes round
+// the intro's.
+enum Part { INTRO, VERSE, CHORUS, BRIDGE };
+static const char *const progressions[] = {
+    "Am Am F G Am Am F G",                        // INTRO
+    "Am F C G Am F C G Am F C G Am F C G",        // VERSE
+    "F G Em Am F G E E F G Em Am F G E E",        // CHORUS
+    "Dm Am Dm E Dm Am F E Dm Am Dm E Dm Am F E",  // BRIDGE
+};
 
 // Drum grooves, one bar of sixteenth steps each; one drum per step:
 // K kick, S snare, c clap, h closed hat, o open hat, r ride, C crash,
 // t m f high, middle and low tom, . nothing.
-static const char *groove_hats = "h.h.h.h.h.h.h.h.";
-static const char *groove_build = "K.h.h.h.K.h.h.o.";
-static const char *groove_rock = "K.h.S.h.K.hKS.h.";
-static const char *groove_busy = "K.hhS.h.K.hKS.ho";
-static const char *groove_half = "K.r.r.r.S.r.r.rK";
-static const char *groove_break = "K..KS..K.KK.S.SS";
-static const char *fill_short = "K.h.S.h.S.SStmf.";
-static const char *fill_long = "SSttSSmmSSffSStf";
+enum Groove { HATS, BUILD, ROCK, BUSY, HALF, BREAK, FILL_SHORT, FILL_LONG };
+static const char *const grooves[] = {
+    "h.h.h.h.h.h.h.h.",  // HATS
+    "K.h.h.h.K.h.h.o.",  // BUILD
+    "K.h.S.h.K.hKS.h.",  // ROCK
+    "K.hhS.h.K.hKS.ho",  // BUSY
+    "K.r.r.r.S.r.r.rK",  // HALF
+    "K..KS..K.KK.S.SS",  // BREAK
+    "K.h.S.h.S.SStmf.",  // FILL_SHORT
+    "SSttSSmmSSffSStf",  // FILL_LONG
+};
 
 // Bass figures: eight eighth-note offsets above the chord root, or -1 to
 // hold the previous note.
@@ -105,13 +111,8 @@ static std::vector<PhraseNote> phrase(const char *text) {
 // "Am F C G" to chords, one per bar; stops the tool on a bad name.
 static std::vector<Chord> parse_chords(const std::string &text) {
   std::vector<Chord> out;
-  std::istringstream in(text);
-  std::string tok;
-  while (in >> tok) {
-    Chord c;
-    if (!read_chord(tok, c) || c.root < 0) stop("bad chord \"" + tok + "\"");
-    out.push_back(c);
-  }
+  std::string error;
+  if (!read_chords(text, out, error)) stop(error);
   return out;
 }
 
@@ -219,19 +220,10 @@ static void play_arp(Band &b, long t, const std::vector<Chord> &chords) {
 // drum_key
 // The General MIDI percussion key of a groove letter, or -1.
 static int drum_key(char c) {
-  switch (c) {
-  case 'K': return 36;
-  case 'S': return 38;
-  case 'c': return 39;
-  case 'h': return 42;
-  case 'o': return 46;
-  case 'C': return 49;
-  case 'r': return 51;
-  case 't': return 50;
-  case 'm': return 47;
-  case 'f': return 43;
-  default: return -1;
-  }
+  static const char letters[] = "KSchoCrtmf";
+  static const int keys[] = {36, 38, 39, 42, 46, 49, 51, 50, 47, 43};
+  const char *p = c ? strchr(letters, c) : nullptr;
+  return p ? keys[p - letters] : -1;
 }
 
 // play_drums
@@ -270,15 +262,15 @@ struct Round {
   int transpose;           // of the melody, in semitones
   double ornament;         // chance of an ornament per note
   const int *verse_bass, *chorus_bass;
-  const char *groove;      // of verse and chorus
+  Groove groove;           // of verse and chorus
   bool chorus_arp, bridge_arp, break_call;
 };
 
 static const Round rounds[4] = {
-    {TRUMPET, PICK_BASS, PIZZICATO, -12, 0.0, bass_drive, bass_gallop, groove_rock, false, true, false},
-    {ALTO_SAX, SLAP_BASS, RHODES, -12, 0.3, bass_octaves, bass_drive, groove_rock, true, false, true},
-    {FLUTE, PICK_BASS, CLAVINET, 0, 0.45, bass_gallop, bass_octaves, groove_busy, true, true, false},
-    {OVERDRIVE, ACOUSTIC_BASS, PIANO, -12, 0.6, bass_octaves, bass_gallop, groove_busy, true, false, true},
+    {TRUMPET, PICK_BASS, PIZZICATO, -12, 0.0, bass_drive, bass_gallop, ROCK, false, true, false},
+    {ALTO_SAX, SLAP_BASS, RHODES, -12, 0.3, bass_octaves, bass_drive, ROCK, true, false, true},
+    {FLUTE, PICK_BASS, CLAVINET, 0, 0.45, bass_gallop, bass_octaves, BUSY, true, true, false},
+    {OVERDRIVE, ACOUSTIC_BASS, PIANO, -12, 0.6, bass_octaves, bass_gallop, BUSY, true, false, true},
 };
 
 // compose_tune
@@ -303,14 +295,15 @@ std::vector<MidiTrack> compose_tune(long &length) {
   long t = 0;
   // intro: hats, then kick and bass
   set_voices(b, 0, rounds[0].lead, rounds[0].bass_sound, rounds[0].arp_sound);
-  std::vector<Chord> intro = parse_chords(intro_chords);
-  play_drums(b, t, 4, groove_hats, nullptr);
-  play_drums(b, t + 4 * BAR, 4, groove_build, fill_short);
+  std::vector<Chord> intro = parse_chords(progressions[INTRO]);
+  play_drums(b, t, 4, grooves[HATS], nullptr);
+  play_drums(b, t + 4 * BAR, 4, grooves[BUILD], grooves[FILL_SHORT]);
   play_bass(b, t + 4 * BAR, std::vector<Chord>(intro.begin() + 4, intro.end()), bass_drive, true);
   t += 8 * BAR;
 
-  std::vector<Chord> verse = parse_chords(verse_chords), chorus = parse_chords(chorus_chords);
-  std::vector<Chord> bridge = parse_chords(bridge_chords), brk = parse_chords(break_chords);
+  std::vector<Chord> verse = parse_chords(progressions[VERSE]);
+  std::vector<Chord> chorus = parse_chords(progressions[CHORUS]);
+  std::vector<Chord> bridge = parse_chords(progressions[BRIDGE]);
   for (int r = 0; r < 4; r++) {
     const Round &R = rounds[r];
     set_voices(b, t, R.lead, R.bass_sound, R.arp_sound);
@@ -320,14 +313,14 @@ std::vector<MidiTrack> compose_tune(long &length) {
       play_melody(b, t, t + p * 4 * BAR, verse_order[p], R.transpose, p == 0 ? 0 : R.ornament, r * 10 + p,
                   verse);
     play_bass(b, t, verse, R.verse_bass, true);
-    play_drums(b, t, 16, R.groove, fill_short);
+    play_drums(b, t, 16, grooves[R.groove], grooves[FILL_SHORT]);
     t += 16 * BAR;
     // chorus
     play_melody(b, t, t, chorus_1, R.transpose, R.ornament, r * 10 + 5, chorus);
     play_melody(b, t, t + 8 * BAR, chorus_2, R.transpose, R.ornament, r * 10 + 6, chorus);
     play_bass(b, t, chorus, R.chorus_bass, true);
     if (R.chorus_arp) play_arp(b, t, chorus);
-    play_drums(b, t, 16, R.groove, fill_short);
+    play_drums(b, t, 16, grooves[R.groove], grooves[FILL_SHORT]);
     t += 16 * BAR;
     // bridge: half time, the melody an octave lower the second time
     play_melody(b, t, t, bridge_1, R.transpose, R.ornament * 0.5, r * 10 + 7, bridge);
@@ -335,15 +328,15 @@ std::vector<MidiTrack> compose_tune(long &length) {
                 R.ornament * 0.5, r * 10 + 8, bridge);
     play_bass(b, t, bridge, bass_half, false);
     if (R.bridge_arp) play_arp(b, t, bridge);
-    play_drums(b, t, 16, groove_half, fill_short);
+    play_drums(b, t, 16, grooves[HALF], grooves[FILL_SHORT]);
     t += 16 * BAR;
     // break: riff bass and drums, sometimes with a call on the lead
     if (R.break_call) {
-      play_melody(b, t, t, break_call, R.transpose + 12, 0, r * 10 + 9, brk);
-      play_melody(b, t, t + 4 * BAR, break_call, R.transpose + 12, 0, r * 10 + 9, brk);
+      play_melody(b, t, t, break_call, R.transpose + 12, 0, r * 10 + 9, intro);
+      play_melody(b, t, t + 4 * BAR, break_call, R.transpose + 12, 0, r * 10 + 9, intro);
     }
-    play_bass(b, t, brk, bass_riff, false);
-    play_drums(b, t, 8, groove_break, fill_long);
+    play_bass(b, t, intro, bass_riff, false);
+    play_drums(b, t, 8, grooves[BREAK], grooves[FILL_LONG]);
     t += 8 * BAR;
   }
   length = t;
