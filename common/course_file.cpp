@@ -216,6 +216,15 @@ bool write_file_atomic(const char *name, const void *data, size_t size) {
   return ok;
 }
 
+// course_clip
+bool course_clip(const Map &m, int &l, int &u, int &r, int &d) {
+  if (l < 0) l = 0;
+  if (u < 0) u = 0;
+  if (r > m.w - 1) r = m.w - 1;
+  if (d > m.h - 1) d = m.h - 1;
+  return l <= r && u <= d;
+}
+
 void course_insert_row(Map &m, int r) {
   if (r < 0 || m.h >= MAP_SIZE) return;
   for (int x = 0; x < m.w && x < MAP_SIZE; x++)

@@ -105,6 +105,11 @@ void course_delete_row(Map &m, int r);
 void course_insert_column(Map &m, int c);
 void course_delete_column(Map &m, int c);
 
+// Clips the block of tiles from column l, row u to column r, row d (both
+// included) to the course. False if nothing is left, as for a block given
+// the wrong way round (which is then left that way).
+bool course_clip(const Map &m, int &l, int &u, int &r, int &d);
+
 // Insertion edits. Adds (x, y, code) at the end and returns its index, or
 // -1 when the course holds 256 already.
 int course_add_insertion(Map &m, int x, int y, int code);

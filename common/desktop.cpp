@@ -129,6 +129,15 @@ static void clear_borders() {
   if (x1 < SCREEN_W) rectfill(screen, x1, y0, SCREEN_W - 1, y1 - 1, black);
 }
 
+// Notes the pictures now shown, on a screen or its headless stand-in.
+static void picture_opened(int w, int h, int depth, bool fullscreen) {
+  pic_w = w;
+  pic_h = h;
+  pic_depth = depth;
+  full = fullscreen;
+  opened = true;
+}
+
 // One attempt at a screen for pictures of w x h at depth, full or in a
 // window, with everything a new mode resets set again. The desktop's size
 // is read before the mode is set; it is 0 x 0 where it is not known.
@@ -173,11 +182,7 @@ static bool set_mode(int w, int h, int depth, bool fullscreen) {
   if (k * w > SCREEN_W || k * h > SCREEN_H) k = 1;
   if (!present_start(screen, w, h, depth, k, (SCREEN_W - k * w) / 2, (SCREEN_H - k * h) / 2))
     return false;
-  pic_w = w;
-  pic_h = h;
-  pic_depth = depth;
-  full = fullscreen;
-  opened = true;
+  picture_opened(w, h, depth, fullscreen);
   desktop_ask_fullscreen(fullscreen);
   set_close_button_callback(close_pressed);
   if (have_palette && depth == 8) set_palette(palette);
@@ -207,11 +212,7 @@ bool desktop_open_headless(int w, int h, int depth, int k) {
     desktop_shut();
     return false;
   }
-  pic_w = w;
-  pic_h = h;
-  pic_depth = depth;
-  full = false;
-  opened = true;
+  picture_opened(w, h, depth, false);
   return true;
 }
 

@@ -8,6 +8,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "log.h"
+
 const char KEYS_FILE[] = "keys.txt";
 
 namespace {
@@ -251,4 +253,12 @@ bool read_keys_file(const char *name, std::vector<key_action> &actions,
   }
   read_keys_text(text, name, actions, kept, notes);
   return true;
+}
+
+// read_keys_file_to_log
+void read_keys_file_to_log(std::vector<key_action> &actions, const std::vector<kept_key> &kept) {
+  std::vector<std::string> notes;
+  read_keys_file(KEYS_FILE, actions, kept, notes);
+  for (const std::string &n : notes)
+    if (fr) fprintf(fr, "%s\n", n.c_str());
 }

@@ -62,4 +62,8 @@ void read_keys_text(const std::string &text, const char *source, std::vector<key
 bool read_keys_file(const char *name, std::vector<key_action> &actions,
                     const std::vector<kept_key> &kept, std::vector<std::string> &notes);
 
+// A game's keys at start-up: read_keys_file on KEYS_FILE, each note a line
+// of the log.
+void read_keys_file_to_log(std::vector<key_action> &actions, const std::vector<kept_key> &kept);
+
 #endif

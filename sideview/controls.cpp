@@ -4,7 +4,6 @@
 
 #include "bm.h"
 #include "game.h"  // the keyboard ports
-#include "log.h"
 
 std::vector<key_action> controls;
 
@@ -65,10 +64,7 @@ void controls_default() {
 // controls_init
 void controls_init() {
   controls_default();
-  std::vector<std::string> notes;
-  read_keys_file(KEYS_FILE, controls, KEPT, notes);
-  for (const std::string &n : notes)
-    if (fr) fprintf(fr, "%s\n", n.c_str());
+  read_keys_file_to_log(controls, KEPT);
   controls_wire();
 }
 

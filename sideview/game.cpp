@@ -271,21 +271,10 @@ int play_frame(level_play &p) {
   place_screen();
   draw_tiles();
   for (int i = 0; i < n_characs; i++) draw_charac(&C[i]);
-  for (int i = 0; i < n_characs; i++) think_charac(&C[i]);
-  for (int i = 0; i < n_characs;) {
-    int r = move_charac(&C[i]);
-    if (!r) {
-      i++;
-      continue;
-    }
-    if (C[i].kind == K_PLAYER) {
-      p.result = r;
-      p.countdown = 50;
-    }
-    C[i] = C[--n_characs];
+  if (int r = run_characs()) {
+    p.result = r;
+    p.countdown = 50;
   }
-  for (int i = 0; i < n_characs; i++)
-    for (int j = i + 1; j < n_characs; j++) two_body(&C[i], &C[j]);
   return p.countdown && --p.countdown == 0;
 }
 

@@ -343,3 +343,21 @@ void draw_charac(charac *c) {
   else
     draw_sprite2(b, x, y);
 }
+
+// run_characs
+int run_characs() {
+  int result = 0;
+  for (int i = 0; i < n_characs; i++) think_charac(&C[i]);
+  for (int i = 0; i < n_characs;) {
+    int r = move_charac(&C[i]);
+    if (!r) {
+      i++;
+      continue;
+    }
+    if (C[i].kind == K_PLAYER) result = r;
+    C[i] = C[--n_characs];
+  }
+  for (int i = 0; i < n_characs; i++)
+    for (int j = i + 1; j < n_characs; j++) two_body(&C[i], &C[j]);
+  return result;
+}

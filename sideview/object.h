@@ -66,6 +66,11 @@ void think_charac(charac *c);
 int move_charac(charac *c);
 int hurt_charac(charac *c);
 int two_body(charac *a, charac *b);
+// One frame of the cast without drawing: every object thinks, then each
+// moves (one whose move says so is removed at once, the last one taking
+// its place and its move), then every pair touches. How the level ends if
+// the player was removed, else 0.
+int run_characs();
 void draw_charac(charac *c);
 
 #endif

@@ -2,7 +2,6 @@
 // tool that merges the credits pictures
 #include "maped.h"
 
-#include <chrono>
 #include <climits>
 #include <cstdint>
 #include <cstdlib>
@@ -14,25 +13,17 @@
 
 #include "click_hook.h"
 #include "desktop.h"
-#include "file_dialog.h"
-#include "file_name.h"
 #include "click_latch.h"
 #include "course_file.h"
 #include "data_folder.h"
-#include "edit_history.h"
 #include "edit_keys.h"
 #include "log.h"
-#include "question_dialog.h"
 #include "status_note.h"
 #include "tile.h"
 
 int OX = 0, OY = 0;
-int CT = 0;
-int CI = -1;
 BITMAP *buffer = nullptr;
 PALETTE pal;
-char maped_name[MAPED_NAME_SIZE];
-bool keys_shown;
 
 static const char *const PALETTE_FILE = "pallette.pcx";
 
@@ -43,8 +34,8 @@ enum { COLOUR_BACKGROUND = 0, COLOUR_TEXT = 200, COLOUR_INSERTION = 211 };
 static const char *const attr_names[5] = {"Solid-Top", "Solid-LRB", "Ladder", "Door",
                                           "Hurt"};
 
-// What the editor's questions and messages call the file it edits.
-static const char *const WHAT = "level";
+// The level editor as the shared editor sees it (defined below).
+extern const Editor LEVEL_EDITOR;
 
 // ---------------------------------------------------------------------------
 // The Allegro-facing layer
@@ -53,21 +44,7 @@ static const char *const WHAT = "level";
 // desktop allows.
 static bool allegro_gfx_mode(int w, int h) { return desktop_open(w, h, 8); }
 
-// Allegro's file selector, fitting the choice into the editor's name.
-static bool allegro_select_file(const char *title, char *name, int size) {
-  return select_file_name(title, "map", name, size, maped_alert);
-}
-
-// The dialogs are shown at the picture's scale (desktop_dialog).
-static void allegro_alert(const char *line1, const char *line2) {
-  desktop_dialog([&] { return alert(line1, line2, nullptr, "&OK", nullptr, 'o', 0); });
-  click_latch_clear();
-}
-
 bool (*maped_gfx_mode)(int, int) = allegro_gfx_mode;
-bool (*maped_select_file)(const char *, char *, int) = allegro_select_file;
-void (*maped_alert)(const char *, const char *) = allegro_alert;
-int (*maped_ask)(const Question &) = ask_question;
 
 // The mode now set (0 x 0 before the first), to go back to when another
 // can't be set.
@@ -141,15 +118,9 @@ int mouse_tile_x() { return mouse_level_x() >> 4; }
 int mouse_tile_y() { return mouse_level_y() >> 4; }
 
 // mouse_in
-bool mouse_in() {
-  int tx = mouse_tile_x(), ty = mouse_tile_y();
-  return tx >= 0 && tx < map.w && ty >= 0 && ty < map.h;
-}
+bool mouse_in() { return editor_mouse_in(LEVEL_EDITOR); }
 
-// ---------------------------------------------------------------------------
-// Undo history over the level and the attribute bytes of the tile set
-
-// The attribute bytes of the tile set as one table.
+// The attribute bytes of the tile set as one table, and back.
 static void attributes(unsigned char a[256]) {
   for (int i = 0; i < 256; i++) a[i] = tiles[i].attribute;
 }
@@ -158,201 +129,22 @@ static void set_attributes(const unsigned char a[256]) {
   for (int i = 0; i < 256; i++) tiles[i].attribute = a[i];
 }
 
-static void commit() {
-  unsigned char a[256];
-  attributes(a);
-  history_commit(map, a);
-}
-
-static void reset_history() {
-  unsigned char a[256];
-  attributes(a);
-  history_reset(map, a);
-}
-
-// After a load: a new history, with attribute changes not yet saved still
-// counting (a load reads no attributes).
-static void reset_course_history() {
-  unsigned char a[256];
-  attributes(a);
-  history_reset_course(map, a);
-}
-
-static void mark_attributes_saved() {
-  unsigned char a[256];
-  attributes(a);
-  history_mark_attributes_saved(a);
-}
-
-static bool unsaved() {
-  unsigned char a[256];
-  attributes(a);
-  return history_unsaved(map, a);
-}
-
-// Undoes (or redoes) one step of the level and the attributes.
-static void step_back(bool redo) {
-  unsigned char a[256];
-  attributes(a);
-  if (redo)
-    history_redo(map, a);
-  else
-    history_undo(map, a);
-  set_attributes(a);
-}
-
-// ---------------------------------------------------------------------------
-// Insertions
-
-// Adds an insertion with code 0 at the mouse and selects it, so its code
-// can be typed at once. A level full of insertions gets no more.
-static void add_insertion() {
-  int i = course_add_insertion(map, mouse_level_x(), mouse_level_y(), 0);
-  if (i >= 0) CI = i;
-}
-
-// Removes the selected insertion; the last one takes its slot.
-static void delete_insertion() {
-  if (course_delete_insertion(map, CI)) CI = -1;
-}
-
 // ---------------------------------------------------------------------------
 // Keys and mouse
 
-// Keys that act on tiles, the attributes and the view (no insertion
-// selected). Rows and columns change at the mouse, on the level only.
+// Keys of tile mode beside the shared ones: the attributes of the current
+// tile, and scrolling.
 static void tile_key(int sc) {
-  if (mouse_in()) {
-    int tx = mouse_tile_x(), ty = mouse_tile_y();
-    switch (sc) {
-      case KEY_INSERT:
-        if (map.w < MAP_SIZE) insert_column(tx);
-        break;
-      case KEY_DEL:
-        delete_column(tx);
-        break;
-      case KEY_HOME:
-        if (map.h < MAP_SIZE) insert_row(ty);
-        break;
-      case KEY_END:
-        delete_row(ty);
-        break;
-    }
-  }
   switch (sc) {
     case KEY_F1: case KEY_F2: case KEY_F3: case KEY_F4: case KEY_F5:
       tiles[CT].attribute ^= 1 << (sc - KEY_F1);
       break;
     case KEY_F8: tiles[CT].attribute = 0; break;
-    case KEY_MINUS: CT = (CT - 1) & 255; break;
-    case KEY_EQUALS: CT = (CT + 1) & 255; break;
-    case KEY_PGUP: CT = (CT - 16) & 255; break;
-    case KEY_PGDN: CT = (CT + 16) & 255; break;
     case KEY_LEFT: OX -= 4; break;
     case KEY_RIGHT: OX += 4; break;
     case KEY_UP: OY -= 4; break;
     case KEY_DOWN: OY += 4; break;
   }
-}
-
-// Keys that act on the selected insertion: digits type its code, Backspace
-// drops the last digit, Del deletes it, the arrows move it by 4 pixels.
-static void insertion_key(int sc, int ch) {
-  Insertion &in = map.ins[CI];
-  if (ch >= '0' && ch <= '9') code_append_digit(in.code, ch - '0');
-  switch (sc) {
-    case KEY_BACKSPACE: in.code /= 10; break;
-    case KEY_DEL: delete_insertion(); break;
-    case KEY_LEFT: coordinate_nudge(in.x, -4); break;
-    case KEY_RIGHT: coordinate_nudge(in.x, 4); break;
-    case KEY_UP: coordinate_nudge(in.y, -4); break;
-    case KEY_DOWN: coordinate_nudge(in.y, 4); break;
-  }
-}
-
-// save_as
-// Writes the level, then "tileattr.wz", under name, unless name is refused
-// (the attribute file, or a file that is not a level) or is another level
-// that the user chooses not to replace. A level written shows "Saved NAME"
-// in the status band; an alert tells what was not written (the old file is
-// then still whole, and the work still counts as unsaved). Returns how far
-// it got.
-static SaveResult save_as(const char *name) {
-  std::string why, base = file_base_name(name);
-  switch (course_save_target(name, maped_name, &why)) {
-    case SAVE_TARGET_REFUSED:
-      maped_alert(("Not saved: " + base + " is not a level.").c_str(), why.c_str());
-      return SAVE_FAILED;
-    case SAVE_TARGET_OTHER:
-      if (maped_ask(replace_question(name, WHAT)) != REPLACE_YES) return SAVE_FAILED;
-      break;
-    case SAVE_TARGET_NEW:
-    case SAVE_TARGET_SAME:
-      break;
-  }
-  SaveResult r = save_map(name);
-  if (r == SAVE_FAILED) {
-    maped_alert("Couldn't save the level as", name);
-    return r;
-  }
-  history_mark_course_saved(map);
-  if (r == SAVE_DONE)
-    mark_attributes_saved();
-  else
-    maped_alert(("The level is saved as " + base + ",").c_str(),
-                "but tileattr.wz couldn't be written.");
-  note_show("Saved " + base);
-  return r;
-}
-
-// Save: the file selector, then save_as. The editor's file name becomes
-// the one chosen once the level is written there.
-static void save_key() {
-  char chosen[MAPED_NAME_SIZE];
-  memcpy(chosen, maped_name, sizeof chosen);
-  if (!maped_select_file("Save map as:", chosen, MAPED_NAME_SIZE)) return;
-  if (save_as(chosen) != SAVE_FAILED) memcpy(maped_name, chosen, sizeof chosen);
-}
-
-// Save as the unsaved-work question means it: under the editor's file name,
-// or through the selector when there is none yet. True only if nothing is
-// left unsaved.
-static bool save_current() {
-  if (maped_name[0]) return save_as(maped_name) == SAVE_DONE;
-  save_key();
-  return !unsaved();
-}
-
-// maped_may_leave
-bool maped_may_leave() {
-  return unsaved_may_go(unsaved(), maped_name, WHAT, maped_ask, save_current);
-}
-
-// Load: a file that is not a level is refused before anything happens,
-// and changes to the level are saved or given up first, as the user
-// answers. A file that cannot be opened leaves the level, and the name it
-// is saved under, as they were. A level loaded starts a new history, in
-// which attribute changes not yet saved still count.
-static void load_key() {
-  char chosen[MAPED_NAME_SIZE];
-  memcpy(chosen, maped_name, sizeof chosen);
-  CI = -1;
-  if (!maped_select_file("Load map:", chosen, MAPED_NAME_SIZE)) return;
-  std::string why;
-  CourseCheck check = course_file_check(chosen, &why);
-  if (check == COURSE_NOT_COURSE) {
-    maped_alert((file_base_name(chosen) + " is not a level:").c_str(), why.c_str());
-    return;
-  }
-  if (check == COURSE_OK &&
-      !unsaved_may_go(history_course_unsaved(map), maped_name, WHAT, maped_ask, save_current))
-    return;
-  if (!try_load_map(chosen)) {
-    maped_alert("Couldn't open file", chosen);
-    return;
-  }
-  memcpy(maped_name, chosen, sizeof chosen);
-  reset_course_history();
 }
 
 // F11 and F12: a screen of another size, or the one before if that can't
@@ -364,95 +156,32 @@ static void mode_key(int w, int h) {
   maped_alert("Couldn't set a screen of", size);
 }
 
-// Ctrl+Z undoes, Ctrl+Y and Ctrl+Shift+Z redo. The key's character tells
-// Ctrl with a letter (Ctrl+Z gives 26) even when Ctrl is already up again.
-// Returns false for any other key.
-static bool undo_key(int sc, int ch) {
-  if (sc != KEY_Z && sc != KEY_Y) return false;
-  bool ctrl = ch == sc - KEY_A + 1 || key[KEY_LCONTROL] || key[KEY_RCONTROL];
-  if (!ctrl) return false;
-  bool shift = key[KEY_LSHIFT] || key[KEY_RSHIFT];
-  step_back(sc == KEY_Y || shift);
-  if (CI >= map.n) CI = -1;
-  return true;
-}
-
-// maped_key
-// One key: undo and redo, then the mode's own keys, then those of both
-// modes. Each key is a step of its own in the history (a stroke still being
-// painted is ended first). Esc leaves when maped_may_leave allows it.
-bool maped_key(int k) {
-  int sc = k >> 8, ch = k & 0xFF;
-  if (keys_shown || sc == KEY_F10) {
-    keys_shown = !keys_shown;
-    return true;
-  }
-  commit();
-  if (undo_key(sc, ch)) return true;
-  if (CI >= map.n) CI = -1;
-  if (CI < 0)
-    tile_key(sc);
-  else
-    insertion_key(sc, ch);
-
+// Keys of both modes beside the shared ones: the two screen sizes.
+static void screen_key(int sc) {
   switch (sc) {
-    case KEY_L: load_key(); break;
-    case KEY_S: save_key(); break;
     case KEY_F11: mode_key(320, 200); break;
     case KEY_F12: mode_key(640, 480); break;
-    case KEY_TAB:
-      CI++;
-      if (CI >= map.n) CI = -1;
-      break;
-    case KEY_ESC:
-      if (!maped_may_leave()) break;
-      return false;
   }
-  commit();
-  return true;
 }
+
+// maped_may_leave
+bool maped_may_leave() { return editor_may_leave(LEVEL_EDITOR); }
+
+// maped_key
+bool maped_key(int k) { return editor_key(LEVEL_EDITOR, k); }
 
 // The left button, on the level only and in tile mode: paints with CT, or
 // with Ctrl adds an insertion with code 0.
 static void left_button() {
   if (CI >= 0 || !mouse_in()) return;
   if (key[KEY_LCONTROL] || key[KEY_RCONTROL])
-    add_insertion();
+    editor_add_insertion(LEVEL_EDITOR, 0);
   else
     map.t[mouse_tile_x()][mouse_tile_y()] = CT;
 }
 
-// The right button: selects the insertion nearest the pointer (closer than
-// 8 pixels; the first found wins a tie) and picks the tile under it.
-static void right_button() {
-  CI = course_nearest_insertion(map, mouse_level_x(), mouse_level_y(), 8);
-  if (mouse_in()) CT = map.t[mouse_tile_x()][mouse_tile_y()];
-}
-
-// Whether the left button has acted since the stroke was last committed.
-static bool stroke;
-
 // maped_mouse
-// Each press counted since the last pass acts once, however short it was;
-// a button held alone acts on every pass, so holding the left one paints
-// on. A stroke becomes one step of the history once the button is up.
-bool maped_mouse() {
-  if (keys_shown) {  // a click on the keys screen is not an edit
-    click_latch_clear();
-    return false;
-  }
-  int b = mouse_b;
-  int left = click_acts(click_latch_take(LATCH_LEFT), b == 1);
-  int right = click_acts(click_latch_take(LATCH_RIGHT), b == 2);
-  for (int i = 0; i < left; i++) left_button();
-  for (int i = 0; i < right; i++) right_button();
-  if (left) stroke = true;
-  if (stroke && !(b & 1)) {
-    commit();
-    stroke = false;
-  }
-  return left || right;
-}
+bool maped_mouse() { return editor_mouse(LEVEL_EDITOR); }
 
 // ---------------------------------------------------------------------------
 // Drawing
@@ -484,10 +213,7 @@ void draw_bmp(BITMAP *dest, bmp *b, int x, int y) {
 static void draw_visible_tiles() {
   int x0 = OX / TILE_SIZE, x1 = (OX + view_w()) / TILE_SIZE;
   int y0 = OY / TILE_SIZE, y1 = (OY + view_h()) / TILE_SIZE;
-  if (x0 < 0) x0 = 0;
-  if (y0 < 0) y0 = 0;
-  if (x1 > map.w - 1) x1 = map.w - 1;
-  if (y1 > map.h - 1) y1 = map.h - 1;
+  course_clip(map, x0, y0, x1, y1);
   for (int x = x0; x <= x1; x++)
     for (int y = y0; y <= y1; y++)
       draw_bmp(buffer, tiles[map.t[x][y]].bitmap, x * TILE_SIZE - OX, y * TILE_SIZE - OY);
@@ -553,66 +279,22 @@ void draw_all() {
 // ---------------------------------------------------------------------------
 // The editor loop
 
+const Editor LEVEL_EDITOR = {
+    "level",       &map,          save_map,     try_load_map, attributes, set_attributes,
+    mouse_level_x, mouse_level_y, mouse_tile_x, mouse_tile_y,
+    tile_key,      screen_key,    left_button,  draw_all,
+};
+
 // maped_start
 void maped_start() {
-  CI = -1;
-  keys_shown = false;
-  stroke = false;
   click_latch_clear();
-  note_clear();
-  reset_history();
+  editor_start(LEVEL_EDITOR);
 }
 
-// How long the editor's loop rests between passes: the processor is left
-// alone, and keys and clicks still answer at once (the click latch keeps
-// every press).
-enum { PASS_REST_MS = 10 };
-
 // maped_loop
-// The screen is drawn again only after a key, a mouse move or a click, and
-// at most MAPED_REDRAWS_PER_SECOND times a second; between passes the
-// processor is given up. The window's close button is taken as Esc,
-// question included; told to stay, the editor forgets it.
 void maped_loop() {
   maped_start();
-  using Clock = std::chrono::steady_clock;
-  const Clock::duration gap = std::chrono::microseconds(1000000 / MAPED_REDRAWS_PER_SECOND);
-  Clock::time_point drawn = Clock::now() - gap;
-  bool dirty = true;
-  int mx = mouse_x, my = mouse_y, mb = mouse_b;
-  std::string note;
-  for (;;) {
-    if (keypressed()) {
-      if (!maped_key(readkey())) break;
-      dirty = true;
-    }
-    if (note_text() != note) {  // a note shown or its time over
-      note = note_text();
-      dirty = true;
-    }
-    if (desktop_close_requested()) {
-      if (maped_may_leave()) break;
-      desktop_close_refused();
-      dirty = true;
-    }
-    if (desktop_poll()) dirty = true;
-    if (maped_mouse()) dirty = true;
-    if (mouse_x != mx || mouse_y != my || mouse_b != mb) {
-      mx = mouse_x;
-      my = mouse_y;
-      mb = mouse_b;
-      dirty = true;
-    }
-    Clock::time_point now = Clock::now();
-    if (dirty && now - drawn >= gap) {
-      draw_all();
-      drawn = now;
-      dirty = false;
-    }
-    rest(PASS_REST_MS);
-  }
-  desktop_show_pointer(false);
-  click_hook_remove();
+  editor_loop(LEVEL_EDITOR);
 }
 
 // ---------------------------------------------------------------------------

@@ -9,25 +9,13 @@
 #include <string>
 
 #include "bmp.h"
-#include "question.h"
+#include "editor.h"
 
+// CT, CI, the file name, the keys screen and the dialogs' hooks are the
+// shared editor's (editor.h).
 extern int OX, OY;  // view origin in level pixels
-extern int CT;      // current tile for painting, 0 ... 255
-extern int CI;      // selected insertion, -1 = none (tile mode)
 extern BITMAP *buffer;  // the picture, 640x480 or 320x200 (F12, F11)
 extern PALETTE pal;     // the palette of "pallette.pcx"
-
-// The editor's file name: the selectors start from it, and they write the
-// chosen name into it. It starts empty and keeps the last name chosen.
-enum { MAPED_NAME_SIZE = 80 };
-extern char maped_name[MAPED_NAME_SIZE];
-
-// The keys screen is shown over the editor (F10): the next key only closes
-// it, and the mouse does nothing meanwhile.
-extern bool keys_shown;
-
-// The editor's screen is redrawn at most this often.
-enum { MAPED_REDRAWS_PER_SECOND = 60 };
 
 // Finds the folder with the editor's files and opens the log there, starts
 // Allegro with keyboard, mouse and the click counter, loads the tile set
@@ -88,24 +76,16 @@ void maped_loop();
 // 320x240 BMP, or if the output can't be written.
 bool four();
 
-// Whether the editor may end now (Esc, or the window's close button): at
-// once when nothing is unsaved; otherwise it asks whether to save the
-// changes (Save, Discard, Cancel). False keeps the editor open, with the
-// work as it was: on Cancel, and when Save did not save everything.
+// Whether the editor may end now (Esc, or the window's close button): as
+// editor_may_leave tells for the level and the tile set's attributes.
 bool maped_may_leave();
 
 // What a "-four" input is when it is not such a picture, from the first
 // got bytes of the file (header) and its size; "" when it is.
 std::string four_input_problem(const unsigned char *header, size_t got, long file_size);
 
-// The Allegro-facing parts, replaceable by tests: the screen mode setter
-// (true on success), a file selector that fills name (size bytes) and
-// returns true when confirmed, a message box, and a question, which
-// returns the answer chosen (a button's index).
+// The screen mode setter (true on success), replaceable by tests.
 extern bool (*maped_gfx_mode)(int w, int h);
-extern bool (*maped_select_file)(const char *title, char *name, int size);
-extern void (*maped_alert)(const char *line1, const char *line2);
-extern int (*maped_ask)(const Question &q);
 
 
 #endif

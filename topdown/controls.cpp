@@ -4,7 +4,6 @@
 #include <allegro.h>
 
 #include "game.h"  // Bits, the control word's layout
-#include "log.h"
 
 namespace {
 
@@ -64,10 +63,7 @@ void controls_default() { key_table = default_table(); }
 // controls_init
 void controls_init() {
   controls_default();
-  std::vector<std::string> notes;
-  read_keys_file(KEYS_FILE, key_table, KEPT, notes);
-  for (const std::string &n : notes)
-    if (fr) fprintf(fr, "%s\n", n.c_str());
+  read_keys_file_to_log(key_table, KEPT);
 }
 
 // keys_word

@@ -227,6 +227,20 @@ static bool blocks(int cx, int cy, int mask) {
   return (cell_attr(cx, cy) & mask) != 0;
 }
 
+// Whether a cell of column col from row r0 to r1, or of row `row` from
+// column c0 to c1, has a bit of mask.
+static bool column_blocks(int col, int r0, int r1, int mask) {
+  for (int r = r0; r <= r1; r++)
+    if (blocks(col, r, mask)) return true;
+  return false;
+}
+
+static bool row_blocks(int row, int c0, int c1, int mask) {
+  for (int k = c0; k <= c1; k++)
+    if (blocks(k, row, mask)) return true;
+  return false;
+}
+
 // Moves the character by its velocity in sub-steps of under a pixel; before
 // each sub-step the cells just outside each edge of the box are tested, and
 // a velocity component heading into a blocked side is cancelled.
@@ -240,26 +254,10 @@ static void displace(Charac &c, int mask) {
       int y0 = (int)(c.y - c.ry), y1 = (int)(c.y + c.ry);
       int r0 = y0 / 32, r1 = (y1 - 1) / 32;
       int c0 = x0 / 32, c1 = (x1 - 1) / 32;
-      if (left) {
-        int col = (x0 - 1) / 32;
-        for (int r = r0; r <= r1; r++)
-          if (blocks(col, r, mask)) left = false;
-      }
-      if (right) {
-        int col = x1 / 32;
-        for (int r = r0; r <= r1; r++)
-          if (blocks(col, r, mask)) right = false;
-      }
-      if (up) {
-        int row = (y0 - 1) / 32;
-        for (int k = c0; k <= c1; k++)
-          if (blocks(k, row, mask)) up = false;
-      }
-      if (down) {
-        int row = y1 / 32;
-        for (int k = c0; k <= c1; k++)
-          if (blocks(k, row, mask)) down = false;
-      }
+      if (left && column_blocks((x0 - 1) / 32, r0, r1, mask)) left = false;
+      if (right && column_blocks(x1 / 32, r0, r1, mask)) right = false;
+      if (up && row_blocks((y0 - 1) / 32, c0, c1, mask)) up = false;
+      if (down && row_blocks(y1 / 32, c0, c1, mask)) down = false;
     }
     if (c.vy < 0) {
       if (up) c.y += c.vy / n;

@@ -2,7 +2,6 @@
 // rows and columns, insertions, three scales, load and save
 #include "maped.h"
 
-#include <chrono>
 #include <climits>
 #include <cstdlib>
 #include <cstring>
@@ -12,25 +11,17 @@
 
 #include "click_hook.h"
 #include "desktop.h"
-#include "file_dialog.h"
-#include "file_name.h"
-#include "click_latch.h"
 #include "edit_history.h"
-#include "question_dialog.h"
 #include "keys.h"
 #include "share.h"
 #include "status_note.h"
 
-int CT = 0;
-int CI = -1;
 int scale = 1;
 bool selON = false;
 int selL, selR, selU, selD;
 int selW, selH;
 unsigned char sel[256 * 256];
 const char sy[] = "0+-PM";
-char maped_name[MAPED_NAME_SIZE];
-bool keys_shown;
 
 // The insertion codes that the adding keys place.
 enum {
@@ -45,26 +36,11 @@ enum {
 static const char *const attr_names[6] = {"NoWalk", "Dry",        "Ice",
                                           "Slow",   "Restricted", "Sharp"};
 
-// What the editor's questions and messages call the file it edits.
-static const char *const WHAT = "course";
+// The course editor as the shared editor sees it (defined below).
+extern const Editor COURSE_EDITOR;
 
 // ---------------------------------------------------------------------------
 // The Allegro-facing layer
-
-// Allegro's file selector, fitting the choice into the editor's name.
-static bool allegro_select_file(const char *title, char *name, int size) {
-  return select_file_name(title, "map", name, size, maped_alert);
-}
-
-// The dialogs are shown at the picture's scale (desktop_dialog).
-static void allegro_alert(const char *line1, const char *line2) {
-  desktop_dialog([&] { return alert(line1, line2, nullptr, "&OK", nullptr, 'o', 0); });
-  click_latch_clear();
-}
-
-bool (*maped_select_file)(const char *, char *, int) = allegro_select_file;
-void (*maped_alert)(const char *, const char *) = allegro_alert;
-int (*maped_ask)(const Question &) = ask_question;
 
 // init
 // Shows the mouse pointer, counts every click from now on, and sets the
@@ -92,10 +68,7 @@ int mouse_tile_y() { return mouse_course_y() / 32; }
 // mouse_in
 // Whether the mouse's tile lies on the course. Division truncates toward
 // zero, so the 31 course pixels left of (or above) the course count as on it.
-bool mouse_in() {
-  int tx = mouse_tile_x(), ty = mouse_tile_y();
-  return tx >= 0 && tx < map.w && ty >= 0 && ty < map.h;
-}
+bool mouse_in() { return editor_mouse_in(COURSE_EDITOR); }
 
 // set_scale
 // Changes the scale, keeping the course point at the view's centre in place.
@@ -110,26 +83,13 @@ void set_scale(int s) {
 // ---------------------------------------------------------------------------
 // Selection and clipboard
 
-// Clips the rectangle l..r, u..d to the course. Returns false if nothing is
-// left (including rectangles given the wrong way round).
-static bool clip_to_course(int &l, int &u, int &r, int &d) {
-  if (l < 0) l = 0;
-  if (u < 0) u = 0;
-  if (r > map.w - 1) r = map.w - 1;
-  if (d > map.h - 1) d = map.h - 1;
-  return l <= r && u <= d;
-}
-
 // copy_selection
 // Stores the selected tiles, clipped to the course, in the clipboard. A
 // selection set the wrong way round copies nothing and leaves a negative
 // size, so that a later paste does nothing.
 void copy_selection() {
   int l = selL, u = selU, r = selR, d = selD;
-  if (l < 0) l = 0;
-  if (u < 0) u = 0;
-  if (r > map.w - 1) r = map.w - 1;
-  if (d > map.h - 1) d = map.h - 1;
+  course_clip(map, l, u, r, d);
   for (int x = l; x <= r; x++)
     for (int y = u; y <= d; y++) sel[(x - l) * 256 + (y - u)] = map.t[x][y];
   selW = r - l;
@@ -142,51 +102,26 @@ void copy_selection() {
 void paste_selection(int tx, int ty) {
   if (selW < 0 || selH < 0) return;
   int l = tx, u = ty, r = tx + selW, d = ty + selH;
-  if (!clip_to_course(l, u, r, d)) return;
+  if (!course_clip(map, l, u, r, d)) return;
   for (int x = l; x <= r; x++)
     for (int y = u; y <= d; y++) map.t[x][y] = sel[(x - l) * 256 + (y - u)];
 }
 
 // ---------------------------------------------------------------------------
-// Insertions
-
-// add_insertion
-// Adds an insertion with code at the mouse and selects it, so its code can
-// be typed at once. A course full of insertions gets no more.
-void add_insertion(int code) {
-  int i = course_add_insertion(map, mouse_course_x(), mouse_course_y(), code);
-  if (i >= 0) CI = i;
-}
-
-// delete_insertion
-// Removes the selected insertion; the last one takes its slot.
-void delete_insertion() {
-  if (course_delete_insertion(map, CI)) CI = -1;
-}
-
-// ---------------------------------------------------------------------------
 // Keys and mouse
 
-// Keys that act on tiles, the view, the selection and the attributes
-// (no insertion selected).
+// Puts a corner of the selection (x, y) on the pointer's tile and shows
+// the outline; nothing off the course.
+static void set_corner(int &x, int &y) {
+  if (!mouse_in()) return;
+  x = mouse_tile_x();
+  y = mouse_tile_y();
+  selON = true;
+}
+
+// Keys of tile mode beside the shared ones: the scale, the attributes of
+// the current tile, the selection and clipboard, and scrolling.
 static void tile_key(int sc) {
-  if (mouse_in()) {
-    int tx = mouse_tile_x(), ty = mouse_tile_y();
-    switch (sc) {
-      case KEY_INSERT:
-        if (map.w < MAP_SIZE) insert_column(tx);
-        break;
-      case KEY_DEL:
-        delete_column(tx);
-        break;
-      case KEY_HOME:
-        if (map.h < MAP_SIZE) insert_row(ty);
-        break;
-      case KEY_END:
-        delete_row(ty);
-        break;
-    }
-  }
   switch (sc) {
     case KEY_Z: set_scale(1); break;
     case KEY_A: set_scale(2); break;
@@ -196,24 +131,8 @@ static void tile_key(int sc) {
       tile_attr[CT] ^= 1 << (sc - KEY_F1);
       break;
     case KEY_F9: tile_attr[CT] = Dry; break;
-    case KEY_MINUS: CT = (CT - 1) & 255; break;
-    case KEY_EQUALS: CT = (CT + 1) & 255; break;
-    case KEY_PGUP: CT = (CT - 16) & 255; break;
-    case KEY_PGDN: CT = (CT + 16) & 255; break;
-    case KEY_OPENBRACE:
-      if (mouse_in()) {
-        selL = mouse_tile_x();
-        selU = mouse_tile_y();
-        selON = true;
-      }
-      break;
-    case KEY_CLOSEBRACE:
-      if (mouse_in()) {
-        selR = mouse_tile_x();
-        selD = mouse_tile_y();
-        selON = true;
-      }
-      break;
+    case KEY_OPENBRACE: set_corner(selL, selU); break;
+    case KEY_CLOSEBRACE: set_corner(selR, selD); break;
     case KEY_SPACE: selON = false; break;
     case KEY_C: copy_selection(); break;
     case KEY_V: paste_selection(mouse_tile_x(), mouse_tile_y()); break;
@@ -224,161 +143,25 @@ static void tile_key(int sc) {
   }
 }
 
-// Keys that act on the selected insertion: digits type its code, Backspace
-// drops the last digit, Del deletes it, the arrows move it by 4 pixels.
-static void insertion_key(int sc, int ch) {
-  Insertion &in = map.ins[CI];
-  if (ch >= '0' && ch <= '9') code_append_digit(in.code, ch - '0');
+// Keys of both modes: in tile mode, each adds an insertion of its kind at
+// the pointer and selects it.
+static void insertion_adding_key(int sc) {
+  if (CI != -1) return;
   switch (sc) {
-    case KEY_BACKSPACE: in.code /= 10; break;
-    case KEY_DEL: delete_insertion(); break;
-    case KEY_LEFT: coordinate_nudge(in.x, -4); break;
-    case KEY_RIGHT: coordinate_nudge(in.x, 4); break;
-    case KEY_UP: coordinate_nudge(in.y, -4); break;
-    case KEY_DOWN: coordinate_nudge(in.y, 4); break;
+    case KEY_1: editor_add_insertion(COURSE_EDITOR, CODE_PLAYER1); break;
+    case KEY_2: editor_add_insertion(COURSE_EDITOR, CODE_PLAYER2); break;
+    case KEY_R: editor_add_insertion(COURSE_EDITOR, CODE_CAR); break;
+    case KEY_K: editor_add_insertion(COURSE_EDITOR, CODE_BIKE); break;
+    case KEY_O: editor_add_insertion(COURSE_EDITOR, CODE_BOAT); break;
+    case KEY_P: editor_add_insertion(COURSE_EDITOR, CODE_ACCESS); break;
   }
-}
-
-// save_as
-// Writes the course and the attributes under name, unless name is refused
-// (the attribute file, or a file that is not a course) or is another
-// course that the user chooses not to replace. A course written shows
-// "Saved NAME" in the status band; an alert tells what was not written
-// (the old file is then still whole, and the work still counts as
-// unsaved). Returns how far it got.
-static SaveResult save_as(const char *name) {
-  std::string why, base = file_base_name(name);
-  switch (course_save_target(name, maped_name, &why)) {
-    case SAVE_TARGET_REFUSED:
-      maped_alert(("Not saved: " + base + " is not a course.").c_str(), why.c_str());
-      return SAVE_FAILED;
-    case SAVE_TARGET_OTHER:
-      if (maped_ask(replace_question(name, WHAT)) != REPLACE_YES) return SAVE_FAILED;
-      break;
-    case SAVE_TARGET_NEW:
-    case SAVE_TARGET_SAME:
-      break;
-  }
-  SaveResult r = save_map(name);
-  if (r == SAVE_FAILED) {
-    maped_alert("Couldn't save the course as", name);
-    return r;
-  }
-  history_mark_course_saved(map);
-  if (r == SAVE_DONE)
-    history_mark_attributes_saved(tile_attr);
-  else
-    maped_alert(("The course is saved as " + base + ",").c_str(),
-                "but tileattr.wz couldn't be written.");
-  note_show("Saved " + base);
-  return r;
-}
-
-// Save: the file selector, then save_as. The editor's file name becomes
-// the one chosen once the course is written there.
-static void save_key() {
-  char chosen[MAPED_NAME_SIZE];
-  memcpy(chosen, maped_name, sizeof chosen);
-  if (!maped_select_file("Save map as:", chosen, MAPED_NAME_SIZE)) return;
-  if (save_as(chosen) != SAVE_FAILED) memcpy(maped_name, chosen, sizeof chosen);
-}
-
-// Save as the unsaved-work question means it: under the editor's file name,
-// or through the selector when there is none yet. True only if nothing is
-// left unsaved.
-static bool save_current() {
-  if (maped_name[0]) return save_as(maped_name) == SAVE_DONE;
-  save_key();
-  return !history_unsaved(map, tile_attr);
 }
 
 // maped_may_leave
-bool maped_may_leave() {
-  return unsaved_may_go(history_unsaved(map, tile_attr), maped_name, WHAT, maped_ask,
-                        save_current);
-}
-
-// Load: a file that is not a course is refused before anything happens,
-// and changes to the course are saved or given up first, as the user
-// answers. A file that cannot be opened leaves the course, and the name it
-// is saved under, as they were. A course loaded starts a new history, in
-// which attribute changes not yet saved still count.
-static void load_key() {
-  char chosen[MAPED_NAME_SIZE];
-  memcpy(chosen, maped_name, sizeof chosen);
-  CI = -1;
-  if (!maped_select_file("Load map:", chosen, MAPED_NAME_SIZE)) return;
-  std::string why;
-  CourseCheck check = course_file_check(chosen, &why);
-  if (check == COURSE_NOT_COURSE) {
-    maped_alert((file_base_name(chosen) + " is not a course:").c_str(), why.c_str());
-    return;
-  }
-  if (check == COURSE_OK && !unsaved_may_go(history_course_unsaved(map), maped_name, WHAT,
-                                            maped_ask, save_current))
-    return;
-  if (!try_load_map(chosen)) {
-    maped_alert("Couldn't open file", chosen);
-    return;
-  }
-  memcpy(maped_name, chosen, sizeof chosen);
-  history_reset_course(map, tile_attr);
-}
-
-// Ctrl+Z undoes, Ctrl+Y and Ctrl+Shift+Z redo. The key's character tells
-// Ctrl with a letter (Ctrl+Z gives 26) even when Ctrl is already up again.
-// Returns false for any other key.
-static bool undo_key(int sc, int ch) {
-  if (sc != KEY_Z && sc != KEY_Y) return false;
-  bool ctrl = ch == sc - KEY_A + 1 || key[KEY_LCONTROL] || key[KEY_RCONTROL];
-  if (!ctrl) return false;
-  bool shift = key[KEY_LSHIFT] || key[KEY_RSHIFT];
-  if (sc == KEY_Y || shift)
-    history_redo(map, tile_attr);
-  else
-    history_undo(map, tile_attr);
-  if (CI >= map.n) CI = -1;
-  return true;
-}
+bool maped_may_leave() { return editor_may_leave(COURSE_EDITOR); }
 
 // maped_key
-// One key: undo and redo, then the mode's own keys, then those of both
-// modes. Each key is a step of its own in the history (a stroke still being
-// painted is ended first).
-bool maped_key(int k) {
-  int sc = k >> 8, ch = k & 0xFF;
-  if (keys_shown || sc == KEY_F10) {
-    keys_shown = !keys_shown;
-    return true;
-  }
-  history_commit(map, tile_attr);
-  if (undo_key(sc, ch)) return true;
-  if (CI >= map.n) CI = -1;
-  if (CI < 0)
-    tile_key(sc);
-  else
-    insertion_key(sc, ch);
-
-  switch (sc) {
-    case KEY_1: if (CI == -1) add_insertion(CODE_PLAYER1); break;
-    case KEY_2: if (CI == -1) add_insertion(CODE_PLAYER2); break;
-    case KEY_R: if (CI == -1) add_insertion(CODE_CAR); break;
-    case KEY_K: if (CI == -1) add_insertion(CODE_BIKE); break;
-    case KEY_O: if (CI == -1) add_insertion(CODE_BOAT); break;
-    case KEY_P: if (CI == -1) add_insertion(CODE_ACCESS); break;
-    case KEY_L: load_key(); break;
-    case KEY_S: save_key(); break;
-    case KEY_TAB:
-      CI++;
-      if (CI >= map.n) CI = -1;
-      break;
-    case KEY_ESC:
-      if (!maped_may_leave()) break;
-      return false;
-  }
-  history_commit(map, tile_attr);
-  return true;
-}
+bool maped_key(int k) { return editor_key(COURSE_EDITOR, k); }
 
 // The left button: paints with CT, or with Ctrl adds an insertion with
 // code 0 (tile mode only).
@@ -386,42 +169,13 @@ static void left_button() {
   bool ctrl = key[KEY_LCONTROL] || key[KEY_RCONTROL];
   if (CI >= 0) return;
   if (ctrl)
-    add_insertion(0);
+    editor_add_insertion(COURSE_EDITOR, 0);
   else if (mouse_in())
     map.t[mouse_tile_x()][mouse_tile_y()] = CT;
 }
 
-// The right button: selects the insertion nearest the pointer (closer than
-// 8 pixels) and picks the tile under it.
-static void right_button() {
-  CI = course_nearest_insertion(map, mouse_course_x(), mouse_course_y(), 8);
-  if (mouse_in()) CT = map.t[mouse_tile_x()][mouse_tile_y()];
-}
-
-// Whether the left button has acted since the stroke was last committed.
-static bool stroke;
-
 // maped_mouse
-// Each press counted since the last pass acts once, however short it was;
-// a button held alone acts on every pass, so holding the left one paints
-// on. A stroke becomes one step of the history once the button is up.
-bool maped_mouse() {
-  if (keys_shown) {  // a click on the keys screen is not an edit
-    click_latch_clear();
-    return false;
-  }
-  int b = mouse_b;
-  int left = click_acts(click_latch_take(LATCH_LEFT), b == 1);
-  int right = click_acts(click_latch_take(LATCH_RIGHT), b == 2);
-  for (int i = 0; i < left; i++) left_button();
-  for (int i = 0; i < right; i++) right_button();
-  if (left) stroke = true;
-  if (stroke && !(b & 1)) {
-    history_commit(map, tile_attr);
-    stroke = false;
-  }
-  return left || right;
-}
+bool maped_mouse() { return editor_mouse(COURSE_EDITOR); }
 
 // ---------------------------------------------------------------------------
 // Drawing
@@ -434,10 +188,7 @@ static BITMAP *tile_picture(int t) {
 static void draw_visible_tiles() {
   int x0 = OX / 32, x1 = (OX + view_w() * scale) / 32;
   int y0 = OY / 32, y1 = (OY + view_h() * scale) / 32;
-  if (x0 < 0) x0 = 0;
-  if (y0 < 0) y0 = 0;
-  if (x1 > map.w - 1) x1 = map.w - 1;
-  if (y1 > map.h - 1) y1 = map.h - 1;
+  course_clip(map, x0, y0, x1, y1);
   int size = 32 / scale;
   for (int x = x0; x <= x1; x++)
     for (int y = y0; y <= y1; y++) {
@@ -549,79 +300,31 @@ void draw_all() {
 }
 
 // ---------------------------------------------------------------------------
+// The editor as the shared editor sees it
 
-// How long the editor's loop rests between passes: the processor is left
-// alone, and keys and clicks still answer at once (the click latch keeps
-// every press).
-enum { PASS_REST_MS = 10 };
+static void copy_attributes(unsigned char a[256]) { memcpy(a, tile_attr, 256); }
+static void set_attributes(const unsigned char a[256]) { memcpy(tile_attr, a, 256); }
+
+const Editor COURSE_EDITOR = {
+    "course",       &map,           save_map,     try_load_map, copy_attributes, set_attributes,
+    mouse_course_x, mouse_course_y, mouse_tile_x, mouse_tile_y,
+    tile_key,       insertion_adding_key,         left_button,  draw_all,
+};
 
 // maped_main
 // Runs the editor on path (or on the course in memory when path is null)
 // until Esc. A file that cannot be opened leaves the course in memory to
-// edit, under that name. The screen is drawn again only after a key, a
-// mouse move or a click, and at most MAPED_REDRAWS_PER_SECOND times a
-// second; between passes the processor is given up. The window's close
-// button is taken as Esc, question included; told to stay, the editor
-// forgets it.
+// edit, under that name.
 void maped_main(const char *path) {
   fprintf(fr, "Starting maped (%s)\n", path ? path : "(null)");
   init();
-  if (path) {
-    if (!store_file_name(path, maped_name, MAPED_NAME_SIZE))
-      maped_name[0] = '\0';
-    std::string why;
-    if (course_file_check(path, &why) == COURSE_NOT_COURSE)
-      maped_alert((file_base_name(path) + " is not a course:").c_str(), why.c_str());
-    else if (!try_load_map(path))
-      maped_alert("Couldn't open file", path);
-  } else {
+  if (path)
+    editor_open(COURSE_EDITOR, path);
+  else
     maped_name[0] = '\0';
-  }
-  CI = -1;
-  stroke = false;
-  note_clear();
-  keys_shown = false;
+  editor_start(COURSE_EDITOR);
   // The attribute table stays in memory between visits: changes given up
   // when the editor was last left still differ from "tileattr.wz".
-  history_reset(map, tile_attr);
   history_mark_attributes_from_file(ATTR_FILE_NAME);
-
-  using Clock = std::chrono::steady_clock;
-  const Clock::duration gap = std::chrono::microseconds(1000000 / MAPED_REDRAWS_PER_SECOND);
-  Clock::time_point drawn = Clock::now() - gap;
-  bool dirty = true;
-  int mx = mouse_x, my = mouse_y, mb = mouse_b;
-  std::string note;
-  for (;;) {
-    if (keypressed()) {
-      if (!maped_key(readkey())) break;
-      dirty = true;
-    }
-    if (note_text() != note) {  // a note shown or its time over
-      note = note_text();
-      dirty = true;
-    }
-    if (desktop_close_requested()) {
-      if (maped_may_leave()) break;
-      desktop_close_refused();
-      dirty = true;
-    }
-    if (desktop_poll()) dirty = true;
-    if (maped_mouse()) dirty = true;
-    if (mouse_x != mx || mouse_y != my || mouse_b != mb) {
-      mx = mouse_x;
-      my = mouse_y;
-      mb = mouse_b;
-      dirty = true;
-    }
-    Clock::time_point now = Clock::now();
-    if (dirty && now - drawn >= gap) {
-      draw_all();
-      drawn = now;
-      dirty = false;
-    }
-    rest(PASS_REST_MS);
-  }
-  desktop_show_pointer(false);
-  click_hook_remove();
+  editor_loop(COURSE_EDITOR);
 }

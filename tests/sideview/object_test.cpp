@@ -19,24 +19,13 @@ class Objects : public World {
     rows[0] = rows[9] = rows[10] = std::string(30, '#');
     make_level(rows);
   }
-  // Runs f for n frames of the objects alone: think, move (removing),
-  // contact; returns the first non-zero move result of object 0 (the
-  // player) or 0.
+  // Runs n frames of the objects alone (run_characs); returns the first
+  // non-zero move result of the player, or 0.
   int frames(int n) {
     int result = 0;
     for (int f = 0; f < n; f++) {
-      for (int i = 0; i < n_characs; i++) think_charac(&C[i]);
-      for (int i = 0; i < n_characs;) {
-        int r = move_charac(&C[i]);
-        if (!r) {
-          i++;
-          continue;
-        }
-        if (C[i].kind == K_PLAYER && !result) result = r;
-        C[i] = C[--n_characs];
-      }
-      for (int i = 0; i < n_characs; i++)
-        for (int j = i + 1; j < n_characs; j++) two_body(&C[i], &C[j]);
+      int r = run_characs();
+      if (!result) result = r;
     }
     return result;
   }
