@@ -218,28 +218,6 @@ e2e_same() {
   [ "$(compare -metric AE "$1" "$2" null: 2>&1)" = "0" ]
 }
 
-# e2e_cpu_share LABEL [LIMIT]: for the benchmarks, the share of one core
-# the program takes over $SECONDS_EACH seconds (10 if unset): processor
-# ticks (user + system, every thread) from /proc/PID/stat against the wall
-# clock. Prints one line; false if a LIMIT (in percent) is given and passed.
-e2e_cpu_share() {
-  local label=$1 limit=${2:-0} hz t0 t1 w0 w1
-  hz=$(getconf CLK_TCK)
-  # Fields 14 and 15; the program's name in field 2 has no blanks here.
-  kill -0 "$E2E_PID" 2>/dev/null || e2e_fail "the program ended before the measure"
-  t0=$(awk '{ print $14 + $15 }' "/proc/$E2E_PID/stat")
-  w0=$(date +%s.%N)
-  sleep "${SECONDS_EACH:-10}"
-  kill -0 "$E2E_PID" 2>/dev/null || e2e_fail "the program ended during the measure"
-  t1=$(awk '{ print $14 + $15 }' "/proc/$E2E_PID/stat")
-  w1=$(date +%s.%N)
-  awk -v l="$label" -v lim="$limit" -v dt=$((t1 - t0)) -v hz="$hz" -v w0="$w0" -v w1="$w1" \
-    'BEGIN { p = 100 * dt / hz / (w1 - w0); over = lim > 0 && p > lim
-             printf "  %-34s %5.1f%% of a core", l, p
-             if (lim > 0) printf " (limit %d%%)%s", lim, over ? "  OVER" : ""
-             printf "\n"; exit over }'
-}
-
 # e2e_wait_exit SECONDS: waits for the program to end and sets E2E_RC to its
 # exit status; fails if it is still running after SECONDS. Call it directly,
 # not in $(...), so that it can wait for the program.
