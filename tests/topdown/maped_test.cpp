@@ -363,20 +363,12 @@ TEST_F(MapedTest, LoadKeepsUnsavedWork) {
 }
 
 TEST_F(MapedTest, SaveRefusesWhatIsNotACourseAndAsksBeforeReplacingAnother) {
-  std::vector<unsigned char> attr(256, 5), text = {'#', ' ', 't', 'i', 'm', 'e', 's', '\n'};
-  ASSERT_TRUE(spit("tileattr.wz", attr));
-  ASSERT_TRUE(spit("times.txt", text));
   snprintf(maped_name, MAPED_NAME_SIZE, "mine.map");
   map.t[3][3] = 40;
-  for (const char *name : {"tileattr.wz", "times.txt"}) {
-    chosen = name;
-    press(KEY_S);
-  }
-  EXPECT_EQ(alerts, 2);
+  check_saves_refused({{"tileattr.wz", std::vector<unsigned char>(256, 5)},
+                       {"times.txt", {'#', ' ', 't', 'i', 'm', 'e', 's', '\n'}}});
   EXPECT_EQ(alerted, "Not saved: times.txt is not a course. / its header says 8992 tiles "
                      "wide (most is 256)");
-  EXPECT_EQ(slurp("tileattr.wz"), attr);
-  EXPECT_EQ(slurp("times.txt"), text);
   EXPECT_STREQ(maped_name, "mine.map");
   EXPECT_EQ(note_text(), "");
   EXPECT_TRUE(history_unsaved(map, tile_attr));
