@@ -43,9 +43,7 @@ TEST_F(MapedTest, InsertionsAddedTypedCycledAndDeleted) {
   press(KEY_TAB);  // nothing to cycle through
   EXPECT_EQ(CI, -1);
   point_at(100, 100);
-  key[KEY_LCONTROL] = 1;
-  click(1);  // Ctrl-click: code 0 at the pointer, selected
-  key[KEY_LCONTROL] = 0;
+  ctrl_click();  // code 0 at the pointer, selected
   ASSERT_EQ(CI, 0);
   EXPECT_EQ(map.ins[0].x, 100);
   press(KEY_2, '2');
@@ -67,9 +65,7 @@ TEST_F(MapedTest, InsertionsAddedTypedCycledAndDeleted) {
 
   map.n = 256;  // a full course gets no more
   press(KEY_1);
-  key[KEY_RCONTROL] = 1;
-  click(1);
-  key[KEY_RCONTROL] = 0;
+  ctrl_click(KEY_RCONTROL);
   EXPECT_EQ(map.n, 256);
   EXPECT_EQ(CI, -1);
 }
