@@ -6,23 +6,12 @@
 // one of the editor.
 #include <cstring>
 
-#include "fuzz.h"
-#include "game.h"
-#include "headless.h"
 #include "maped.h"
 #include "race.h"
-#include "share.h"
-
-// The stand-in screen a frame is shown on.
-static BITMAP *shown;
+#include "topdown_game.h"
 
 extern "C" int LLVMFuzzerInitialize(int *, char ***) {
-  fuzz_enter_scratch();
-  fuzz_quiet_log();
-  D = headless_datafile();
-  // A small view: every part of a frame is drawn, at a small cost.
-  buf = create_bitmap(160, 120);
-  shown = create_bitmap(160, 120);
+  fuzz_topdown_init();
   return 0;
 }
 
@@ -37,16 +26,10 @@ static void play(int players) {
   race_srand(1);
   if (!produce_cast(0)) return;
   scatter_extras();
-  make_game_bitmaps();
   memset((void *)key, 0, KEY_MAX);
   key[KEY_UP] = key[KEY_W] = key[KEY_LCONTROL] = key[KEY_B] = 1;
   key[KEY_LEFT] = players == 2;
-  t1 = 8;
-  t2 = 0;
-  while (t2 < t1) logic_step();
-  draw_frame(shown);
-  free_game_bitmaps();
-  n_characs = 0;
+  fuzz_play_steps(8);
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {

@@ -8,21 +8,12 @@
 #include <cstring>
 #include <string>
 
-#include "fuzz.h"
-#include "game.h"
-#include "headless.h"
 #include "maped.h"
 #include "menu.h"
-#include "share.h"
-
-static BITMAP *shown;
+#include "topdown_game.h"
 
 extern "C" int LLVMFuzzerInitialize(int *, char ***) {
-  fuzz_enter_scratch();
-  fuzz_quiet_log();
-  headless_datafile();  // Allegro headless at 16 bits, the colours
-  buf = create_bitmap(160, 120);
-  shown = create_bitmap(160, 120);
+  fuzz_topdown_init();  // D is each input's own from then on
   return 0;
 }
 
@@ -46,13 +37,7 @@ static void draw_everything(bool two_players) {
       C[n_characs - 1].sub = s;
     }
   C[1].kind = KIND_WALKER;
-  make_game_bitmaps();
-  t1 = 3;
-  t2 = 0;
-  while (t2 < t1) logic_step();
-  draw_frame(shown);
-  free_game_bitmaps();
-  n_characs = 0;
+  fuzz_play_steps(3);
   for (int s = 1; s <= 4; s *= 2) {
     scale = s;
     draw_editor();

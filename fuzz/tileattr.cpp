@@ -3,16 +3,10 @@
 // game on the default course runs over tiles with whatever bits they got.
 #include <cstring>
 
-#include "fuzz.h"
-#include "game.h"
-#include "headless.h"
-#include "share.h"
+#include "topdown_game.h"
 
 extern "C" int LLVMFuzzerInitialize(int *, char ***) {
-  fuzz_enter_scratch();
-  fuzz_quiet_log();
-  D = headless_datafile();
-  buf = create_bitmap(160, 120);
+  fuzz_topdown_init();
   return 0;
 }
 
@@ -31,12 +25,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
   add_charac(60, 100, KIND_BOAT);
   memset((void *)key, 0, KEY_MAX);
   key[KEY_UP] = key[KEY_LEFT] = 1;
-  make_game_bitmaps();
-  t1 = 12;
-  t2 = 0;
-  while (t2 < t1) logic_step();
-  draw_frame(buf);
-  free_game_bitmaps();
-  n_characs = 0;
+  fuzz_play_steps(12);
   return 0;
 }

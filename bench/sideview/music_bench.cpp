@@ -21,18 +21,24 @@ static bool load_tune(benchmark::State &state) {
   return load_music(RUN_DIR "/sideview/tr1.mid") == 1;
 }
 
+// start_tune
+// The music player from the start with the game's tune playing; false (and
+// the benchmark skipped) if the tune isn't built.
+static bool start_tune(benchmark::State &state) {
+  music_init();
+  if (!load_tune(state)) return false;
+  play_music();
+  return true;
+}
+
 // One call of music_update between two events.
 static void BM_MusicIdleLine(benchmark::State &state) {
   bmSetupHeadless();
-  music_init();
-  if (!load_tune(state)) return;
-  play_music();
+  if (!start_tune(state)) return;
   for (auto _ : state) {
     if (music_timer() < 2) {  // keep clear of events: start again
       state.PauseTiming();
-      music_init();
-      load_tune(state);
-      play_music();
+      start_tune(state);
       for (int i = 0; i < 3; i++) music_update();
       state.ResumeTiming();
     }
@@ -46,9 +52,7 @@ BENCHMARK(BM_MusicIdleLine);
 // included; it starts again when it ends.
 static void BM_MusicSecond(benchmark::State &state) {
   bmSetupHeadless();
-  music_init();
-  if (!load_tune(state)) return;
-  play_music();
+  if (!start_tune(state)) return;
   for (auto _ : state) {
     for (int i = 0; i < 15600; i++) music_update();
     if (!music_playing()) play_music();
@@ -56,4 +60,3 @@ static void BM_MusicSecond(benchmark::State &state) {
   bmSetdown();
 }
 BENCHMARK(BM_MusicSecond)->Unit(benchmark::kMicrosecond);
-

@@ -114,22 +114,30 @@ static bool m06_replay(Replay &r, benchmark::State &state) {
   return true;
 }
 
-// A frame halfway through m06's recorded race, with the ghost of the same
-// run (where the player is, so in view) or without: the difference is what
-// a ghost costs a frame.
-static void frame_in_recorded_race(benchmark::State &state, bool with_ghost) {
+// halfway_through_m06
+// m06's recorded race run to its middle step for one player, with the ghost
+// of the same run (where the player is, so in view) or without, and the
+// game's bitmaps made; false (and the benchmark skipped) when it can't be.
+static bool halfway_through_m06(benchmark::State &state, bool with_ghost) {
   Replay r;
-  if (!m06_replay(r, state)) return;
+  if (!m06_replay(r, state)) return false;
   ghost_drop();
   if (with_ghost && !ghost_make(r)) {
     state.SkipWithError("the replay no longer finishes as recorded");
-    return;
+    return false;
   }
   race_begin_film(r);
   for (int k = 0; k < r.steps() / 2; k++) logic_step();
   race_end();
   n_players = 1;
   make_game_bitmaps();
+  return true;
+}
+
+// A frame halfway through m06's recorded race, with its ghost or without:
+// the difference is what a ghost costs a frame.
+static void frame_in_recorded_race(benchmark::State &state, bool with_ghost) {
+  if (!halfway_through_m06(state, with_ghost)) return;
   BITMAP *dest = create_bitmap(640, 480);
   for (auto _ : state) draw_frame(dest);
   int pictures = 0;
@@ -153,18 +161,7 @@ BENCHMARK(BM_FrameRecordedRaceWithGhost)->Unit(benchmark::kMicrosecond);
 // What the ghost adds to a frame, alone: its pictures turned, paled and
 // blended into the view (the same step and view as above).
 static void BM_GhostDrawAlone(benchmark::State &state) {
-  Replay r;
-  if (!m06_replay(r, state)) return;
-  ghost_drop();
-  if (!ghost_make(r)) {
-    state.SkipWithError("the replay no longer finishes as recorded");
-    return;
-  }
-  race_begin_film(r);
-  for (int k = 0; k < r.steps() / 2; k++) logic_step();
-  race_end();
-  n_players = 1;
-  make_game_bitmaps();
+  if (!halfway_through_m06(state, true)) return;
   BITMAP *dest = create_bitmap(640, 480);
   draw_frame(dest);  // places the view on the player
   for (auto _ : state) ghost_draw();

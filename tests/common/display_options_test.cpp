@@ -39,28 +39,37 @@ TEST(ScaleFor, LargestWholeFactorTheDesktopHasRoomFor) {
 }
 
 TEST(FitScale, AFactorTooLargeIsLoweredWithOneLine) {
+  struct Case {
+    int asked, w, h, desk_w, desk_h;
+    bool window;
+    const char *program;
+    int scale;
+    bool noted;
+  } cases[] = {
+      {0, 640, 480, 1920, 1080, true, "topdown", 2, false},
+      {1, 640, 480, 1920, 1080, true, "topdown", 1, false},
+      {2, 640, 480, 1920, 1080, true, "topdown", 2, false},
+      {5, 640, 480, 1920, 1080, true, "topdown", 2, true},
+      // The full screen has the whole height: 5 fits 320x200 there.
+      {5, 320, 200, 1920, 1080, false, "sideview_edit", 5, false},
+      {8, 320, 240, 1920, 1080, false, "sideview", 4, true},
+      // A desktop of unknown size takes what is asked, or 1.
+      {3, 640, 480, 0, 0, true, "topdown", 3, false},
+      {0, 640, 480, 0, 0, true, "topdown", 1, false},
+  };
+  // One note for all: each call clears what the one before left in it.
   std::string note;
-  EXPECT_EQ(display_fit_scale(0, 640, 480, 1920, 1080, true, "topdown", note), 2);
-  EXPECT_EQ(note, "");
-  EXPECT_EQ(display_fit_scale(1, 640, 480, 1920, 1080, true, "topdown", note), 1);
-  EXPECT_EQ(note, "");
-  EXPECT_EQ(display_fit_scale(2, 640, 480, 1920, 1080, true, "topdown", note), 2);
-  EXPECT_EQ(note, "");
-  EXPECT_EQ(display_fit_scale(5, 640, 480, 1920, 1080, true, "topdown", note), 2);
-  EXPECT_NE(note.find("topdown"), std::string::npos) << note;
-  EXPECT_NE(note.find("--scale=5"), std::string::npos) << note;
-  EXPECT_NE(note.find("1920x1080"), std::string::npos) << note;
-  EXPECT_NE(note.find("--scale=2"), std::string::npos) << note;
+  for (const Case &c : cases) {
+    EXPECT_EQ(display_fit_scale(c.asked, c.w, c.h, c.desk_w, c.desk_h, c.window, c.program, note),
+              c.scale)
+        << c.program << " --scale=" << c.asked;
+    EXPECT_EQ(!note.empty(), c.noted) << c.program << " --scale=" << c.asked << ": " << note;
+  }
+  // The note names the program, what was asked, the desktop and what it got.
+  display_fit_scale(5, 640, 480, 1920, 1080, true, "topdown", note);
+  for (const char *part : {"topdown", "--scale=5", "1920x1080", "--scale=2"})
+    EXPECT_NE(note.find(part), std::string::npos) << note;
   EXPECT_EQ(note.find('\n'), std::string::npos) << note;
-  // The full screen has the whole height: 5 fits 320x200 there.
-  EXPECT_EQ(display_fit_scale(5, 320, 200, 1920, 1080, false, "sideview_edit", note), 5);
-  EXPECT_EQ(note, "");
-  EXPECT_EQ(display_fit_scale(8, 320, 240, 1920, 1080, false, "sideview", note), 4);
-  EXPECT_NE(note, "");
-  // A desktop of unknown size takes what is asked, or 1.
-  EXPECT_EQ(display_fit_scale(3, 640, 480, 0, 0, true, "topdown", note), 3);
-  EXPECT_EQ(note, "");
-  EXPECT_EQ(display_fit_scale(0, 640, 480, 0, 0, true, "topdown", note), 1);
 }
 
 // read_display_options over an argument list (the program's name first).

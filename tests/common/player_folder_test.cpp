@@ -76,6 +76,23 @@ struct Install {
   }
 };
 
+// A player's folder (topdown's unless named) under a scratch home, and an
+// install to fill it from. start() updates the folder as a start of the
+// program does; notes then holds that start's notes only.
+struct Player {
+  Install in;
+  Scratch home;
+  std::string me;
+  std::vector<std::string> notes;
+  std::string why;
+  explicit Player(const std::string &folder = "topdown") : me(home.path(folder)) {}
+  bool start(const Install &from) {
+    notes.clear();
+    return update_player_folder(from.dir.dir, me, notes, why);
+  }
+  bool start() { return start(in); }
+};
+
 TEST(PlayerFolder, WhereTheFolderLies) {
   EXPECT_EQ(player_folder_path("topdown", "/data", "/home/p"), "/data/tilegames/topdown");
   EXPECT_EQ(player_folder_path("topdown", "/data/", "/home/p"), "/data/tilegames/topdown");
@@ -115,101 +132,85 @@ TEST(PlayerFolder, AnInstallIsMarkedOrReadOnly) {
 }
 
 TEST(PlayerFolder, FirstStartCopiesSmallFilesAndLinksTheRest) {
-  Install in;
-  Scratch home;
-  std::string me = home.path("deep/er/topdown");  // parents made too
-  std::vector<std::string> notes;
-  std::string why;
-  ASSERT_TRUE(update_player_folder(in.dir.dir, me, notes, why)) << why;
-  EXPECT_EQ(text_of(me + "/m01.map"), "course one");
-  EXPECT_FALSE(is_link(me + "/m01.map"));
-  EXPECT_EQ(text_of(me + "/tileattr.wz"), "attributes");
-  EXPECT_TRUE(is_link(me + "/data.dat"));
-  EXPECT_EQ(target_of(me + "/data.dat"), in.dir.path("data.dat"));
-  EXPECT_TRUE(is_link(me + "/patches"));
-  EXPECT_EQ(text_of(me + "/patches/default.cfg"), "patches");
+  Player p("deep/er/topdown");  // parents made too
+  ASSERT_TRUE(p.start()) << p.why;
+  EXPECT_EQ(text_of(p.me + "/m01.map"), "course one");
+  EXPECT_FALSE(is_link(p.me + "/m01.map"));
+  EXPECT_EQ(text_of(p.me + "/tileattr.wz"), "attributes");
+  EXPECT_TRUE(is_link(p.me + "/data.dat"));
+  EXPECT_EQ(target_of(p.me + "/data.dat"), p.in.dir.path("data.dat"));
+  EXPECT_TRUE(is_link(p.me + "/patches"));
+  EXPECT_EQ(text_of(p.me + "/patches/default.cfg"), "patches");
   // Not the program, the mark, nor another player's log.
-  EXPECT_FALSE(exists(me + "/topdown"));
-  EXPECT_FALSE(exists(me + "/" + INSTALLED_MARK));
-  EXPECT_FALSE(exists(me + "/report.txt"));
-  EXPECT_TRUE(noted(notes, {"Copied 2 file(s)", in.dir.dir})) << joined(notes);
-  std::string record = text_of(me + "/" + INSTALL_RECORD);
+  EXPECT_FALSE(exists(p.me + "/topdown"));
+  EXPECT_FALSE(exists(p.me + "/" + INSTALLED_MARK));
+  EXPECT_FALSE(exists(p.me + "/report.txt"));
+  EXPECT_TRUE(noted(p.notes, {"Copied 2 file(s)", p.in.dir.dir})) << joined(p.notes);
+  std::string record = text_of(p.me + "/" + INSTALL_RECORD);
   EXPECT_NE(record.find(" m01.map\n"), std::string::npos) << record;
   EXPECT_NE(record.find(" tileattr.wz\n"), std::string::npos) << record;
 
   // A second start with nothing new says nothing and changes nothing.
-  notes.clear();
-  ASSERT_TRUE(update_player_folder(in.dir.dir, me, notes, why)) << why;
-  EXPECT_TRUE(notes.empty()) << joined(notes);
-  EXPECT_EQ(text_of(me + "/" + INSTALL_RECORD), record);
+  ASSERT_TRUE(p.start()) << p.why;
+  EXPECT_TRUE(p.notes.empty()) << joined(p.notes);
+  EXPECT_EQ(text_of(p.me + "/" + INSTALL_RECORD), record);
 }
 
 TEST(PlayerFolder, ANewerInstallNeverWritesOverThePlayersChanges) {
-  Install in;
-  Scratch home;
-  std::string me = home.path("topdown");
-  std::vector<std::string> notes;
-  std::string why;
-  ASSERT_TRUE(update_player_folder(in.dir.dir, me, notes, why)) << why;
-  put(me + "/m01.map", "the player's course");
-  put(me + "/times.txt", "records");  // the program's own files stay as they are
+  Player p;
+  ASSERT_TRUE(p.start()) << p.why;
+  put(p.me + "/m01.map", "the player's course");
+  put(p.me + "/times.txt", "records");  // the program's own files stay as they are
   // The new install changes both the course and the attributes and brings
   // a course the player has made one of the same name of.
-  put(in.dir.path("m01.map"), "course one, new");
-  put(in.dir.path("tileattr.wz"), "attributes, new");
-  put(me + "/m07.map", "the player's new course");
-  put(in.dir.path("m07.map"), "course seven");
-  notes.clear();
-  ASSERT_TRUE(update_player_folder(in.dir.dir, me, notes, why)) << why;
-  EXPECT_EQ(text_of(me + "/tileattr.wz"), "attributes, new");  // untouched by the player
-  EXPECT_EQ(text_of(me + "/m01.map"), "the player's course");
-  EXPECT_EQ(text_of(me + "/m01.from-install.map"), "course one, new");
-  EXPECT_EQ(text_of(me + "/m07.map"), "the player's new course");
-  EXPECT_EQ(text_of(me + "/m07.from-install.map"), "course seven");
-  EXPECT_EQ(text_of(me + "/times.txt"), "records");
-  EXPECT_TRUE(noted(notes, {"Kept \"m01.map\"", "m01.from-install.map"})) << joined(notes);
-  EXPECT_TRUE(noted(notes, {"Kept \"m07.map\""})) << joined(notes);
-  EXPECT_TRUE(noted(notes, {"Took 1 newer file(s)"})) << joined(notes);
+  put(p.in.dir.path("m01.map"), "course one, new");
+  put(p.in.dir.path("tileattr.wz"), "attributes, new");
+  put(p.me + "/m07.map", "the player's new course");
+  put(p.in.dir.path("m07.map"), "course seven");
+  ASSERT_TRUE(p.start()) << p.why;
+  EXPECT_EQ(text_of(p.me + "/tileattr.wz"), "attributes, new");  // untouched by the player
+  EXPECT_EQ(text_of(p.me + "/m01.map"), "the player's course");
+  EXPECT_EQ(text_of(p.me + "/m01.from-install.map"), "course one, new");
+  EXPECT_EQ(text_of(p.me + "/m07.map"), "the player's new course");
+  EXPECT_EQ(text_of(p.me + "/m07.from-install.map"), "course seven");
+  EXPECT_EQ(text_of(p.me + "/times.txt"), "records");
+  EXPECT_TRUE(noted(p.notes, {"Kept \"m01.map\"", "m01.from-install.map"})) << joined(p.notes);
+  EXPECT_TRUE(noted(p.notes, {"Kept \"m07.map\""})) << joined(p.notes);
+  EXPECT_TRUE(noted(p.notes, {"Took 1 newer file(s)"})) << joined(p.notes);
 
   // Every start says so again, until the two agree.
-  notes.clear();
-  ASSERT_TRUE(update_player_folder(in.dir.dir, me, notes, why)) << why;
-  EXPECT_TRUE(noted(notes, {"Kept \"m01.map\""})) << joined(notes);
-  put(me + "/m01.map", "course one, new");
-  notes.clear();
-  ASSERT_TRUE(update_player_folder(in.dir.dir, me, notes, why)) << why;
-  EXPECT_FALSE(exists(me + "/m01.from-install.map"));
-  EXPECT_FALSE(noted(notes, {"m01.map"})) << joined(notes);
+  ASSERT_TRUE(p.start()) << p.why;
+  EXPECT_TRUE(noted(p.notes, {"Kept \"m01.map\""})) << joined(p.notes);
+  put(p.me + "/m01.map", "course one, new");
+  ASSERT_TRUE(p.start()) << p.why;
+  EXPECT_FALSE(exists(p.me + "/m01.from-install.map"));
+  EXPECT_FALSE(noted(p.notes, {"m01.map"})) << joined(p.notes);
   // From then on the course follows the install again.
-  put(in.dir.path("m01.map"), "course one, newer");
-  ASSERT_TRUE(update_player_folder(in.dir.dir, me, notes, why)) << why;
-  EXPECT_EQ(text_of(me + "/m01.map"), "course one, newer");
+  put(p.in.dir.path("m01.map"), "course one, newer");
+  ASSERT_TRUE(p.start()) << p.why;
+  EXPECT_EQ(text_of(p.me + "/m01.map"), "course one, newer");
 }
 
 TEST(PlayerFolder, LinksFollowTheInstallThatRuns) {
-  Install old_install, new_install;
-  Scratch home;
-  std::string me = home.path("topdown");
-  std::vector<std::string> notes;
-  std::string why;
-  ASSERT_TRUE(update_player_folder(old_install.dir.dir, me, notes, why)) << why;
-  ASSERT_TRUE(update_player_folder(new_install.dir.dir, me, notes, why)) << why;
-  EXPECT_EQ(target_of(me + "/data.dat"), new_install.dir.path("data.dat"));
-  EXPECT_EQ(target_of(me + "/patches"), new_install.dir.path("patches"));
+  Player p;  // p.in is the old install
+  Install new_install;
+  ASSERT_TRUE(p.start()) << p.why;
+  ASSERT_TRUE(p.start(new_install)) << p.why;
+  EXPECT_EQ(target_of(p.me + "/data.dat"), new_install.dir.path("data.dat"));
+  EXPECT_EQ(target_of(p.me + "/patches"), new_install.dir.path("patches"));
   // A datafile of the player's own in place of the link is theirs.
-  unlink((me + "/data.dat").c_str());
-  put(me + "/data.dat", "mine");
-  notes.clear();
-  ASSERT_TRUE(update_player_folder(new_install.dir.dir, me, notes, why)) << why;
-  EXPECT_EQ(text_of(me + "/data.dat"), "mine");
-  EXPECT_TRUE(noted(notes, {"player's own \"data.dat\""})) << joined(notes);
+  unlink((p.me + "/data.dat").c_str());
+  put(p.me + "/data.dat", "mine");
+  ASSERT_TRUE(p.start(new_install)) << p.why;
+  EXPECT_EQ(text_of(p.me + "/data.dat"), "mine");
+  EXPECT_TRUE(noted(p.notes, {"player's own \"data.dat\""})) << joined(p.notes);
   // A file that grew small is copied in place of its link.
   put(new_install.dir.path("data.dat"), "small now");
-  unlink((me + "/data.dat").c_str());
-  ASSERT_EQ(symlink(new_install.dir.path("data.dat").c_str(), (me + "/data.dat").c_str()), 0);
-  ASSERT_TRUE(update_player_folder(new_install.dir.dir, me, notes, why)) << why;
-  EXPECT_FALSE(is_link(me + "/data.dat"));
-  EXPECT_EQ(text_of(me + "/data.dat"), "small now");
+  unlink((p.me + "/data.dat").c_str());
+  ASSERT_EQ(symlink(new_install.dir.path("data.dat").c_str(), (p.me + "/data.dat").c_str()), 0);
+  ASSERT_TRUE(p.start(new_install)) << p.why;
+  EXPECT_FALSE(is_link(p.me + "/data.dat"));
+  EXPECT_EQ(text_of(p.me + "/data.dat"), "small now");
 }
 
 TEST(PlayerFolder, ADamagedRecordCountsEveryDifferenceAsThePlayers) {
@@ -221,18 +222,13 @@ TEST(PlayerFolder, ADamagedRecordCountsEveryDifferenceAsThePlayers) {
       std::string(2 * 1024 * 1024, '0'),        // far too large
   };
   for (const std::string &record : records) {
-    Install in;
-    Scratch home;
-    std::string me = home.path("topdown");
-    std::vector<std::string> notes;
-    std::string why;
-    ASSERT_TRUE(update_player_folder(in.dir.dir, me, notes, why)) << why;
-    put(me + "/" + INSTALL_RECORD, record);
-    put(in.dir.path("m01.map"), "course one, new");
-    notes.clear();
-    ASSERT_TRUE(update_player_folder(in.dir.dir, me, notes, why)) << why;
-    EXPECT_EQ(text_of(me + "/m01.map"), "course one");  // can't tell: kept
-    EXPECT_EQ(text_of(me + "/m01.from-install.map"), "course one, new");
+    Player p;
+    ASSERT_TRUE(p.start()) << p.why;
+    put(p.me + "/" + INSTALL_RECORD, record);
+    put(p.in.dir.path("m01.map"), "course one, new");
+    ASSERT_TRUE(p.start()) << p.why;
+    EXPECT_EQ(text_of(p.me + "/m01.map"), "course one");  // can't tell: kept
+    EXPECT_EQ(text_of(p.me + "/m01.from-install.map"), "course one, new");
   }
 }
 

@@ -6,22 +6,16 @@
 # unsaved change with Cancel (a click) and then Discard (its key); then play
 # it. The saved file is checked with a reader of its own.
 source "$(dirname "$0")/lib.sh"
+source "$(dirname "$0")/topdown_lib.sh"
 RUN=$1
 e2e_init 640x480
 e2e_copy_run "$RUN/topdown"
 [ -f "$WORK/m08.map" ] && [ ! -e "$WORK/m09.map" ] || e2e_fail "expected courses 1 to 8 in $RUN/topdown"
 
-menu_shown() {
-  [ "$(e2e_pixel "$1" 90 260)" = "0,0,0" ] &&
-    [ "$(e2e_pixel "$1" 620 470)" = "255,255,255" ]
-}
-editor_shown() {
-  [ "$(e2e_pixel "$1" 639 40)" = "0,0,0" ] && ! menu_shown "$1"
-}
 # A game: the grey heads-up panel in the bottom-left corner.
 game_shown() {
-  [ "$(e2e_pixel "$1" 150 477)" = "$(e2e_pixel "$1" 150 470)" ] && ! menu_shown "$1" &&
-    ! editor_shown "$1"
+  [ "$(e2e_pixel "$1" 150 477)" = "$(e2e_pixel "$1" 150 470)" ] && ! topdown_menu_shown "$1" &&
+    ! topdown_editor_shown "$1"
 }
 # tap X Y: a click of no length at all, as xdotool makes it.
 tap() {
@@ -41,9 +35,9 @@ with_ctrl_shift() {
 }
 
 e2e_start topdown
-e2e_shot_until menu menu_shown
+e2e_shot_until menu topdown_menu_shown
 e2e_key Down Return            # the course editor on course 1
-e2e_shot_until editor editor_shown
+e2e_shot_until editor topdown_editor_shown
 
 e2e_key minus                  # current tile 0 - 1 = 255
 tap 100 150                    # tiles (3, 4), (9, 7) and (15, 10)
@@ -57,20 +51,17 @@ e2e_key z                      # Z alone: full size, no change
 
 e2e_key s
 sleep 1
-for i in 1 2 3 4 5 6 7; do xdotool key BackSpace; done
-e2e_type "m09.map"
-e2e_key Return
-for i in $(seq 1 40); do [ -s "$WORK/m09.map" ] && break; sleep 0.25; done
-[ -s "$WORK/m09.map" ] || e2e_fail "the editor saved no m09.map"
+e2e_select_file m09.map 7
+e2e_wait_saved "$WORK/m09.map" "the editor saved no m09.map"
 cp "$WORK/m09.map" "$WORK/saved.map"
 
 e2e_key Escape                 # all saved: straight back to the menu
-e2e_shot_until menu2 menu_shown
+e2e_shot_until menu2 topdown_menu_shown
 
 # Course number 9, which did not exist when the program started.
 e2e_key Down Return Up Up Up Up Up Up Up Up Return
 e2e_key Up Return              # the course editor on it
-e2e_shot_until editor2 editor_shown
+e2e_shot_until editor2 topdown_editor_shown
 
 tap 500 350                    # a change, then Esc: the question
 e2e_shot "$WORK/painted.png"
@@ -78,11 +69,11 @@ e2e_key Escape
 sleep 0.5
 e2e_shot "$WORK/question.png"
 e2e_same "$WORK/painted.png" "$WORK/question.png" && e2e_fail "Esc with a change asked nothing"
-menu_shown "$WORK/question.png" && e2e_fail "Esc with a change left without asking"
+topdown_menu_shown "$WORK/question.png" && e2e_fail "Esc with a change left without asking"
 e2e_click 415 250              # Cancel, with the mouse: back to the editor
 xdotool mousemove 600 400      # and the pointer out of the way
 sleep 0.5
-e2e_shot_until editor3 editor_shown
+e2e_shot_until editor3 topdown_editor_shown
 # The click on Cancel was the dialog's: nothing painted under it, tile (12, 7).
 crop() { convert "$1" -crop 32x32+384+224 +repage "$2"; }
 crop "$WORK/painted.png" "$WORK/tile_before.png"
@@ -92,13 +83,13 @@ e2e_same "$WORK/tile_before.png" "$WORK/tile_after.png" ||
 e2e_key Escape
 sleep 0.5
 e2e_key d                      # Discard: leave without saving
-e2e_shot_until menu3 menu_shown
+e2e_shot_until menu3 topdown_menu_shown
 cmp -s "$WORK/m09.map" "$WORK/saved.map" || e2e_fail "m09.map changed without a save"
 
 e2e_key Up Return              # Play on course 9
 e2e_shot_until game game_shown
 e2e_hold Escape 0.3
-e2e_shot_until menu4 menu_shown
+e2e_shot_until menu4 topdown_menu_shown
 e2e_key Escape Escape
 e2e_wait_exit 10
 [ "$E2E_RC" = 0 ] || e2e_fail "exit status $E2E_RC after Esc, Esc"

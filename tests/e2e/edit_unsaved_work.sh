@@ -6,18 +6,12 @@
 # shows "Saved mine.map" in the band for a moment. Files are checked with
 # readers of their own.
 source "$(dirname "$0")/lib.sh"
+source "$(dirname "$0")/topdown_lib.sh"
 RUN=$1
 e2e_init 640x480
 e2e_copy_run "$RUN/topdown"
 cd "$WORK" && cp m01.map m01.before && cp m02.map m02.before && cp tileattr.wz attr.before
 
-menu_shown() {
-  [ "$(e2e_pixel "$1" 90 260)" = "0,0,0" ] &&
-    [ "$(e2e_pixel "$1" 620 470)" = "255,255,255" ]
-}
-editor_shown() {
-  [ "$(e2e_pixel "$1" 639 40)" = "0,0,0" ] && ! menu_shown "$1"
-}
 # The question: its white box round the middle of the screen.
 question_shown() {
   local p
@@ -35,9 +29,7 @@ alive() { kill -0 "$E2E_PID" 2>/dev/null || e2e_fail "topdown ended: $1"; }
 # characters); NAME replaces them.
 select_name() {
   sleep 1
-  for i in 1 2 3 4 5 6 7; do xdotool key BackSpace; done
-  e2e_type "$1"
-  e2e_key Return
+  e2e_select_file "$1" 7
   sleep 0.5
 }
 # tiles_changed OLD NEW: "column,row" of every tile that differs.
@@ -53,9 +45,9 @@ PY
 }
 
 e2e_start topdown
-e2e_shot_until menu menu_shown
+e2e_shot_until menu topdown_menu_shown
 e2e_key Down Return            # the course editor on course 1
-e2e_shot_until editor editor_shown
+e2e_shot_until editor topdown_editor_shown
 
 # Paint, then Load: the question; Cancel (Esc) keeps the tile.
 e2e_key minus                  # current tile 255
@@ -67,28 +59,28 @@ e2e_key l
 select_name m02.map
 e2e_shot_until question question_shown
 e2e_key Escape
-e2e_shot_until back editor_shown
+e2e_shot_until back topdown_editor_shown
 e2e_same "$WORK/painted.png" "$WORK/back.png" || e2e_fail "Cancel did not keep the painted course"
 # Esc then Enter, as a hand does it: saved as m01.map, back to the menu.
 e2e_key Escape Return
-e2e_shot_until menu2 menu_shown
+e2e_shot_until menu2 topdown_menu_shown
 [ "$(tiles_changed m01.before m01.map)" = "15,10" ] || e2e_fail "m01.map is not the painted course"
 cmp -s m02.map m02.before || e2e_fail "m02.map changed"
 
 # An attribute, then a Load, which asks nothing (the course is as saved):
 # the change still counts, and Esc then Space saves it.
 e2e_key Return                 # the course editor again
-e2e_shot_until editor2 editor_shown
+e2e_shot_until editor2 topdown_editor_shown
 e2e_key plus                   # tile 0
 e2e_key F3                     # its Ice
 e2e_key l
 select_name m02.map
-e2e_shot_until loaded editor_shown
+e2e_shot_until loaded topdown_editor_shown
 question_shown "$WORK/loaded.png" && e2e_fail "a load of an unchanged course asked"
 e2e_key Escape
 e2e_shot_until question2 question_shown
 e2e_key space
-e2e_shot_until menu3 menu_shown
+e2e_shot_until menu3 topdown_menu_shown
 python3 - attr.before tileattr.wz <<'PY' || e2e_fail "tileattr.wz is not the old table with Ice of tile 0"
 import sys
 a, b = (open(n, 'rb').read() for n in sys.argv[1:])
@@ -99,7 +91,7 @@ cp tileattr.wz attr.saved
 
 # Save refused under "tileattr.wz"; a save elsewhere shows its note.
 e2e_key Return
-e2e_shot_until editor3 editor_shown
+e2e_shot_until editor3 topdown_editor_shown
 e2e_key F3                     # Ice of tile 0 off again
 sleep 0.3
 e2e_shot "$WORK/before.png"
@@ -120,7 +112,7 @@ e2e_shot_until noted note_shown
 [ -s mine.map ] || e2e_fail "no mine.map"
 e2e_shot_until note_gone no_note
 e2e_key Escape                 # all saved: no question
-e2e_shot_until menu4 menu_shown
+e2e_shot_until menu4 topdown_menu_shown
 e2e_key Escape Escape
 e2e_wait_exit 10
 [ "$E2E_RC" = 0 ] || e2e_fail "exit status $E2E_RC"

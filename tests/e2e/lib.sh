@@ -73,9 +73,15 @@ e2e_xvfb() {
   [ "$(xdotool getdisplaygeometry 2>/dev/null)" = "${1/x/ }" ]
 }
 
-# e2e_copy_run DIR: copies a run folder into $WORK.
+# e2e_copy_run DIR [FILE...]: copies a run folder into $WORK; fails if it
+# lacks one of the files named.
 e2e_copy_run() {
-  cp -r "$1"/. "$WORK"/ || e2e_fail "can't copy $1"
+  local dir=$1 f
+  shift
+  cp -r "$dir"/. "$WORK"/ || e2e_fail "can't copy $dir"
+  for f in "$@"; do
+    [ -f "$WORK/$f" ] || e2e_fail "no $f in $dir"
+  done
 }
 
 # e2e_start PROGRAM [ARGS...]: starts ./PROGRAM in $WORK and waits for its
@@ -218,26 +224,72 @@ e2e_same() {
   [ "$(compare -metric AE "$1" "$2" null: 2>&1)" = "0" ]
 }
 
-# e2e_cpu_share LABEL [LIMIT]: for the benchmarks, the share of one core
-# the program takes over $SECONDS_EACH seconds (10 if unset): processor
-# ticks (user + system, every thread) from /proc/PID/stat against the wall
-# clock. Prints one line; false if a LIMIT (in percent) is given and passed.
-e2e_cpu_share() {
-  local label=$1 limit=${2:-0} hz t0 t1 w0 w1
-  hz=$(getconf CLK_TCK)
-  # Fields 14 and 15; the program's name in field 2 has no blanks here.
-  kill -0 "$E2E_PID" 2>/dev/null || e2e_fail "the program ended before the measure"
-  t0=$(awk '{ print $14 + $15 }' "/proc/$E2E_PID/stat")
-  w0=$(date +%s.%N)
-  sleep "${SECONDS_EACH:-10}"
-  kill -0 "$E2E_PID" 2>/dev/null || e2e_fail "the program ended during the measure"
-  t1=$(awk '{ print $14 + $15 }' "/proc/$E2E_PID/stat")
-  w1=$(date +%s.%N)
-  awk -v l="$label" -v lim="$limit" -v dt=$((t1 - t0)) -v hz="$hz" -v w0="$w0" -v w1="$w1" \
-    'BEGIN { p = 100 * dt / hz / (w1 - w0); over = lim > 0 && p > lim
-             printf "  %-34s %5.1f%% of a core", l, p
-             if (lim > 0) printf " (limit %d%%)%s", lim, over ? "  OVER" : ""
-             printf "\n"; exit over }'
+# e2e_help_lists PROGRAM WORD...: ./PROGRAM --help in $WORK ends with status
+# 0 and its help (kept in help.txt) names every word.
+e2e_help_lists() {
+  local prog=$1 word rc
+  shift
+  (cd "$WORK" && exec ./"$prog" --help >help.txt 2>help_err.txt)
+  rc=$?
+  [ $rc = 0 ] || e2e_fail "exit status $rc for $prog --help"
+  for word in "$@"; do
+    grep -q -e "$word" "$WORK/help.txt" || e2e_fail "$prog --help does not list $word"
+  done
+}
+
+# e2e_unknown_option_named OPTION: the program's stderr has the line that
+# names OPTION as unknown and points at --help.
+e2e_unknown_option_named() {
+  grep -q -e "unknown option \"$1\".*--help" "$WORK/err.txt" ||
+    e2e_fail "no line about $1 on stderr: $(grep -v ALSA "$WORK/err.txt")"
+}
+
+# e2e_select_file NAME [ERASE]: in an open file selector, erases ERASE
+# characters of the name it offers (none by default), types NAME and
+# presses Return.
+e2e_select_file() {
+  local i
+  for i in $(seq 1 "${2:-0}"); do xdotool key BackSpace; done
+  e2e_type "$1"
+  e2e_key Return
+}
+
+# e2e_wait_saved FILE WHAT: waits up to 10 s for FILE to have something in
+# it; fails saying WHAT was not saved.
+e2e_wait_saved() {
+  local i
+  for i in $(seq 1 40); do
+    [ -s "$1" ] && return 0
+    sleep 0.25
+  done
+  e2e_fail "$2"
+}
+
+# e2e_keys_screen_over PICTURE WHAT: over a paused game whose screenshot is
+# PICTURE, F1 shows the keys, and any key (x) goes back to the same picture.
+e2e_keys_screen_over() {
+  e2e_key F1
+  sleep 0.3
+  e2e_shot "$WORK/keys.png"
+  e2e_same "$WORK/keys.png" "$1" && e2e_fail "F1 showed no keys over $2"
+  e2e_key x
+  sleep 0.3
+  e2e_shot "$WORK/keys_gone.png"
+  e2e_same "$WORK/keys_gone.png" "$1" || e2e_fail "the keys did not give way to $2"
+}
+
+# e2e_escape_out NAME: Esc, held as programs that poll key[] need it, until
+# the program ends, three times at the most; fails unless it ends with
+# status 0.
+e2e_escape_out() {
+  local i
+  for i in 1 2 3; do
+    kill -0 "$E2E_PID" 2>/dev/null || break
+    e2e_hold Escape 0.3
+    sleep 0.5
+  done
+  e2e_wait_exit 10
+  [ "$E2E_RC" = 0 ] || e2e_fail "$1: exit status $E2E_RC"
 }
 
 # e2e_wait_exit SECONDS: waits for the program to end and sets E2E_RC to its

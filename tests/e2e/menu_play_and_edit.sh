@@ -5,16 +5,11 @@
 # file selector, and leave with Esc, Esc, Esc. The saved file is checked with
 # a reader of its own.
 source "$(dirname "$0")/lib.sh"
+source "$(dirname "$0")/topdown_lib.sh"
 RUN=$1
 e2e_init 640x480
-e2e_copy_run "$RUN/topdown"
-[ -f "$WORK/data.dat" ] || e2e_fail "no data.dat in $RUN/topdown"
+e2e_copy_run "$RUN/topdown" data.dat
 
-# The menu: white below the title picture, the root's spine at (90, 260).
-menu_shown() {
-  [ "$(e2e_pixel "$1" 90 260)" = "0,0,0" ] &&
-    [ "$(e2e_pixel "$1" 620 470)" = "255,255,255" ]
-}
 # Two views side by side: the magenta seam at x = 319 and 320.
 split_shown() {
   local y
@@ -23,13 +18,9 @@ split_shown() {
     [ "$(e2e_pixel "$1" 320 $y)" = "255,0,255" ] || return 1
   done
 }
-# The editor: its black status band across the top 48 rows, no menu.
-editor_shown() {
-  [ "$(e2e_pixel "$1" 639 40)" = "0,0,0" ] && ! menu_shown "$1"
-}
 
 e2e_start topdown
-e2e_shot_until menu menu_shown
+e2e_shot_until menu topdown_menu_shown
 
 # Players: Two; Country: United States; Course number: 2; then Play.
 e2e_key Down Down Down Right Down Left
@@ -40,11 +31,11 @@ e2e_key Return
 e2e_shot_until game split_shown
 
 e2e_hold Escape 0.3             # the game polls its keys
-e2e_shot_until menu2 menu_shown
+e2e_shot_until menu2 topdown_menu_shown
 
 # Course number back to 1, then the course editor.
 e2e_key Down Down Return Down Return Up Return
-e2e_shot_until editor editor_shown
+e2e_shot_until editor topdown_editor_shown
 
 # A point on the course: below the band, where the editor drew a tile.
 target=
@@ -61,14 +52,11 @@ e2e_key s
 sleep 1
 e2e_shot "$WORK/selector.png"
 # The selector's edit box holds the course's path; replace its file name.
-for i in 1 2 3 4 5 6 7; do xdotool key BackSpace; done
-e2e_type "mine.map"
-e2e_key Return
-for i in $(seq 1 40); do [ -s "$WORK/mine.map" ] && break; sleep 0.25; done
-[ -s "$WORK/mine.map" ] || e2e_fail "the editor saved no mine.map"
+e2e_select_file mine.map 7
+e2e_wait_saved "$WORK/mine.map" "the editor saved no mine.map"
 
 e2e_key Escape
-e2e_shot_until menu3 menu_shown
+e2e_shot_until menu3 topdown_menu_shown
 e2e_key Escape Escape
 e2e_wait_exit 10
 [ "$E2E_RC" = 0 ] || e2e_fail "exit status $E2E_RC after Esc, Esc"

@@ -4,8 +4,7 @@
 RUN=$1
 . "$(dirname "$0")/lib.sh"
 e2e_init 640x480
-e2e_copy_run "$RUN/topdown"
-[ -f "$WORK/data.dat" ] || e2e_fail "no data.dat in $RUN/topdown"
+e2e_copy_run "$RUN/topdown" data.dat
 e2e_start topdown
 
 e2e_shot "$WORK/menu.png"

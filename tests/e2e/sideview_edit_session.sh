@@ -212,11 +212,8 @@ e2e_key s
 sleep 1
 e2e_shot "$WORK/selector.png"
 check dialog "$WORK/selector.png" || e2e_fail "the file selector is not in its colours"
-for i in $(seq 1 ${#LEVEL}); do xdotool key BackSpace; done
-e2e_type "mine.map"
-e2e_key Return
-for i in $(seq 1 40); do [ -s "$WORK/mine.map" ] && break; sleep 0.25; done
-[ -s "$WORK/mine.map" ] || e2e_fail "the editor saved no mine.map"
+e2e_select_file mine.map ${#LEVEL}
+e2e_wait_saved "$WORK/mine.map" "the editor saved no mine.map"
 cp "$WORK/mine.map" "$WORK/saved.map"
 xdotool mousemove 639 0
 shown saved mine.map "$OX" "$OY"

@@ -22,9 +22,7 @@ shot() {
 # characters); NAME replaces it.
 select_name() {
   sleep 1
-  for i in $(seq 1 "$2"); do xdotool key BackSpace; done
-  e2e_type "$1"
-  e2e_key Return
+  e2e_select_file "$1" "$2"
 }
 # The band's second line, where the note goes: anything but black in it.
 note_shown() {

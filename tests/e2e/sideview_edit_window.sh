@@ -12,12 +12,7 @@ BUILD=$2
 e2e_init 1920x1080
 e2e_copy_run "$RUN/sideview"
 
-(cd "$WORK" && ./sideview_edit --help >help.txt 2>help_err.txt)
-rc=$?
-[ $rc = 0 ] || e2e_fail "exit status $rc for --help"
-for option in --window --fullscreen --scale=N --help -four Alt+Enter; do
-  grep -q -e "$option" "$WORK/help.txt" || e2e_fail "--help does not list $option"
-done
+e2e_help_lists sideview_edit --window --fullscreen --scale=N --help -four Alt+Enter
 
 window() { e2e_window_size | awk '{ print $1 "x" $2 "+" $3 "+" $4 }'; }
 # blocks K SIZE: the window's picture (SIZE, from the top-left) is made of
@@ -30,8 +25,7 @@ blocks() {
 }
 
 e2e_start sideview_edit --scael=2
-grep -q -e 'unknown option "--scael=2".*--help' "$WORK/err.txt" ||
-  e2e_fail "no line about --scael=2 on stderr"
+e2e_unknown_option_named --scael=2
 [ "$(window)" = "1280x960+0+0" ] || e2e_fail "the window is $(window)"
 
 # The editor starts on its own level of 25 x 25 tiles, its top-left corner
@@ -54,10 +48,8 @@ e2e_point_at_window
 
 e2e_key s
 sleep 1
-e2e_type "mine.map"
-e2e_key Return
-for i in $(seq 1 40); do [ -s "$WORK/mine.map" ] && break; sleep 0.25; done
-[ -s "$WORK/mine.map" ] || e2e_fail "the file selector saved no mine.map"
+e2e_select_file mine.map
+e2e_wait_saved "$WORK/mine.map" "the file selector saved no mine.map"
 python3 - "$WORK/mine.map" <<'PY' || e2e_fail "mine.map is not the editor's level with tiles (12, 9) and (6, 7) painted"
 import struct, sys
 data = open(sys.argv[1], 'rb').read()

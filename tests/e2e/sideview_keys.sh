@@ -16,13 +16,17 @@ player_row() {
     awk -F'[,: ]+' '/#0065BE/ { n++; s += $2 } END { if (n < 10) print "none"; else printf "%d\n", s / n }'
 }
 
-# Starts the game, leaves the credits with Space and waits for level 1.
+# Starts the game, leaves the credits with Space, waits for level 1 and
+# sets standing to the player's row there.
 start_level() {
   e2e_start_fullscreen sideview
   sleep 2
   kill -0 $E2E_PID 2>/dev/null || fail "sideview ended during the credits"
   e2e_hold space 0.2
   sleep 1.5
+  e2e_shot "$WORK/stand.png"
+  standing=$(player_row "$WORK/stand.png")
+  [ "$standing" != none ] || fail "no player on the screen in level 1"
 }
 
 # Holds KEY for a while and tells the player's row while it is held.
@@ -47,9 +51,6 @@ cat >"$WORK/keys.txt" <<EOF
 jump = KEY_X
 EOF
 start_level
-e2e_shot "$WORK/stand.png"
-standing=$(player_row "$WORK/stand.png")
-[ "$standing" != none ] || fail "no player on the screen in level 1"
 ctrl=$(row_while_holding Control_R)
 [ "$ctrl" != none ] && [ $((standing - ctrl)) -le 3 ] ||
   fail "Right Ctrl still jumps with jump = KEY_X (row $standing, then $ctrl)"
@@ -62,9 +63,6 @@ grep -q "keys.txt" "$WORK/report.txt" && fail "the file's line was not read: $(g
 # Without the file: X is the second jump key.
 rm "$WORK/keys.txt"
 start_level
-e2e_shot "$WORK/stand.png"
-standing=$(player_row "$WORK/stand.png")
-[ "$standing" != none ] || fail "no player on the screen in level 1"
 x2=$(row_while_holding x)
 [ "$x2" != none ] && [ $((standing - x2)) -ge 15 ] ||
   fail "X does not jump without keys.txt (row $standing, then $x2)"

@@ -5,10 +5,10 @@
 # line); a course cut short or missing is named in an alert and the menu
 # comes back; without m01.map, Play no longer ends the program.
 source "$(dirname "$0")/lib.sh"
+source "$(dirname "$0")/topdown_lib.sh"
 RUN=$1
 e2e_init 640x480
-e2e_copy_run "$RUN/topdown"
-[ -f "$WORK/data.dat" ] || e2e_fail "no data.dat in $RUN/topdown"
+e2e_copy_run "$RUN/topdown" data.dat
 cp "$WORK/data.dat" "$WORK/data.good"
 
 # --- data.dat cut short, and its object count changed
@@ -32,9 +32,6 @@ cp "$WORK/data.good" "$WORK/data.dat"
 
 # --- times.txt with a bad line between two good records
 printf '1 1 2000 0:40.0\n3 1 garbage\n2 1 3000 1:00.0\n' >"$WORK/times.txt"
-menu_shown() {
-  [ "$(e2e_pixel "$1" 90 260)" = "0,0,0" ] && [ "$(e2e_pixel "$1" 620 470)" = "255,255,255" ]
-}
 # The width of the part of the screen where two pictures differ.
 diff_width() {
   python3 - "$1" "$2" <<'PY'
@@ -47,7 +44,7 @@ print(max(xs) - min(xs) + 1 if xs else 0)
 PY
 }
 e2e_start topdown
-e2e_shot_until menu menu_shown
+e2e_shot_until menu topdown_menu_shown
 e2e_key Down Down                        # on "Course number": 1
 e2e_shot "$WORK/course1.png"
 e2e_key Return Up Return                 # course 2
@@ -85,7 +82,7 @@ grep -q "Course 5 can't be played: m05.map is cut short" "$WORK/report.txt" ||
 # --- no m01.map: Play says so, and the program goes on
 rm -f "$WORK"/m0?.map
 e2e_start topdown
-e2e_shot_until nocourse menu_shown
+e2e_shot_until nocourse topdown_menu_shown
 e2e_key Return
 sleep 0.5
 kill -0 "$E2E_PID" 2>/dev/null || e2e_fail "Play without m01.map ended the program"

@@ -8,6 +8,7 @@
 # whose Cancel (clicked on the enlarged dialog) keeps the editor and whose Discard
 # ends the program.
 source "$(dirname "$0")/lib.sh"
+source "$(dirname "$0")/topdown_lib.sh"
 RUN=$1
 BUILD=$2
 e2e_init 1920x1080
@@ -21,14 +22,10 @@ data = struct.pack('>HHH', 2, 2, 1) + bytes([1, 1, 1, 1]) + struct.pack('>iii', 
 open(sys.argv[1], 'wb').write(data)
 PY
 
-# The menu at scale 2 with the picture's top-left at (X, Y) (0, 0 by
-# default): the root's spine, white below the title picture.
-menu_at() {
-  [ "$(e2e_pixel "$1" $(( ${2:-0} + 180 )) $(( ${3:-0} + 520 )))" = "0,0,0" ] &&
-    [ "$(e2e_pixel "$1" $(( ${2:-0} + 1240 )) $(( ${3:-0} + 940 )))" = "255,255,255" ]
-}
-menu_shown() { menu_at "$1" 0 0; }
-menu_full() { menu_at "$1" 320 60 && [ "$(e2e_pixel "$1" 5 5)" = "0,0,0" ]; }
+# The menu at scale 2 in the window, or over the whole screen with the
+# picture's top-left at (320, 60) and black around it.
+menu_shown() { topdown_menu_shown "$1" 2; }
+menu_full() { topdown_menu_shown "$1" 2 320 60 && [ "$(e2e_pixel "$1" 5 5)" = "0,0,0" ]; }
 # The game at scale 2 with the picture's top-left at (X, Y): the course's
 # corner there, black beside it, the grey panel at the bottom.
 game_at() {

@@ -4,12 +4,12 @@
 # stands still; then "Watch best run" shows the same course as a film, with
 # its label, and Esc goes back to the menu.
 source "$(dirname "$0")/lib.sh"
+source "$(dirname "$0")/topdown_lib.sh"
 RUN=$1
 BUILD=$2
 SRC=$(cd "$(dirname "$0")/../.." && pwd)
 e2e_init 640x480
-e2e_copy_run "$RUN/topdown"
-[ -f "$WORK/data.dat" ] || e2e_fail "no data.dat in $RUN/topdown"
+e2e_copy_run "$RUN/topdown" data.dat
 
 # Course 1: one row of grass with the finish at its east end, the walker
 # in its west facing it. A course one tile high has no room for random
@@ -24,12 +24,8 @@ EOF
 "$BUILD/tools/mapc" "$SRC/data/topdown/tiles.txt" "$WORK/strip.txt" "$WORK/m01.map" ||
   e2e_fail "can't compile the test course"
 
-menu_shown() {
-  [ "$(e2e_pixel "$1" 90 260)" = "0,0,0" ] &&
-    [ "$(e2e_pixel "$1" 620 470)" = "255,255,255" ]
-}
 # A game's view: the panel's grey at the bottom left, no menu.
-game_shown() { [ "$(e2e_pixel "$1" 2 470)" != "255,255,255" ] && ! menu_shown "$1"; }
+game_shown() { [ "$(e2e_pixel "$1" 2 470)" != "255,255,255" ] && ! topdown_menu_shown "$1"; }
 
 # Pixels that differ between two pictures inside a rectangle W H X Y.
 changed() {
@@ -39,14 +35,14 @@ changed() {
 }
 
 e2e_start topdown
-e2e_shot_until menu menu_shown
+e2e_shot_until menu topdown_menu_shown
 
 # The record: Play, hold Up until past the finish, back to the menu.
 e2e_key Return
 e2e_shot_until race game_shown
 e2e_hold Up 5
 e2e_hold Escape 0.3
-e2e_shot_until menu2 menu_shown
+e2e_shot_until menu2 topdown_menu_shown
 [ -s "$WORK/replays/m01-1p.replay" ] || e2e_fail "no replay kept after a best time"
 grep -q '^1 1 ' "$WORK/times.txt" || e2e_fail "no best time in times.txt"
 grep -q '^replay 1$' "$WORK/replays/m01-1p.replay" || e2e_fail "the replay has no version line"
@@ -64,7 +60,7 @@ echo "ghost: $moved pixels changed on its way, $stood where the player stands"
 [ "$moved" -gt 20 ] || e2e_fail "no ghost moving on the course ($moved pixels)"
 [ "$stood" = 0 ] || e2e_fail "the player moved without a key ($stood pixels)"
 e2e_hold Escape 0.3
-e2e_shot_until menu3 menu_shown
+e2e_shot_until menu3 topdown_menu_shown
 
 # Watch best run: the seventh line of the menu.
 e2e_key Down Down Down Down Down Down Return
@@ -83,6 +79,6 @@ e2e_shot "$WORK/film2.png"
 [ "$(changed "$WORK/film1.png" "$WORK/film2.png" 300x32+60+0)" -gt 20 ] ||
   e2e_fail "the film's walker does not move"
 e2e_hold Escape 0.3
-e2e_shot_until menu4 menu_shown
+e2e_shot_until menu4 topdown_menu_shown
 kill -0 "$E2E_PID" 2>/dev/null || e2e_fail "the program ended on Esc in the film"
 echo "PASS"

@@ -5,13 +5,13 @@
 # pauses too, and a short press of Esc ends a paused race. The keys screen also shows in the
 # menu, and in the course editor on F10.
 source "$(dirname "$0")/lib.sh"
+source "$(dirname "$0")/topdown_lib.sh"
 RUN=$1
 e2e_init 640x480
 e2e_copy_run "$RUN/topdown"
 e2e_start topdown
 
-menu_shown() { [ "$(e2e_pixel "$1" 620 470)" = "255,255,255" ]; }
-e2e_shot_until menu menu_shown
+e2e_shot_until menu topdown_menu_shown
 # The keys over the menu: black in the middle, until a key.
 e2e_key F1
 sleep 0.3
@@ -39,14 +39,7 @@ e2e_same "$WORK/paused1.png" "$WORK/paused2.png" || e2e_fail "the paused race we
 [ "$(e2e_pixel "$WORK/paused1.png" 320 240)" = "0,0,0" ] || e2e_fail "no \"Paused\" label"
 
 # The keys over the paused race; any key goes back to the same picture.
-e2e_key F1
-sleep 0.3
-e2e_shot "$WORK/keys.png"
-e2e_same "$WORK/keys.png" "$WORK/paused2.png" && e2e_fail "F1 showed no keys"
-e2e_key x
-sleep 0.3
-e2e_shot "$WORK/paused3.png"
-e2e_same "$WORK/paused3.png" "$WORK/paused2.png" || e2e_fail "the keys did not give way to the paused race"
+e2e_keys_screen_over "$WORK/paused2.png" "the paused race"
 
 e2e_key p
 sleep 1.2
@@ -67,7 +60,7 @@ e2e_same "$WORK/paused4.png" "$WORK/paused5.png" || e2e_fail "Pause did not paus
 # Esc ends the paused race, however short the press.
 e2e_key Escape
 sleep 0.5
-e2e_shot_until back menu_shown
+e2e_shot_until back topdown_menu_shown
 kill -0 "$E2E_PID" 2>/dev/null || e2e_fail "the program ended on Esc in the race"
 
 # The course editor's keys on F10, until any key (Esc only closes them).
@@ -83,7 +76,7 @@ sleep 0.3
 e2e_shot "$WORK/editor_again.png"
 e2e_same "$WORK/editor.png" "$WORK/editor_again.png" || e2e_fail "Esc did not close the editor's keys"
 e2e_key Escape  # leaves the editor: nothing changed
-e2e_shot_until menu2 menu_shown
+e2e_shot_until menu2 topdown_menu_shown
 e2e_key Escape Escape
 e2e_wait_exit 10
 [ "$E2E_RC" = 0 ] || e2e_fail "exit status $E2E_RC"

@@ -51,15 +51,9 @@ grep -Eq '^Categories=(Development|Graphics);' "$P/share/applications/sideview_e
 # its program in the player's folder: its log is there, nowhere else.
 E2E_RUN_DIR=$WORK/elsewhere
 start() { # COMMAND FOLDER: start, leave with Esc, check the log's place
-  local prog=$1 folder=$2 i
+  local prog=$1 folder=$2
   e2e_launch "$prog" "$P/bin/$prog"
-  for i in 1 2 3; do
-    kill -0 "$E2E_PID" 2>/dev/null || break
-    e2e_hold Escape 0.3
-    sleep 0.5
-  done
-  e2e_wait_exit 10
-  [ "$E2E_RC" = 0 ] || e2e_fail "$prog: exit status $E2E_RC"
+  e2e_escape_out "$prog"
   grep -q "the player's folder" "$DATA/tilegames/$folder/report.txt" ||
     e2e_fail "$prog: no log in $DATA/tilegames/$folder"
   [ -e "$WORK/elsewhere/report.txt" ] && e2e_fail "$prog wrote its log where it was started"

@@ -23,13 +23,7 @@ E2E_RUN_DIR=$WORK/elsewhere
 
 # First start: the player's folder is made and the program works there.
 e2e_launch topdown "${PLAYER[@]}" "$P/bin/topdown"
-for i in 1 2 3; do
-  kill -0 "$E2E_PID" 2>/dev/null || break
-  e2e_hold Escape 0.3
-  sleep 0.5
-done
-e2e_wait_exit 10
-[ "$E2E_RC" = 0 ] || e2e_fail "topdown: exit status $E2E_RC"
+e2e_escape_out topdown
 [ -f "$ME/topdown/m01.map" ] && [ ! -L "$ME/topdown/m01.map" ] || e2e_fail "no copy of m01.map"
 [ -L "$ME/topdown/data.dat" ] || e2e_fail "data.dat is not read from the install"
 [ "$(stat -c %U "$ME/topdown/m01.map")" = nobody ] || e2e_fail "the copy is not the player's"
@@ -41,10 +35,8 @@ e2e_launch sideview_edit "${PLAYER[@]}" "$P/bin/sideview_edit"
 e2e_key F5
 e2e_key s
 sleep 1
-e2e_type "mine.map"
-e2e_key Return
-for i in $(seq 1 40); do [ -s "$ME/sideview/mine.map" ] && break; sleep 0.25; done
-[ -s "$ME/sideview/mine.map" ] || e2e_fail "the editor saved no mine.map in the player's folder"
+e2e_select_file mine.map
+e2e_wait_saved "$ME/sideview/mine.map" "the editor saved no mine.map in the player's folder"
 e2e_key Escape
 e2e_wait_exit 10
 [ "$E2E_RC" = 0 ] || e2e_fail "sideview_edit: exit status $E2E_RC"

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "controls.h"
+#include "log_capture.h"
 #include "scratch.h"
 #include "world.h"
 
@@ -23,20 +24,15 @@ class Controls : public World {
   void TearDown() override {
     memset(joy, 0, sizeof(JOYSTICK_INFO) * MAX_JOYSTICKS);
     controls_default();
-    if (fr) fclose(fr);
-    fr = nullptr;
     World::TearDown();
   }
-  // Reads "keys.txt" holding text, as the game does at start-up, with the
-  // log in the scratch folder; returns the log.
+  // Reads "keys.txt" holding text, as the game does at start-up; returns
+  // the log.
   std::string start_with(const std::string &text) {
     spit(KEYS_FILE, std::vector<unsigned char>(text.begin(), text.end()));
-    fr = fopen("report.txt", "w");
+    LogCapture log;
     controls_init();
-    fclose(fr);
-    fr = nullptr;
-    std::vector<unsigned char> v = slurp("report.txt");
-    return std::string(v.begin(), v.end());
+    return log.text();
   }
   Scratch scratch{true};
 };

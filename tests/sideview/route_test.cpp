@@ -58,18 +58,21 @@ class RoutePlay : public RouteWorld {
   }
 };
 
+// From the start onto the platform, along it and off its end to the floor,
+// then up the ladder onto the upper floor beside it.
+const std::string UP_TO_THE_UPPER_FLOOR =
+    "hold right until x>=3.7\n"
+    "hold right+jump until feet<=6 ground within 80  # onto the platform\n"
+    "hold right until x>=16.4\n"
+    "hold - until ground\n"
+    "hold up until feet<=4 ladder\n"
+    "hold up+right until ground x>=17\n";
+
 TEST_F(RoutePlay, ARouteIsPlayedInsideTheGame) {
-  auto r = routes(
-      "from 1\n"
-      "hold right until x>=3.7\n"
-      "hold right+jump until feet<=6 ground within 80  # onto the platform\n"
-      "hold right until x>=16.4\n"
-      "hold - until ground\n"
-      "hold up until feet<=4 ladder\n"
-      "hold up+right until ground x>=17\n"
-      "tap fire\n"
-      "hold right until x>=24.2\n"
-      "expect 3\n");
+  auto r = routes("from 1\n" + UP_TO_THE_UPPER_FLOOR +
+                  "tap fire\n"
+                  "hold right until x>=24.2\n"
+                  "expect 3\n");
   route_start(&r[1][0]);
   EXPECT_EQ(play_map(1, 1), 3);
   EXPECT_EQ(route_driver.failure, "");
@@ -96,13 +99,8 @@ TEST_F(RoutePlay, JumpIsLetGoBetweenStepsThatHoldIt) {
       "hold jump until feet<=7\n"
       "hold jump until ground\n"
       "hold jump until feet<=7 within 40\n"
-      "hold - until ground\n"
-      "hold right until x>=3.7\n"
-      "hold right+jump until feet<=6 ground within 80\n"
-      "hold right until x>=16.4\n"
-      "hold - until ground\n"
-      "hold up until feet<=4 ladder\n"
-      "hold up+right until ground x>=17\n"
+      "hold - until ground\n" +
+      UP_TO_THE_UPPER_FLOOR +
       "hold right until x>=24.2\n"
       "expect 3\n");
   route_start(&r[1][0]);

@@ -112,28 +112,26 @@ TEST_F(Scenario, WalkJumpClimbShootAndLeaveThroughADoor) {
 }
 
 TEST_F(Scenario, TheViewFollowsThePlayerWithinTheLevel) {
-  make_level(std::vector<std::string>(20, std::string(40, '.')));
-  add_charac(100, 100, K_PLAYER);
-  view_from_player();
-  EXPECT_EQ(OX, 0);
-  C[0].x = 400;
-  view_from_player();
-  EXPECT_EQ(OX, 120);
-  C[0].x = 600;
-  view_from_player();
-  EXPECT_EQ(OX, 160);
-  C[0].y = 200;
-  view_from_player();
-  EXPECT_EQ(OY, 90);
-  C[0].y = 1000;
-  view_from_player();
-  EXPECT_EQ(OY, 20 * 16 - 220);
-  make_level(std::vector<std::string>(10, std::string(10, '.')));
-  C[0].x = 150;
-  C[0].y = 150;
-  view_from_player();
-  EXPECT_EQ(OX, 0);
-  EXPECT_EQ(OY, 0);
+  // The view is 320 x 220 with the player 160 from its left and 110 from
+  // its top, and stays within the level; OX counts in 2 pixels.
+  struct Case {
+    int level_w, level_h, x, y, ox, oy;
+  } cases[] = {
+      {40, 20, 100, 100, 0, 0},
+      {40, 20, 400, 100, 120, 0},
+      {40, 20, 600, 100, 160, 0},  // the right end: (40 * 16 - 320) / 2
+      {40, 20, 600, 200, 160, 90},
+      {40, 20, 600, 1000, 160, 20 * 16 - 220},  // the bottom
+      {10, 10, 150, 150, 0, 0},  // a level smaller than the view
+  };
+  for (const Case &c : cases) {
+    make_level(std::vector<std::string>(c.level_h, std::string(c.level_w, '.')));
+    n_characs = 0;
+    add_charac(c.x, c.y, K_PLAYER);
+    view_from_player();
+    EXPECT_EQ(OX, c.ox) << c.level_w << " x " << c.level_h << " at " << c.x << ", " << c.y;
+    EXPECT_EQ(OY, c.oy) << c.level_w << " x " << c.level_h << " at " << c.x << ", " << c.y;
+  }
 }
 
 }  // namespace

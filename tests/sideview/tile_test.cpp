@@ -6,6 +6,7 @@
 #include <climits>
 #include <functional>
 
+#include "log_capture.h"
 #include "scratch.h"
 #include "world.h"
 
@@ -90,7 +91,7 @@ TEST(LevelFiles, SaveWritesTheLevelAndAlwaysTheAttributes) {
 
 TEST(LevelFiles, AFailedLoadOrSaveKeepsTheLevelAndTheOldFile) {
   Scratch s(true);
-  fr = fopen("report.txt", "w");
+  LogCapture log;
   course_default(map);
   map.t[5][5] = 9;
   EXPECT_FALSE(try_load_map("missing.map"));
@@ -98,10 +99,7 @@ TEST(LevelFiles, AFailedLoadOrSaveKeepsTheLevelAndTheOldFile) {
   EXPECT_EQ(map.w, 25);
   // A save into a folder that does not exist fails and says so.
   EXPECT_FALSE(save_map("no/such/folder/tr01.map"));
-  fclose(fr);
-  fr = nullptr;
-  std::vector<unsigned char> log = slurp("report.txt");
-  std::string text(log.begin(), log.end());
+  std::string text = log.text();
   EXPECT_NE(text.find("Couldn't open file \"missing.map\"\n"), std::string::npos);
   EXPECT_NE(text.find("Couldn't write file \"no/such/folder/tr01.map\""), std::string::npos);
 }
@@ -147,12 +145,9 @@ TEST(LevelShape, CellsOffTheGridAreSolidBlocks) {
 // "hops.txt" with the given text, and the log read back after f.
 std::string hops_log(const std::string &text, const std::function<void()> &f) {
   if (!text.empty()) spit("hops.txt", std::vector<unsigned char>(text.begin(), text.end()));
-  fr = fopen("report.txt", "w");
+  LogCapture log;
   f();
-  fclose(fr);
-  fr = nullptr;
-  std::vector<unsigned char> log = slurp("report.txt");
-  return std::string(log.begin(), log.end());
+  return log.text();
 }
 
 TEST(LevelLinks, PairsAreLookedUpInOrder) {

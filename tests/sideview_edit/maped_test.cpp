@@ -388,20 +388,12 @@ TEST_F(MapedTest, AttributeEditsStayUnsavedAcrossALoad) {
 }
 
 TEST_F(MapedTest, RefusesFilesThatAreNotLevels) {
-  std::vector<unsigned char> attr(256, 3), hops = {'0', ' ', '1', '0', '\n'};
-  ASSERT_TRUE(spit("tileattr.wz", attr));
-  ASSERT_TRUE(spit("hops.txt", hops));
-  ASSERT_TRUE(spit("tiles.bmp", {'B', 'M', 0x36, 0x10, 0, 0, 0, 0}));
   map.t[4][4] = 9;
-  for (const char *name : {"tileattr.wz", "hops.txt", "tiles.bmp"}) {
-    chosen = name;
-    press(KEY_S);
-  }
-  EXPECT_EQ(alerts, 3);
+  check_saves_refused({{"tileattr.wz", std::vector<unsigned char>(256, 3)},
+                       {"hops.txt", {'0', ' ', '1', '0', '\n'}},
+                       {"tiles.bmp", {'B', 'M', 0x36, 0x10, 0, 0, 0, 0}}});
   EXPECT_EQ(alerted, "Not saved: tiles.bmp is not a level. / its header says 16973 tiles "
                      "wide (most is 256)");
-  EXPECT_EQ(slurp("tileattr.wz"), attr);
-  EXPECT_EQ(slurp("hops.txt"), hops);
   EXPECT_EQ(maped_name[0], '\0');
   chosen = "tileattr.wz";
   press(KEY_L);

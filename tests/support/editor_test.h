@@ -13,6 +13,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "click_latch.h"
@@ -248,6 +249,22 @@ inline void check_failed_load_keeps_work() {
   fflush(fr);
   std::vector<unsigned char> log = slurp("report.txt");
   EXPECT_EQ(std::string(log.begin(), log.end()), "Couldn't open file \"missing.map\"\n");
+}
+
+// check_saves_refused
+// Each file (a name and the bytes put there first) is not a level of the
+// editor's kind: a save under its name alerts, once each, and leaves the
+// file as it was.
+inline void check_saves_refused(
+    const std::vector<std::pair<std::string, std::vector<unsigned char>>> &files) {
+  for (const auto &f : files) ASSERT_TRUE(spit(f.first, f.second)) << f.first;
+  int before = alerts;
+  for (const auto &f : files) {
+    chosen = f.first;
+    press(KEY_S);
+  }
+  EXPECT_EQ(alerts - before, (int)files.size());
+  for (const auto &f : files) EXPECT_EQ(slurp(f.first), f.second) << f.first;
 }
 
 // check_redone_to

@@ -117,14 +117,21 @@ inline bool in_whirl(const Charac &c) {
   return false;
 }
 
-// Holds down the one-player keys that make up the control word.
+// The keys of a set, in the order left, right, up, down, fire, action.
+typedef int KeySet[6];
+
+// Holds down the keys of a set that make up the control word, and lets go
+// of the others.
+inline void press_set(const KeySet &keys, int ctrl) {
+  static const int bits[6] = {CTRL_LEFT, CTRL_RIGHT, CTRL_UP, CTRL_DOWN, CTRL_FIRE, CTRL_ACTION};
+  for (int i = 0; i < 6; i++) key[keys[i]] = (ctrl & bits[i]) != 0;
+}
+
+// Holds down the one-player keys (player 2's of two) that make up the
+// control word.
 inline void press_keys(int ctrl) {
-  key[KEY_LEFT] = (ctrl & CTRL_LEFT) != 0;
-  key[KEY_RIGHT] = (ctrl & CTRL_RIGHT) != 0;
-  key[KEY_UP] = (ctrl & CTRL_UP) != 0;
-  key[KEY_DOWN] = (ctrl & CTRL_DOWN) != 0;
-  key[KEY_LCONTROL] = (ctrl & CTRL_FIRE) != 0;
-  key[KEY_LSHIFT] = (ctrl & CTRL_ACTION) != 0;
+  static const KeySet arrows = {KEY_LEFT, KEY_RIGHT, KEY_UP, KEY_DOWN, KEY_LCONTROL, KEY_LSHIFT};
+  press_set(arrows, ctrl);
 }
 
 struct Outcome {

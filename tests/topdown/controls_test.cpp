@@ -8,6 +8,7 @@
 
 #include "controls.h"
 #include "game_helpers.h"
+#include "log_capture.h"
 #include "scratch.h"
 
 namespace {
@@ -27,13 +28,9 @@ class Keys : public ::testing::Test {
   // the log.
   std::string start_with(const std::string &text) {
     spit(KEYS_FILE, std::vector<unsigned char>(text.begin(), text.end()));
-    FILE *old = fr;
-    fr = fopen("report.txt", "w");
+    LogCapture log;
     controls_init();
-    fclose(fr);
-    fr = old;
-    std::vector<unsigned char> v = slurp("report.txt");
-    return std::string(v.begin(), v.end());
+    return log.text();
   }
   int input_with(std::initializer_list<int> down) {
     memset((void *)key, 0, KEY_MAX);

@@ -54,8 +54,7 @@ TEST(Contact, ArmedShotsTurnVehiclesAndThrowOutDrivers) {
   fresh_game();
   Charac &car = spawn(100, 100, KIND_CAR);
   Charac &w = spawn(100, 100, KIND_WALKER);
-  car.link = &w;
-  w.link = &car;
+  seat(w, car);
   car.angle = 10;
   Charac &shot = spawn(110, 100, KIND_SHOT);
   shot.reload_timer = 6;

@@ -98,8 +98,7 @@ TEST(Hud, TextsOfThePlayerOrItsVehicle) {
   boat.ammo = 3;
   boat.access = true;
   boat.vy = F(-4);
-  w.link = &boat;
-  boat.link = &w;
+  seat(w, boat);
   h = hud_texts(0);
   EXPECT_STREQ(h.speed, "52km/h");
   EXPECT_STREQ(h.top, "52");  // 80 % of 64.5 for a boat

@@ -61,6 +61,12 @@ inline Charac &spawn(int x, int y, int kind) {
   return C[n_characs - 1];
 }
 
+// Puts a driver in a vehicle: each linked to the other, as boarding does.
+inline void seat(Charac &driver, Charac &vehicle) {
+  driver.link = &vehicle;
+  vehicle.link = &driver;
+}
+
 inline fix F(double d) { return fix(d); }
 inline double dbl(fix f) { return fixtof(f.v); }
 

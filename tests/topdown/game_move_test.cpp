@@ -7,6 +7,14 @@ static void moves(Charac &c, int n) {
   for (int i = 0; i < n; i++) c.move();
 }
 
+// A fresh 40 x 30 course, its west half (columns 0 to 19) of tile west and
+// its east half of tile east.
+static void halves(int west, int east) {
+  fresh_game();
+  paint(0, 0, 19, 29, west);
+  paint(20, 0, 39, 29, east);
+}
+
 TEST(Smove, LandsAcceleratesBrakesOrCoasts) {
   fix a = F(1.5);
   EXPECT_EQ(smove(F(1), F(0.2), a).v, F(1.2).v);
@@ -94,9 +102,7 @@ TEST(Movement, GripAndIce) {
 }
 
 TEST(Movement, ThrustOffDryAndOnSlowGround) {
-  fresh_game();
-  paint(0, 0, 19, 29, T_SHALLOW);
-  paint(20, 0, 39, 29, T_SAND);
+  halves(T_SHALLOW, T_SAND);
   Charac &wet = spawn(200, 200, KIND_WALKER);
   Charac &sand = spawn(900, 200, KIND_WALKER);
   wet.ctrl = sand.ctrl = CTRL_UP;
@@ -192,8 +198,7 @@ TEST(Movement, BoatsKeepToWaterAndDriversLendAccess) {
   paint(10, 0, 12, 29, T_FENCE);
   Charac &car = spawn(250, 200, KIND_CAR);
   Charac &d = spawn(250, 200, KIND_WALKER);
-  car.link = &d;
-  d.link = &car;
+  seat(d, car);
   d.ctrl = CTRL_UP;
   for (int i = 0; i < 60; i++) d.move(), car.move();
   EXPECT_LE((int)(car.x + car.rx), 320);
@@ -204,13 +209,10 @@ TEST(Movement, BoatsKeepToWaterAndDriversLendAccess) {
 }
 
 TEST(Movement, GettingOutNeedsGroundToStandOn) {
-  fresh_game();
-  paint(0, 0, 19, 29, T_WATER);
-  paint(20, 0, 39, 29, T_SHALLOW);
+  halves(T_WATER, T_SHALLOW);
   Charac &w = spawn(300, 200, KIND_WALKER);
   Charac &boat = spawn(300, 200, KIND_BOAT);
-  w.link = &boat;
-  boat.link = &w;
+  seat(w, boat);
   w.ctrl = CTRL_ACTION | CTRL_UP;
   w.move();
   boat.move();

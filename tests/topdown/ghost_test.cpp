@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 
 #include "ghost.h"
+#include "log_capture.h"
 #include "race_helpers.h"
 #include "scratch.h"
 
@@ -18,26 +19,15 @@ enum { T_FINISH = 240 };
 class Ghost : public ::testing::Test {
  protected:
   Scratch dir{true};
-  FILE *saved_log = fr;
+  LogCapture logged;
   Replay kept;
 
   void SetUp() override {
-    fr = tmpfile();
     ghost_on = true;
     ghost_drop();
   }
-  void TearDown() override {
-    ghost_drop();
-    fclose(fr);
-    fr = saved_log;
-  }
-  std::string log() {
-    std::string s;
-    rewind(fr);
-    int c;
-    while ((c = getc(fr)) != EOF) s += (char)c;
-    return s;
-  }
+  void TearDown() override { ghost_drop(); }
+  std::string log() { return logged.text(); }
 
   // Course 1: two rows of grass with the finish at their east end; the
   // walker starts in the west, ammunition and a car on the way. The seed

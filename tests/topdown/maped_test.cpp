@@ -43,9 +43,7 @@ TEST_F(MapedTest, InsertionsAddedTypedCycledAndDeleted) {
   press(KEY_TAB);  // nothing to cycle through
   EXPECT_EQ(CI, -1);
   point_at(100, 100);
-  key[KEY_LCONTROL] = 1;
-  click(1);  // Ctrl-click: code 0 at the pointer, selected
-  key[KEY_LCONTROL] = 0;
+  ctrl_click();  // code 0 at the pointer, selected
   ASSERT_EQ(CI, 0);
   EXPECT_EQ(map.ins[0].x, 100);
   press(KEY_2, '2');
@@ -67,9 +65,7 @@ TEST_F(MapedTest, InsertionsAddedTypedCycledAndDeleted) {
 
   map.n = 256;  // a full course gets no more
   press(KEY_1);
-  key[KEY_RCONTROL] = 1;
-  click(1);
-  key[KEY_RCONTROL] = 0;
+  ctrl_click(KEY_RCONTROL);
   EXPECT_EQ(map.n, 256);
   EXPECT_EQ(CI, -1);
 }
@@ -363,20 +359,12 @@ TEST_F(MapedTest, LoadKeepsUnsavedWork) {
 }
 
 TEST_F(MapedTest, SaveRefusesWhatIsNotACourseAndAsksBeforeReplacingAnother) {
-  std::vector<unsigned char> attr(256, 5), text = {'#', ' ', 't', 'i', 'm', 'e', 's', '\n'};
-  ASSERT_TRUE(spit("tileattr.wz", attr));
-  ASSERT_TRUE(spit("times.txt", text));
   snprintf(maped_name, MAPED_NAME_SIZE, "mine.map");
   map.t[3][3] = 40;
-  for (const char *name : {"tileattr.wz", "times.txt"}) {
-    chosen = name;
-    press(KEY_S);
-  }
-  EXPECT_EQ(alerts, 2);
+  check_saves_refused({{"tileattr.wz", std::vector<unsigned char>(256, 5)},
+                       {"times.txt", {'#', ' ', 't', 'i', 'm', 'e', 's', '\n'}}});
   EXPECT_EQ(alerted, "Not saved: times.txt is not a course. / its header says 8992 tiles "
                      "wide (most is 256)");
-  EXPECT_EQ(slurp("tileattr.wz"), attr);
-  EXPECT_EQ(slurp("times.txt"), text);
   EXPECT_STREQ(maped_name, "mine.map");
   EXPECT_EQ(note_text(), "");
   EXPECT_TRUE(history_unsaved(map, tile_attr));

@@ -68,14 +68,9 @@ inline void press_word(int word, int players) {
     autopilot::press_keys(word & 0xff);
     return;
   }
+  static const autopilot::KeySet wasd = {KEY_A, KEY_D, KEY_W, KEY_S, KEY_B, KEY_V};
   autopilot::press_keys(word >> 8);
-  int p1 = word & 0xff;
-  key[KEY_A] = (p1 & CTRL_LEFT) != 0;
-  key[KEY_D] = (p1 & CTRL_RIGHT) != 0;
-  key[KEY_W] = (p1 & CTRL_UP) != 0;
-  key[KEY_S] = (p1 & CTRL_DOWN) != 0;
-  key[KEY_B] = (p1 & CTRL_FIRE) != 0;
-  key[KEY_V] = (p1 & CTRL_ACTION) != 0;
+  autopilot::press_set(wasd, word & 0xff);
 }
 
 // The control word of step k of r.

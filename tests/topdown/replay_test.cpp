@@ -8,6 +8,7 @@
 #include <string>
 
 #include "game_helpers.h"
+#include "log_capture.h"
 #include "replay.h"
 #include "scratch.h"
 
@@ -106,22 +107,9 @@ TEST(ReplayFormat, AnythingElseIsDamaged) {
 class ReplayFiles : public ::testing::Test {
  protected:
   Scratch dir{true};
-  FILE *saved_log = fr;
-  void SetUp() override {
-    fresh_game();
-    fr = tmpfile();
-  }
-  void TearDown() override {
-    fclose(fr);
-    fr = saved_log;
-  }
-  std::string log() {
-    std::string s;
-    rewind(fr);
-    int c;
-    while ((c = getc(fr)) != EOF) s += (char)c;
-    return s;
-  }
+  LogCapture logged;
+  void SetUp() override { fresh_game(); }
+  std::string log() { return logged.text(); }
 };
 
 TEST_F(ReplayFiles, SavedInTheirFolderAndLoadedByCourseAndPlayers) {
