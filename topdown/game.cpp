@@ -318,6 +318,8 @@ void note_finishes(int course) {
     }
 }
 
+void forget_finishes() { noted[0] = noted[1] = false; }
+
 // Why the course could not be played: its file can't be opened, is cut
 // short (which loses the insertions at its end), or has no player start.
 static std::string refusal(const char *name, CourseRead got) {
@@ -343,7 +345,7 @@ int play_map(int course, int entry) {
   t1 = 1;
   t2 = 0;
   stepped = false;
-  noted[0] = noted[1] = false;
+  forget_finishes();
   play_refusal.clear();
   char name[16];
   snprintf(name, sizeof name, "m%02d.map", course);

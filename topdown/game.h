@@ -224,6 +224,9 @@ void draw_held(BITMAP *dest);
 // game began (once each) in the best times of course.
 void note_finishes(int course);
 
+// A new game: no finish noted yet.
+void forget_finishes();
+
 // Plays course number course (file "m%02d.map") until Esc or the window's
 // close button, showing each frame through the desktop. Returns -1. A
 // course that can't be played (its file can't be opened, or it has no

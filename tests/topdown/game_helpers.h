@@ -48,6 +48,7 @@ inline void fresh_game(int w = 40, int h = 30) {
   t2 = clap_t = 0;
   USA = false;
   n_players = 1;
+  forget_finishes();
   memset((void *)key, 0, KEY_MAX);
 }
 
