@@ -324,6 +324,24 @@ e2e_cover() {
   "$1/tests/e2e/cover_window" "$2" "$3" "$4" "$5" || e2e_fail "can't lay a window over the screen"
 }
 
+# e2e_steal_focus: another program's window takes the input focus, then
+# goes away (with no window manager the focus then stays nowhere).
+e2e_steal_focus() {
+  xlogo -geometry 40x40+0+0 &
+  local logo=$! i w=
+  for i in $(seq 1 50); do
+    w=$(xdotool search --name '^xlogo$' 2>/dev/null | head -1)
+    [ -n "$w" ] && break
+    sleep 0.1
+  done
+  [ -n "$w" ] || e2e_fail "no other window to take the focus"
+  xdotool windowfocus --sync "$w" 2>/dev/null
+  sleep 0.5
+  kill $logo
+  wait $logo 2>/dev/null
+  sleep 0.5
+}
+
 # e2e_close BUILD: the close button of the program's window, as a window
 # manager presses it (tests/e2e/send_close.cpp, built in BUILD).
 e2e_close() {

@@ -32,19 +32,7 @@ e2e_shot "$WORK/walked.png"
 e2e_same "$WORK/paused2.png" "$WORK/walked.png" && e2e_fail "the game did not go on after P"
 
 # Another window takes the focus: paused, and it stays so when it is gone.
-xlogo -geometry 40x40+0+0 &
-LOGO=$!
-for i in $(seq 1 50); do
-  W=$(xdotool search --name '^xlogo$' 2>/dev/null | head -1)
-  [ -n "$W" ] && break
-  sleep 0.1
-done
-[ -n "$W" ] || e2e_fail "no other window to take the focus"
-xdotool windowfocus --sync "$W" 2>/dev/null
-sleep 0.5
-kill $LOGO
-wait $LOGO 2>/dev/null
-sleep 0.5
+e2e_steal_focus
 e2e_shot "$WORK/unfocused1.png"
 xdotool keydown Right
 sleep 1.5

@@ -2,7 +2,8 @@
 # a game: Alt+Enter puts the picture over the whole screen (twice as large,
 # centred, black around) and back into its 1280x960 window, and F11 does the
 # same; the menu takes no Enter from it, and the game goes on through every
-# switch, its clock running. The window's close button
+# switch, its clock running; after them the window losing the focus still
+# pauses it. The window's close button
 # (sent as a window manager sends it) ends a game, and the menu, with status
 # 0; in the course editor with a change not saved it brings the question,
 # whose Cancel (clicked on the enlarged dialog) keeps the editor and whose Discard
@@ -93,7 +94,18 @@ e2e_shot_until window3 in_window
 e2e_point_at_window
 sleep 0.3
 
-# The close button in the game ends the program at once.
+# After all the switches, the window losing the focus still pauses the
+# game: its clock stands still.
+e2e_steal_focus
+e2e_shot "$WORK/unfocused1.png"
+sleep 1.5
+e2e_shot "$WORK/unfocused2.png"
+keep unfocused1 "$WORK/unfocused1.png" 0 0
+keep unfocused2 "$WORK/unfocused2.png" 0 0
+e2e_same "$WORK/unfocused1-panel.png" "$WORK/unfocused2-panel.png" ||
+  e2e_fail "after the switches the clock ran on without the focus"
+
+# The close button in the (paused) game ends the program at once.
 e2e_close "$BUILD"
 e2e_wait_exit 10
 [ "$E2E_RC" = 0 ] || e2e_fail "exit status $E2E_RC after the close button in a game"
