@@ -13,6 +13,7 @@
 #include "desktop.h"
 #include "edit_history.h"
 #include "file_dialog.h"
+#include "quiet_wait.h"
 #include "file_name.h"
 #include "question_dialog.h"
 #include "status_note.h"
@@ -387,7 +388,7 @@ void editor_loop(const Editor &e) {
       drawn = now;
       dirty = false;
     }
-    rest(PASS_REST_MS);
+    quiet_rest(PASS_REST_MS);
   }
   desktop_show_pointer(false);
   click_hook_remove();

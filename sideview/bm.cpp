@@ -23,6 +23,7 @@
 #include "quiet_sound.h"
 #include "desktop.h"
 #include "display_options.h"
+#include "quiet_wait.h"
 #include "tick_wait.h"
 
 unsigned char MapTableHigh[65536];
@@ -217,13 +218,17 @@ static void __bmTimeFunc(void) {
 // a sound driver plays the stream it wakes every millisecond to offer to
 // refill it: looking only once a frame can miss the moment a stream half
 // frees up, and a device that takes sound faster than it plays (a file)
-// would hear the old half again. Without sound it just sleeps to the tick.
+// would hear the old half again. Without sound it just sleeps to the tick,
+// with Allegro's input thread asleep too (quiet_wait.h).
 static void __bmWaitTick(void) {
   if (!__bmPaced) return;
   bool sound = outwave && digi_driver && digi_driver->id != DIGI_NONE;
   while (__bmTimeVar.load() == 0) {
     __bmUpdateSound();
-    tick_wait(sound ? 1 : TICK_WAIT_MS);
+    if (sound)
+      tick_wait(1);
+    else
+      quiet_tick_wait(TICK_WAIT_MS);
   }
   __bmTimeVar.exchange(0);
 }

@@ -3,6 +3,7 @@
 
 #include "desktop.h"
 #include "pause_hook.h"
+#include "quiet_wait.h"
 #include "tick_wait.h"
 
 #include <cstdio>
@@ -72,7 +73,7 @@ ReplayStatus watch_best_run(int course) {
       draw_marks(shown, over);
       desktop_present(shown);
     } else if (pass == PASS_WAIT) {
-      tick_wait(over ? 10 : 20);  // keys looked at again at least this often
+      quiet_tick_wait(over ? 10 : 20);  // keys looked at again at least this often
     } else if (pass == PASS_HELD) {
       hold_rest();
     }

@@ -12,6 +12,7 @@
 #include "pause_hook.h"
 #include "desktop.h"
 #include "share.h"
+#include "quiet_wait.h"
 #include "tick_wait.h"
 #include "times.h"
 
@@ -392,7 +393,7 @@ int play_map(int course, int entry) {
     }
     PlayPass pass = play_pass(nullptr);
     if (pass == PASS_FRAME) desktop_present(frame_picture());
-    if (pass == PASS_WAIT) tick_wait(WAIT_MS);
+    if (pass == PASS_WAIT) quiet_tick_wait(WAIT_MS);
     if (pass == PASS_HELD) hold_rest();
     note_finishes(course);
     desktop_poll();
