@@ -11,6 +11,7 @@
 #include "display_options.h"
 #include "present.h"
 #include "present_x11.h"
+#include "quiet_wait.h"
 
 // What the program said at start-up.
 static std::string title = "program";
@@ -266,7 +267,7 @@ int desktop_readkey() {
     if (keypressed()) return readkey();
     if (close_wanted) return 0;
     desktop_poll();
-    rest(KEY_WAIT_MS);
+    quiet_rest(KEY_WAIT_MS);
   }
 }
 
@@ -355,7 +356,7 @@ static int dialog_mouse_y() { return desktop_mouse_y(); }
 
 static int dialog_mouse_b() {
   desktop_poll();
-  rest(DIALOG_REST_MS);
+  quiet_rest(DIALOG_REST_MS);
   return mouse_b;
 }
 

@@ -2,6 +2,7 @@
 #include "key_screen.h"
 
 #include "desktop.h"
+#include "quiet_wait.h"
 
 #include <algorithm>
 
@@ -64,7 +65,7 @@ void draw_key_screen(BITMAP *b, const std::vector<KeyHelp> &lines, int fg, int b
 void wait_for_any_key() {
   while (!keypressed() && !desktop_close_requested()) {
     desktop_poll();
-    rest(20);
+    quiet_rest(20);
   }
   if (keypressed()) readkey();
 }
