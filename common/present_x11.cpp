@@ -26,7 +26,11 @@ static Picture src, dst;
 static GC gc;
 static XImage *image;
 static std::vector<uint32_t> pixels;
-static int pic_w, pic_h, pic_depth, scale, left, top;
+// The picture's size and depth, the factor and the picture's top-left in
+// the window.
+static struct {
+  int w, h, depth, k, left, top;
+} pic;
 
 // Where red, green and blue go in the display's 32-bit pixels, and the
 // tables from the picture's pixels to them: 8-bit through the palette,
@@ -72,12 +76,12 @@ static const uint8_t green_low[8] = {0, 4, 8, 12, 16, 20, 24, 29};
 static void make_tables() {
   palette_known = false;
   from16.clear();
-  if (pic_depth == 15) {
+  if (pic.depth == 15) {
     from16.resize(65536);
     for (int c = 0; c < 65536; c++)
       from16[c] = rgb(widen5(c >> _rgb_r_shift_15 & 31), widen5(c >> _rgb_g_shift_15 & 31),
                       widen5(c >> _rgb_b_shift_15 & 31));
-  } else if (pic_depth == 16) {
+  } else if (pic.depth == 16) {
     from16.resize(65536);
     for (int c = 0; c < 65536; c++) {
       int g = c >> _rgb_g_shift_16 & 63;
@@ -122,12 +126,7 @@ bool x11_scale_start(int w, int h, int depth, int k, int ox, int oy) {
       !format)
     return false;
 
-  pic_w = w;
-  pic_h = h;
-  pic_depth = depth;
-  scale = k;
-  left = ox;
-  top = oy;
+  pic = {w, h, depth, k, ox, oy};
   pixels.assign((size_t)w * h, 0);
   make_tables();
 
@@ -195,7 +194,7 @@ bool x11_scale_on() { return win != 0; }
 
 // x11_scale_palette_changed
 bool x11_scale_palette_changed() {
-  if (!win || pic_depth != 8) return false;
+  if (!win || pic.depth != 8) return false;
   PALETTE p;
   get_palette(p);
   bool same = palette_known;
@@ -212,9 +211,9 @@ bool x11_scale_palette_changed() {
 
 // One row's columns x0 ... x1 - 1 into the display's format.
 static void convert_row(BITMAP *picture, int y, int x0, int x1) {
-  uint32_t *out = pixels.data() + (size_t)y * pic_w;
+  uint32_t *out = pixels.data() + (size_t)y * pic.w;
   const unsigned char *in = picture->line[y];
-  switch (pic_depth) {
+  switch (pic.depth) {
     case 8:
       for (int x = x0; x < x1; x++) out[x] = from8[in[x]];
       break;
@@ -241,12 +240,12 @@ static void convert_row(BITMAP *picture, int y, int x0, int x1) {
 // x11_scale_send
 void x11_scale_send(BITMAP *picture, int x0, int y0, int x1, int y1) {
   if (!win || x0 >= x1 || y0 >= y1) return;
-  if (pic_depth == 8 && !palette_known) x11_scale_palette_changed();
+  if (pic.depth == 8 && !palette_known) x11_scale_palette_changed();
   for (int y = y0; y < y1; y++) convert_row(picture, y, x0, x1);
   XPutImage(dpy, pixmap, gc, image, x0, y0, x0, y0, x1 - x0, y1 - y0);
-  int k = scale;
-  XRenderComposite(dpy, PictOpSrc, src, None, dst, k * x0, k * y0, 0, 0, left + k * x0,
-                   top + k * y0, k * (x1 - x0), k * (y1 - y0));
+  int k = pic.k;
+  XRenderComposite(dpy, PictOpSrc, src, None, dst, k * x0, k * y0, 0, 0, pic.left + k * x0,
+                   pic.top + k * y0, k * (x1 - x0), k * (y1 - y0));
 }
 
 // x11_scale_flush
@@ -260,8 +259,8 @@ void x11_scale_flush() {
     if (e.type == Expose) exposed = true;
   }
   if (exposed)
-    XRenderComposite(dpy, PictOpSrc, src, None, dst, 0, 0, 0, 0, left, top, scale * pic_w,
-                     scale * pic_h);
+    XRenderComposite(dpy, PictOpSrc, src, None, dst, 0, 0, 0, 0, pic.left, pic.top,
+                     pic.k * pic.w, pic.k * pic.h);
   exposed = false;
   XFlush(dpy);
 }
