@@ -1,9 +1,11 @@
 // pause_hook.cpp -- the Allegro side of a game's hold: focus, keys, label
 #include "pause_hook.h"
 
-#include <allegro/platform/aintunix.h>  // Allegro's background thread
-
 #include "desktop.h"
+#include "quiet_wait.h"
+
+// How long a held game rests between two looks at the keys.
+enum { HOLD_REST_MS = 100 };
 
 // The key that closed the keys screen, while it may still be down; 0 once
 // it was seen up.
@@ -77,16 +79,9 @@ bool hold_swallows(int scancode) {
 }
 
 // hold_rest
-// Allegro's background thread waits while interrupts are disabled (its
-// DISABLE), and handles the events that came meanwhile once enabled again.
 void hold_rest() {
-  bool threaded = system_driver && system_driver->id != SYSTEM_NONE && _unix_bg_man &&
-                  _unix_bg_man->multi_threaded;
   desktop_poll();
-  if (threaded) _unix_bg_man->disable_interrupts();
-  rest(90);
-  if (threaded) _unix_bg_man->enable_interrupts();
-  rest(15);
+  quiet_pause_rest(HOLD_REST_MS);
 }
 
 // draw_paused_label

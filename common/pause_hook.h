@@ -41,10 +41,8 @@ bool hold_active();
 bool hold_swallows(int scancode);
 
 // The held game's wait between two looks at the keys, about a tenth of a
-// second. Allegro's own background thread handles the window's events 100
-// times a second, which alone costs some 3% of a core; while held it is
-// let run only for a short time after each wait, which is enough to take
-// in the keys pressed meanwhile.
+// second, with Allegro's input thread asleep too (quiet_wait.h), even
+// where a sound driver plays: a held game plays nothing.
 void hold_rest();
 
 // "Paused" in font f, in a box of colour bg framed in fg, in the middle of b.

@@ -8,18 +8,19 @@
 #include "tick_wait.h"
 
 // Whether the thread may be held now: a real X11 system whose background
-// work is a thread of its own, and no sound driver that needs it.
-static bool may_hold() {
+// work is a thread of its own, and (unless silence will do) no sound
+// driver that needs it.
+static bool may_hold(bool silence_will_do) {
   return system_driver && system_driver->id != SYSTEM_NONE && _unix_bg_man &&
          _unix_bg_man->multi_threaded && _xwin.display &&
-         (!digi_driver || digi_driver->id == DIGI_NONE);
+         (silence_will_do || !digi_driver || digi_driver->id == DIGI_NONE);
 }
 
 // Holds the thread (it finishes the pass it is in first), runs wait, takes
 // in what came meanwhile and lets the thread go again.
 template <class Wait>
-static auto held(Wait wait) {
-  if (!may_hold()) return wait();
+static auto held(Wait wait, bool silence_will_do = false) {
+  if (!may_hold(silence_will_do)) return wait();
   _unix_bg_man->disable_interrupts();
   auto result = wait();
   _xwin_handle_input();
@@ -36,4 +37,13 @@ void quiet_rest(int ms) {
     rest(ms);
     return 0;
   });
+}
+
+void quiet_pause_rest(int ms) {
+  held(
+      [=] {
+        rest(ms);
+        return 0;
+      },
+      true);
 }

@@ -21,4 +21,8 @@ bool quiet_tick_wait(int max_ms);
 // rest(ms), likewise.
 void quiet_rest(int ms);
 
+// rest(ms) with the thread held even where a sound driver plays: for a
+// paused game, which plays nothing (the driver only mixes silence).
+void quiet_pause_rest(int ms);
+
 #endif
