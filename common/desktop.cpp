@@ -10,7 +10,6 @@
 
 #include "display_options.h"
 #include "present.h"
-#include "present_x11.h"
 #include "quiet_wait.h"
 
 // What the program said at start-up.
@@ -157,8 +156,7 @@ static bool set_mode(int w, int h, int depth, bool fullscreen) {
   // (black on white), as a plain set_gfx_mode does.
   bool keep_colours = opened && depth == pic_depth;
   int fg = gui_fg_color, bg = gui_bg_color, mg = gui_mg_color;
-  // Our window inside Allegro's goes before Allegro changes its own.
-  x11_scale_stop();
+  present_let_go();
   set_color_depth(depth);
   bool ok = false;
   if (fullscreen) {
@@ -255,7 +253,7 @@ bool desktop_switch() {
 // Also draws again what another window uncovered: where the X server
 // enlarges the picture, nothing else would until the next frame.
 bool desktop_poll() {
-  x11_scale_flush();
+  present_tend();
   if (dialog_depth > 0 || !switch_wanted) return false;
   switch_wanted = false;
   return desktop_switch();

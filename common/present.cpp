@@ -240,6 +240,9 @@ void present_again() {
   x11_scale_flush();
 }
 
+void present_let_go() { x11_scale_stop(); }
+void present_tend() { x11_scale_flush(); }
+
 // present_last
 bool present_last(BITMAP *dest) {
   if (!shown_valid || !dest) return false;

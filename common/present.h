@@ -41,6 +41,15 @@ void present_frame(BITMAP *picture, BITMAP *sprite, int fx, int fy, int px, int 
 // Sends the whole of the last frame again (a new screen mode shows nothing).
 void present_again();
 
+// Before the screen is set anew: lets go of what was made on the old one
+// (the X server's window inside Allegro's goes before Allegro changes its
+// own). The last frame is kept for present_again.
+void present_let_go();
+
+// Draws again what another window uncovered, where the X server keeps the
+// picture (nothing else would until the next frame). For loops that wait.
+void present_tend();
+
 // Copies the last frame shown, without the pointer, into dest (w x h): the
 // picture a dialog is drawn over. False if nothing has been shown.
 bool present_last(BITMAP *dest);
